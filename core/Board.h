@@ -1,0 +1,56 @@
+#pragma once
+// Board geometry: sizes, grids, the three cell numberings and the display names.
+
+#include <array>
+#include <string>
+
+namespace qx {
+
+enum GameType : int { PuzzleI = 1, PuzzleII = 2 };
+
+enum BoardSize : int { Cells9 = 1, Cells16 = 2, Cells25 = 3 };
+
+enum SwapCondition : int {
+    FreeSwap = 1,
+    OddEven = 2,
+    SameRowOrColumn = 3,
+    RowAdvance = 4,
+    Neighbours = 5,
+    DifferByOne = 6,
+};
+
+constexpr int LayoutPositions = 25;  // the fixed 5 × 5 grid every game window lays out
+constexpr int LayoutSide = 5;
+
+// 9, 16, 25 for sizes 1, 2, 3.
+int CellCount(int boardSize);
+// Of GameState.ActiveSize.
+int CellCount();
+// Side of the active grid: size + 2.
+int GridSide(int boardSize);
+int GridSide();
+
+// Grid row and column (from 1) of BoardIndex k on a grid of the given side.
+inline int RowOf(int k, int side) { return (k - 1) / side + 1; }
+inline int ColumnOf(int k, int side) { return (k - 1) % side + 1; }
+// The row where number v stands in the complete table.
+inline int HomeRow(int v, int side) { return (v - 1) / side + 1; }
+
+// Layout row and column (from 1) of LayoutPosition p.
+inline int LayoutRow(int p) { return (p - 1) / LayoutSide + 1; }
+inline int LayoutColumn(int p) { return (p - 1) % LayoutSide + 1; }
+
+// LayoutPosition of BoardIndex k for a board size: the active grid takes the top left corner.
+int LayoutPositionOf(int k, int boardSize);
+
+// Writes GameState.CellMap entries 1 … CellCount for GameState.ActiveSize; later entries stay.
+void BuildCellMap();
+
+// "９マス・", "１６マス・", "２５マス・"; empty for any other size.
+std::string SizeName(int boardSize);
+std::string SizeName();
+// "自由入替" … "１つ違い"; empty for any other condition.
+std::string ConditionName(int condition);
+std::string ConditionName();
+
+}  // namespace qx

@@ -1,0 +1,9 @@
+#include "core/GameState.h"
+
+namespace qx {
+
+TGameState GameState{};
+
+void ResetGameState() { GameState = TGameState{}; }
+
+}  // namespace qx

@@ -1,0 +1,62 @@
+#pragma once
+// Problems: the start position as numbers and as ProblemCode text, the shuffles of both games,
+// and the in-place and completion tests.
+
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qx {
+
+// The numbers of one table as the board shows them: decimal text without leading zeros,
+// element k - 1 for BoardIndex k. An empty text is a cell without a number.
+using Table = std::vector<std::string>;
+
+// The generator every shuffle draws from: seeded from the clock in the program, fixed in tests.
+using Random = std::mt19937;
+
+// Each number as two digits ("00" + text, last two characters), concatenated in board order.
+std::string EncodeProblemCode(const Table& numbers);
+
+// A ProblemCode read back: characters 2k − 1 and 2k give the number at k, as text without the
+// leading zero. Malformed codes are refused with a reason instead of half-decoded.
+struct DecodedProblem {
+    bool ok = false;
+    Table numbers;       // cellCount texts when ok
+    std::string reason;  // why the code was refused, for the player
+};
+DecodedProblem DecodeProblemCode(std::string_view code, int cellCount);
+
+// The complete table 1 … n.
+std::vector<int> SolvedOrder(int n);
+
+// One random transposition of the shuffle: a and b uniform in 1 … n, drawn again while equal,
+// at most 100 draws; the numbers at a and b are exchanged (nothing changes if still equal).
+void RandomTransposition(std::vector<int>& order, Random& rng);
+
+// Number of cells k whose number is k.
+int CountInPlace(const std::vector<int>& order);
+
+// Puzzle I: from the complete table, passes of 1000 transpositions until no number is in
+// place, at most 1000 passes. Element k - 1 is the number at BoardIndex k.
+std::vector<int> ShufflePuzzleI(int n, Random& rng);
+
+// Puzzle II, one table: from the complete table, passes of 1000 transpositions until at most
+// one number is in place, each pass continuing from the order before; at most 1000 passes.
+std::vector<int> ShufflePuzzleIITable(int n, Random& rng);
+
+Table ToTable(const std::vector<int>& order);
+
+// The number at k (from 1) equals k; an empty or non-numeric text is never in place.
+bool IsInPlace(const Table& table, int k);
+// Every cell 1 … table size shows its own index.
+bool IsComplete(const Table& table);
+// Both tables complete.
+bool IsComplete(const Table& a, const Table& b);
+
+// The value of a board number: decimal digits only, 1 … 99; nothing for any other text.
+std::optional<int> NumberValue(std::string_view text);
+
+}  // namespace qx

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing the game need,
+# and only those that are missing. Works as root or through sudo.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ ccache
+  qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev
+  fonts-ipafont-gothic fonts-motoya-l-maruberi
+  xvfb xdotool imagemagick appstream sqlite3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+echo "Installing: ${missing[*]}"
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds every target with AddressSanitizer and UndefinedBehaviorSanitizer (installing missing
+# packages first) and runs all tests offscreen.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-debian.sh
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQX_SANITIZE=ON "${launcher[@]}" >/dev/null
+cmake --build build-asan
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan --output-on-failure --timeout 300 "$@"
