@@ -9,14 +9,40 @@ constexpr int TranspositionsPerPass = 1000;
 constexpr int MaxPasses = 1000;
 constexpr int MaxDraws = 100;
 
-std::vector<int> ShuffleUntil(int n, int maxInPlace, Random& rng)
+// Draw a and b until they differ, at most MaxDraws pairs; a pair still equal after that (or a
+// draw outside the table) leaves the order as it is.
+template <class Draw>
+void Transpose(std::vector<int>& order, Draw&& draw)
+{
+    const int n = static_cast<int>(order.size());
+    if (n == 0) return;
+    int a = draw(n);
+    int b = draw(n);
+    for (int draws = 1; a == b && draws < MaxDraws; ++draws) {
+        a = draw(n);
+        b = draw(n);
+    }
+    if (a == b || a < 1 || a > n || b < 1 || b > n) return;
+    std::swap(order[a - 1], order[b - 1]);
+}
+
+// From the complete table, passes of transpositions, each continuing from the order the one
+// before left, until at most maxInPlace numbers stand in place; the last order is kept when
+// every pass fails.
+template <class Draw>
+std::vector<int> ShuffleUntil(int n, int maxInPlace, Draw&& draw)
 {
     std::vector<int> order = SolvedOrder(n);
     for (int pass = 0; pass < MaxPasses; ++pass) {
-        for (int t = 0; t < TranspositionsPerPass; ++t) RandomTransposition(order, rng);
+        for (int t = 0; t < TranspositionsPerPass; ++t) Transpose(order, draw);
         if (CountInPlace(order) <= maxInPlace) break;
     }
     return order;
+}
+
+auto Uniform(Random& rng)
+{
+    return [&rng](int n) { return std::uniform_int_distribution<int>(1, n)(rng); };
 }
 }  // namespace
 
@@ -34,7 +60,11 @@ std::string EncodeProblemCode(const Table& numbers)
 DecodedProblem DecodeProblemCode(std::string_view code, int cellCount)
 {
     DecodedProblem result;
-    if (cellCount <= 0 || code.size() != static_cast<size_t>(cellCount) * 2) {
+    if (cellCount < 1 || cellCount > 99) {
+        result.reason = "盤の大きさが正しくありません。";
+        return result;
+    }
+    if (code.size() != static_cast<size_t>(cellCount) * 2) {
         result.reason = "問題の長さが " + std::to_string(cellCount * 2) + " 文字ではありません。";
         return result;
     }
@@ -72,19 +102,8 @@ std::vector<int> SolvedOrder(int n)
     return order;
 }
 
-void RandomTransposition(std::vector<int>& order, Random& rng)
-{
-    const int n = static_cast<int>(order.size());
-    if (n == 0) return;
-    std::uniform_int_distribution<int> draw(1, n);
-    int a = draw(rng);
-    int b = draw(rng);
-    for (int draws = 1; a == b && draws < MaxDraws; ++draws) {
-        a = draw(rng);
-        b = draw(rng);
-    }
-    std::swap(order[a - 1], order[b - 1]);
-}
+void RandomTransposition(std::vector<int>& order, Random& rng) { Transpose(order, Uniform(rng)); }
+void RandomTransposition(std::vector<int>& order, const DrawNumber& draw) { Transpose(order, draw); }
 
 int CountInPlace(const std::vector<int>& order)
 {
@@ -94,9 +113,12 @@ int CountInPlace(const std::vector<int>& order)
     return count;
 }
 
-std::vector<int> ShufflePuzzleI(int n, Random& rng) { return ShuffleUntil(n, 0, rng); }
+// Puzzle I wants no number in place; each Puzzle II table may keep one.
+std::vector<int> ShufflePuzzleI(int n, Random& rng) { return ShuffleUntil(n, 0, Uniform(rng)); }
+std::vector<int> ShufflePuzzleI(int n, const DrawNumber& draw) { return ShuffleUntil(n, 0, draw); }
 
-std::vector<int> ShufflePuzzleIITable(int n, Random& rng) { return ShuffleUntil(n, 1, rng); }
+std::vector<int> ShufflePuzzleIITable(int n, Random& rng) { return ShuffleUntil(n, 1, Uniform(rng)); }
+std::vector<int> ShufflePuzzleIITable(int n, const DrawNumber& draw) { return ShuffleUntil(n, 1, draw); }
 
 Table ToTable(const std::vector<int>& order)
 {

@@ -2,6 +2,7 @@
 // Problems: the start position as numbers and as ProblemCode text, the shuffles of both games,
 // and the in-place and completion tests.
 
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -29,12 +30,17 @@ struct DecodedProblem {
 };
 DecodedProblem DecodeProblemCode(std::string_view code, int cellCount);
 
+// A uniform integer 1 … n: the shuffles' draws as a function, so that a test can script them.
+// A draw outside 1 … n exchanges nothing.
+using DrawNumber = std::function<int(int n)>;
+
 // The complete table 1 … n.
 std::vector<int> SolvedOrder(int n);
 
 // One random transposition of the shuffle: a and b uniform in 1 … n, drawn again while equal,
 // at most 100 draws; the numbers at a and b are exchanged (nothing changes if still equal).
 void RandomTransposition(std::vector<int>& order, Random& rng);
+void RandomTransposition(std::vector<int>& order, const DrawNumber& draw);
 
 // Number of cells k whose number is k.
 int CountInPlace(const std::vector<int>& order);
@@ -42,10 +48,12 @@ int CountInPlace(const std::vector<int>& order);
 // Puzzle I: from the complete table, passes of 1000 transpositions until no number is in
 // place, at most 1000 passes. Element k - 1 is the number at BoardIndex k.
 std::vector<int> ShufflePuzzleI(int n, Random& rng);
+std::vector<int> ShufflePuzzleI(int n, const DrawNumber& draw);
 
 // Puzzle II, one table: from the complete table, passes of 1000 transpositions until at most
 // one number is in place, each pass continuing from the order before; at most 1000 passes.
 std::vector<int> ShufflePuzzleIITable(int n, Random& rng);
+std::vector<int> ShufflePuzzleIITable(int n, const DrawNumber& draw);
 
 Table ToTable(const std::vector<int>& order);
 

@@ -90,6 +90,7 @@ PartnerMarks MarkPartners(int condition, int side, const Table& table, int f, in
 {
     PartnerMarks marks;
     const int n = static_cast<int>(table.size());
+    if (f < 1 || f > n) return marks;  // no first pick on this board: nothing to mark
     auto numberAt = [&](int k) { return NumberValue(table[k - 1]); };
     switch (condition) {
     case FreeSwap:
@@ -110,11 +111,9 @@ PartnerMarks MarkPartners(int condition, int side, const Table& table, int f, in
             if (RowBetween(RowOf(k, side), RowOf(f, side), HomeRow(x, side))) marks.cells.push_back(k);
         marks.firstTurnsWhite = true;
         break;
-    case Neighbours:
-        if (RowOf(f, side) >= 2) marks.cells.push_back(f - side);
-        if (ColumnOf(f, side) >= 2) marks.cells.push_back(f - 1);
-        if (ColumnOf(f, side) <= side - 1) marks.cells.push_back(f + 1);
-        if (RowOf(f, side) <= side - 1) marks.cells.push_back(f + side);
+    case Neighbours:  // above, left, right, below: the cells that share a side
+        for (int k = 1; k <= n; ++k)
+            if (AreNeighbours(f, k, side)) marks.cells.push_back(k);
         break;
     case DifferByOne:
         for (int k = 1; k <= n; ++k)
@@ -130,6 +129,7 @@ std::vector<int> MarkPartnersAcross(int condition, int side, const Table& otherT
 {
     std::vector<int> cells;
     const int n = static_cast<int>(otherTable.size());
+    if (p < 1 || p > n) return cells;
     auto numberAt = [&](int k) { return NumberValue(otherTable[k - 1]); };
     switch (condition) {
     case FreeSwap:

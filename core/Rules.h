@@ -36,14 +36,16 @@ SwapVerdict CheckSwapCondition(int condition, int side, int a, int b, int x, int
 SwapVerdict CheckSwapAcross(int condition, int side, int i, int j, int a, int b,
                             const std::string& firstNumber);
 
-// Puzzle I partner marks for a first pick of number x at cell f on `table`.
+// Puzzle I partner marks for a first pick of number x at cell f on `table`; cells in ascending
+// order, all on the table; a pick outside the table marks nothing.
 struct PartnerMarks {
     std::vector<int> cells;        // cells whose tile turns PartnerColor
     bool firstTurnsWhite = false;  // afterwards the first cell's own tile is set PlainTileColor
 };
 PartnerMarks MarkPartners(int condition, int side, const Table& table, int f, int x);
 
-// Puzzle II partner marks: cells of the other table that may go with number v picked at cell p.
+// Puzzle II partner marks: cells of the other table that may go with number v picked at cell p,
+// in ascending order; the other table's cells whose text has no value never go with a number.
 std::vector<int> MarkPartnersAcross(int condition, int side, const Table& otherTable, int p, int v);
 
 }  // namespace qx
