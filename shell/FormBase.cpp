@@ -1,0 +1,200 @@
+#include "shell/FormBase.h"
+
+#include "shell/Clock.h"
+#include "shell/Look.h"
+#include "shell/Seams.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QHideEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+using namespace qx;
+
+namespace {
+constexpr int StatusBarHeight = 22;
+constexpr int FrameWidth = 8;
+constexpr int FrameHeight = 54;  // title bar, borders and menu bar of the outer size
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("StatusBar1"));
+    setFont(UiFont(UiGothic, 13, true));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TStatusBar::setPanelText(int panel, const QString& text)
+{
+    if (panel < 0 || panel > 1 || texts_[panel] == text) return;
+    texts_[panel] = text;
+    update();
+}
+
+QString TStatusBar::panelText(int panel) const
+{
+    return panel == 0 || panel == 1 ? texts_[panel] : QString();
+}
+
+void TStatusBar::setPanelWidth(int width)
+{
+    panelWidth_ = width;
+    update();
+}
+
+void TStatusBar::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), TColor(colors::StatusBarColor));
+    const QRect panels[2] = {QRect(0, 2, panelWidth_ - 2, height() - 2),
+                             QRect(panelWidth_, 2, width() - panelWidth_, height() - 2)};
+    const QColor shadow = TColor(colors::StatusBarColor).darker(160);
+    for (int i = 0; i < 2; ++i) {
+        const QRect r = panels[i];
+        if (r.width() <= 0) continue;
+        // A lowered panel: dark top and left edges, light bottom and right ones.
+        p.setPen(shadow);
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(Qt::white);
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        p.setPen(Qt::black);
+        const QRect textRect = r.adjusted(3, 1, -3, -1);
+        p.drawText(textRect, (i == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
+                   texts_[i]);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TFormBase::TFormBase(const QString& caption, int outerWidth, int outerHeight, QWidget* parent)
+    : QMainWindow(parent)
+{
+    setWindowTitle(caption);
+    setFont(UiFont(PGothic, 12));
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, TColor(colors::WindowColor));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("Client"));
+    client_->setFixedSize(outerWidth - FrameWidth, outerHeight - FrameHeight);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+    // The window is as large as its menu bar and client area, and no larger.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    StatusBar1 = new TStatusBar(client_);
+    StatusBar1->setGeometry(0, client_->height() - StatusBarHeight, client_->width(), StatusBarHeight);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TFormBase::Timer1Timer);
+    Timer1->start();
+}
+
+TFormBase::~TFormBase()
+{
+    if (modalLoop_) modalLoop_->exit();
+}
+
+void TFormBase::SetStatusText(const QString& text) { StatusBar1->setPanelText(0, text); }
+QString TFormBase::StatusText() const { return StatusBar1->panelText(0); }
+QString TFormBase::ClockText() const { return StatusBar1->panelText(1); }
+void TFormBase::SetStatusPanelWidth(int width) { StatusBar1->setPanelWidth(width); }
+
+void TFormBase::Timer1Timer()
+{
+    StatusBar1->setPanelText(1, qx::ClockText(QDateTime::currentDateTime()));
+}
+
+QMenu* TFormBase::AddMenu(const char* objectName, const QString& text)
+{
+    QMenu* menu = menuBar()->addMenu(text);
+    menu->setObjectName(QString::fromLatin1(objectName));
+    menu->menuAction()->setObjectName(QString::fromLatin1(objectName));
+    return menu;
+}
+
+QAction* TFormBase::AddCommand(QMenu* menu, const char* objectName, const QString& text,
+                               std::function<void()> handler)
+{
+    QAction* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(objectName));
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] {
+        if (handler) handler();
+    });
+    if (menu)
+        menu->addAction(action);
+    else
+        menuBar()->addAction(action);
+    return action;
+}
+
+void TFormBase::Exit1Click()
+{
+    if (!Messages().confirm(QStringLiteral("終ってもいいですか？"))) return;
+    BeforeQuit();
+    QuitProgram();
+}
+
+void TFormBase::ShowHelpContents() { Help().showContents(); }
+
+void TFormBase::ShowModal()
+{
+    if (modalLoop_ || isVisible()) return;
+    OnShowModal();
+    setWindowModality(Qt::ApplicationModal);
+    ensurePolished();
+    adjustSize();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+
+    QPointer<TFormBase> self(this);
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    if (self) modalLoop_ = nullptr;
+}
+
+void TFormBase::hideEvent(QHideEvent* event)
+{
+    QMainWindow::hideEvent(event);
+    if (modalLoop_ && !event->spontaneous()) modalLoop_->exit();
+}
+
+std::function<void()>& TFormBase::QuitHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+void TFormBase::QuitProgram()
+{
+    if (QuitHook()) {
+        QuitHook()();
+        return;
+    }
+    // exit() leaves every running event loop of the thread, the modal ones included, and, unlike
+    // quit(), cannot be refused by a window that only hides on close.
+    QCoreApplication::exit(0);
+}

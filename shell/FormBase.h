@@ -1,0 +1,85 @@
+#pragma once
+// What every window of the game shares: a fixed client area below the menu bar, the two-panel
+// status bar with the clock, the menu helpers, quit with its question, help, and modal showing.
+
+#include <QMainWindow>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QEventLoop;
+class QMenu;
+class QTimer;
+
+// Two-panel status bar: panel 0 (messages) of a given width, panel 1 (the clock) centred in the rest.
+class TStatusBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TStatusBar(QWidget* parent = nullptr);
+
+    void setPanelText(int panel, const QString& text);
+    QString panelText(int panel) const;
+    void setPanelWidth(int width);
+    int panelWidth() const { return panelWidth_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString texts_[2];
+    int panelWidth_ = 500;
+};
+
+class TFormBase : public QMainWindow {
+    Q_OBJECT
+public:
+    // `outerWidth` × `outerHeight` is the window's outer size; the client area is 8 × 54 smaller.
+    TFormBase(const QString& caption, int outerWidth, int outerHeight, QWidget* parent = nullptr);
+    ~TFormBase() override;
+
+    // The area below the menu bar on which controls are placed by absolute position.
+    QWidget* Client() const { return client_; }
+
+    TStatusBar* StatusBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    void SetStatusText(const QString& text);
+    QString StatusText() const;
+    QString ClockText() const;
+    void SetStatusPanelWidth(int width);
+
+    // Puts the current time into the clock panel; Timer1 calls it every second.
+    void Timer1Timer();
+
+    // A menu-bar entry with sub-entries.
+    QMenu* AddMenu(const char* objectName, const QString& text);
+    // A command in `menu`, or directly on the menu bar when `menu` is null.
+    QAction* AddCommand(QMenu* menu, const char* objectName, const QString& text,
+                        std::function<void()> handler);
+
+    // "終了": asks, then lets the window tidy up and ends the program.
+    void Exit1Click();
+    // "遊び方".
+    void ShowHelpContents();
+
+    // Shows the window application-modal, centred, and returns when it has been hidden or closed.
+    void ShowModal();
+    bool IsShownModal() const { return modalLoop_ != nullptr; }
+
+    // Ends every modal loop and the program. Tests replace the action through QuitHook().
+    static void QuitProgram();
+    static std::function<void()>& QuitHook();
+
+protected:
+    // Runs after "終了" was answered OK, before the program ends.
+    virtual void BeforeQuit() {}
+    // Runs just before a modal showing.
+    virtual void OnShowModal() {}
+
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    QWidget* client_ = nullptr;
+    QEventLoop* modalLoop_ = nullptr;
+};
