@@ -1,0 +1,294 @@
+#include "games/GameWindow.h"
+
+#include "core/Board.h"
+#include "core/GameState.h"
+#include "shell/CuteBtn.h"
+#include "shell/Look.h"
+#include "shell/Seams.h"
+
+#if __has_include("records/Unit4.h")
+#include "records/Unit4.h"
+#define QX_HAVE_RECORD_TABLE 1
+#endif
+
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+using namespace qx;
+
+namespace {
+
+constexpr int ButtonWidth = 90;
+constexpr int ButtonHeight = 25;
+constexpr int DisplayWidth = 89;
+constexpr int DisplayHeight = 17;
+constexpr int DisplayMaxLength = 12;
+constexpr int StatusPanelWidth = 500;
+
+const char* const ButtonNames[6] = {"CuteButton1", "CuteButton2", "CuteButton3",
+                                    "CuteButton4", "CuteButton5", "CuteButton6"};
+const QString ButtonCaptions[6] = {QStringLiteral("新しい問題"), QStringLiteral("同じ問題"),
+                                   QStringLiteral("入れ替え"), QStringLiteral("中断"),
+                                   QStringLiteral("再開"), QStringLiteral("取止め")};
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& placement, QWidget* parent)
+    : TFormBase(caption, 700, 540, parent), placement_(placement)
+{
+    SetStatusPanelWidth(StatusPanelWidth);
+    CreateButtons();
+    CreateDisplays();
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(1000);
+    connect(Timer2, &QTimer::timeout, this, &TGameWindow::Timer2Timer);
+}
+
+void TGameWindow::CreateButtons()
+{
+    const QFont font = UiFont(MaruGothic, 13, true);
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new TCuteButton(Client());
+        b->setObjectName(QString::fromLatin1(ButtonNames[i]));
+        b->setCaption(ButtonCaptions[i]);
+        b->setFont(font);
+        b->setColor(TColor(placement_.buttonColors[i]));
+        b->setFlat(false);
+        b->setShowFocusRect(false);
+        b->setUseDisabledColor(false);
+        b->setEgnoreContClick(false);
+        b->setGeometry(placement_.buttonLeft, placement_.buttonTops[i], ButtonWidth, ButtonHeight);
+        buttons_[i] = b;
+    }
+    // Named, though only shown where a button uses its disabled colour.
+    buttons_[0]->setDisabledColor(TColor(colors::SkyBlue));
+    buttons_[1]->setDisabledColor(TColor(colors::SkyBlue));
+
+    CuteButton1 = buttons_[0];
+    CuteButton2 = buttons_[1];
+    CuteButton3 = buttons_[2];
+    CuteButton4 = buttons_[3];
+    CuteButton5 = buttons_[4];
+    CuteButton6 = buttons_[5];
+    connect(CuteButton1, &TCuteButton::clicked, this, [this] { CuteButton1Click(); });
+    connect(CuteButton2, &TCuteButton::clicked, this, [this] { CuteButton2Click(); });
+    connect(CuteButton3, &TCuteButton::clicked, this, [this] { CuteButton3Click(); });
+    connect(CuteButton4, &TCuteButton::clicked, this, &TGameWindow::CuteButton4Click);
+    connect(CuteButton5, &TCuteButton::clicked, this, &TGameWindow::CuteButton5Click);
+    connect(CuteButton6, &TCuteButton::clicked, this, &TGameWindow::CuteButton6Click);
+}
+
+void TGameWindow::CreateDisplays()
+{
+    const QFont displayFont = UiFont(MaruGothic, 13, true);
+    auto makeDisplay = [&](const char* name, QPoint at) {
+        auto* memo = new QLineEdit(Client());
+        memo->setObjectName(QString::fromLatin1(name));
+        memo->setGeometry(at.x(), at.y(), DisplayWidth, DisplayHeight);
+        memo->setAlignment(Qt::AlignCenter);
+        memo->setMaxLength(DisplayMaxLength);
+        memo->setFont(displayFont);
+        // 17 px leave no room for the style's frame and margins.
+        memo->setStyleSheet(QStringLiteral(
+            "QLineEdit { border: 1px solid #808080; padding: 0px; margin: 0px; background: white; color: #000080; }"));
+        return memo;
+    };
+    Memo1 = makeDisplay("Memo1", placement_.countDisplay);
+    Memo2 = makeDisplay("Memo2", placement_.timeDisplay);
+
+    Label2 = new QLabel(Client());
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(placement_.conditionLabel);
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setFont(UiFont(MaruGothic, 19, true));
+    QPalette pal = Label2->palette();
+    pal.setColor(QPalette::WindowText, TColor(colors::ConditionColor));
+    Label2->setPalette(pal);
+}
+
+void TGameWindow::SetButtons(int f1, int f2, int f3, int f4, int f5, int f6)
+{
+    const int flags[6] = {f1, f2, f3, f4, f5, f6};
+    for (int i = 0; i < 6; ++i) buttons_[i]->setEnabled(flags[i] == 1);
+}
+
+void TGameWindow::SetButtonState(TButtonState state)
+{
+    switch (state) {
+    case Idle: SetButtons(1, 0, 0, 0, 0, 0); break;
+    case Playing: SetButtons(0, 0, 1, 1, 0, 1); break;
+    case Interrupted: SetButtons(0, 0, 0, 0, 1, 1); break;
+    case Ended: SetButtons(1, 1, 0, 0, 0, 0); break;
+    }
+}
+
+QString TGameWindow::ButtonPattern() const
+{
+    QString pattern;
+    for (TCuteButton* b : buttons_) pattern += b->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    return pattern;
+}
+
+void TGameWindow::SetUpBoard()
+{
+    ShowCells();
+    ShowCompletedTable();
+    ShowConditionLabel();
+    SetButtonState(Idle);
+    SetStatusText(gamestatus::Idle);
+}
+
+bool TGameWindow::ConfirmStart()
+{
+    Memo1->clear();
+    Memo2->clear();
+    PlayCue(7);
+    if (!Messages().confirm(QStringLiteral("始めてもいいですか？"), placement_.confirmStartPos)) return false;
+    GameState.Finished = 0;
+    Timer2->start();
+    SetButtonState(Playing);
+    SetStatusText(gamestatus::Started);
+    PlayCue(1);
+    return true;
+}
+
+void TGameWindow::CuteButton4Click()
+{
+    Timer2->stop();
+    SetButtonState(Interrupted);
+    SetStatusText(gamestatus::Interrupted);
+    PlayCue(1);
+}
+
+void TGameWindow::CuteButton5Click()
+{
+    Timer2->start();
+    SetButtonState(Playing);
+    SetStatusText(gamestatus::Resumed);
+    PlayCue(1);
+}
+
+void TGameWindow::CuteButton6Click()
+{
+    if (!Messages().confirm(QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"))) return;
+    ResetBoard();
+    SetButtonState(Ended);
+    SetStatusText(gamestatus::Ended);
+    PlayCue(9);  // names no file: silences a cue that is still playing
+}
+
+void TGameWindow::Timer2Timer()
+{
+    int& seconds = GameState.ElapsedSeconds[Slot()];
+    ++seconds;
+    Memo2->setText(ElapsedText(seconds));
+}
+
+QString TGameWindow::ElapsedText(int seconds)
+{
+    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
+}
+
+void TGameWindow::ShowSwapCount() { Memo1->setText(QString::number(GameState.SwapCount[Slot()])); }
+
+void TGameWindow::ResetCounters()
+{
+    GameState.ElapsedSeconds[Slot()] = 0;
+    GameState.SwapCount[Slot()] = 0;
+    Memo1->clear();
+    Memo2->clear();
+    Timer2->stop();
+}
+
+void TGameWindow::ShowConditionLabel()
+{
+    Label2->setText(QStringLiteral("（") + Q(ConditionName()) + QStringLiteral("）"));
+}
+
+void TGameWindow::ChooseSize(int size)
+{
+    ResetBoard();
+    GameState.ActiveSize = size;
+    SetUpBoard();
+    PlayCue(1);
+}
+
+void TGameWindow::ChooseCondition(int condition)
+{
+    // The buttons and the status stay: after an ended game "同じ問題" replays under the new condition.
+    ResetBoard();
+    GameState.ActiveCondition = condition;
+    ShowConditionLabel();
+    PlayCue(1);
+}
+
+void TGameWindow::FinishGame(const QPoint& boxPos)
+{
+    PlayCue(4);
+    GameState.Finished = 1;
+    Timer2->stop();
+    Messages().plain(QStringLiteral("完成しました！"), boxPos);
+    SetButtonState(Ended);
+    SetStatusText(gamestatus::Ended);
+}
+
+void TGameWindow::N2Click()
+{
+#ifdef QX_HAVE_RECORD_TABLE
+    ShowRecordTable(this);
+#else
+    // RECORD TABLE: the record table window is not built yet; nothing to show until it is.
+#endif
+    if (GameState.StoredProblemPending != 1) return;
+    LayOutStoredProblem();
+    ShowConditionLabel();
+    ConfirmStart();
+    GameState.StoredProblemPending = 0;
+}
+
+void TGameWindow::SaveOwnGame()
+{
+    own_.ActiveSize = GameState.ActiveSize;
+    own_.ActiveCondition = GameState.ActiveCondition;
+    own_.FirstNumber = GameState.FirstNumber;
+    own_.SecondNumber = GameState.SecondNumber;
+    own_.FirstIndex = GameState.FirstIndex;
+    own_.SecondIndex = GameState.SecondIndex;
+    own_.StartNumbersA = GameState.StartNumbersA;
+    own_.StartNumbersB = GameState.StartNumbersB;
+    own_.ProblemCodeA = GameState.ProblemCodeA;
+    own_.ProblemCodeB = GameState.ProblemCodeB;
+    own_.Finished = GameState.Finished;
+}
+
+void TGameWindow::RestoreOwnGame()
+{
+    GameState.ActiveGame = GameType();
+    GameState.ActiveSize = own_.ActiveSize;
+    GameState.ActiveCondition = own_.ActiveCondition;
+    GameState.FirstNumber = own_.FirstNumber;
+    GameState.SecondNumber = own_.SecondNumber;
+    GameState.FirstIndex = own_.FirstIndex;
+    GameState.SecondIndex = own_.SecondIndex;
+    GameState.StartNumbersA = own_.StartNumbersA;
+    GameState.StartNumbersB = own_.StartNumbersB;
+    GameState.ProblemCodeA = own_.ProblemCodeA;
+    GameState.ProblemCodeB = own_.ProblemCodeB;
+    GameState.Finished = own_.Finished;
+    BuildCellMap();
+}
+
+void TGameWindow::OnShowModal() { RestoreOwnGame(); }
+
+void TGameWindow::hideEvent(QHideEvent* event)
+{
+    // A minimised window is still the one in use; only a real hide hands GameState over.
+    if (!event->spontaneous()) SaveOwnGame();
+    TFormBase::hideEvent(event);
+}
