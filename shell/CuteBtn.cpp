@@ -1,0 +1,706 @@
+#include "shell/CuteBtn.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QCursor>
+#include <QEnterEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QShortcutEvent>
+
+namespace {
+
+// The platform's 3-D colours come from the application palette, read when they are needed.
+QColor PlatformHighlight() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Light); }
+QColor PlatformShadow() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Dark); }
+QColor PlatformFace() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Button); }
+
+// One 3-D frame per pixel of width, drawn inside r; r shrinks with each ring. Filled rectangles
+// rather than lines keep the edges crisp at any device pixel ratio.
+void Frame3D(QPainter& p, QRect& r, const QColor& top, const QColor& bottom, int width)
+{
+    for (int i = 0; i < width && r.width() > 0 && r.height() > 0; ++i) {
+        p.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), top);
+        p.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), top);
+        p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottom);
+        p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottom);
+        r.adjust(1, 1, -1, -1);
+    }
+}
+
+void DrawBevel(QPainter& p, QRect& r, TCuteButton::TBevel bevel, const QColor& light, const QColor& dark,
+               int width)
+{
+    if (bevel == TCuteButton::bvRaised)
+        Frame3D(p, r, light, dark, width);
+    else if (bevel == TCuteButton::bvLowered)
+        Frame3D(p, r, dark, light, width);
+}
+
+// A dotted rectangle, every other pixel set, as the platform draws keyboard focus.
+void DrawFocusRect(QPainter& p, const QRect& r, const QColor& color)
+{
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        if ((x - r.left()) % 2 == 0) {
+            p.fillRect(QRect(x, r.top(), 1, 1), color);
+            p.fillRect(QRect(x, r.bottom(), 1, 1), color);
+        }
+    }
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        if ((y - r.top()) % 2 == 0) {
+            p.fillRect(QRect(r.left(), y, 1, 1), color);
+            p.fillRect(QRect(r.right(), y, 1, 1), color);
+        }
+    }
+}
+
+// The caption as a screen reader says it: "&" marks the accelerator and "&&" stands for "&".
+QString StripAccelerator(const QString& caption)
+{
+    QString out;
+    out.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&')
+                out += u'&';
+            ++i;
+            if (i < caption.size() && caption[i] != u'&')
+                out += caption[i];
+            continue;
+        }
+        out += caption[i];
+    }
+    return out;
+}
+
+// What assistive technology sees: a push button named by its caption whose press action clicks it.
+class TCuteButtonAccessible : public QAccessibleWidget {
+public:
+    explicit TCuteButtonAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
+
+    TCuteButton* button() const { return static_cast<TCuteButton*>(widget()); }
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Name: {
+            const QString own = widget()->accessibleName();
+            return own.isEmpty() ? StripAccelerator(button()->Caption()) : own;
+        }
+        case QAccessible::Accelerator:
+            return QKeySequence::mnemonic(button()->Caption()).toString(QKeySequence::NativeText);
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.pressed = button()->BevelOuter() == TCuteButton::bvLowered;
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction()) {
+            if (widget()->isEnabled())
+                button()->Click();
+            return;
+        }
+        QAccessibleWidget::doAction(name);
+    }
+
+    QStringList keyBindingsForAction(const QString& name) const override
+    {
+        if (name == pressAction()) {
+            const QKeySequence seq = QKeySequence::mnemonic(button()->Caption());
+            if (!seq.isEmpty())
+                return {seq.toString(QKeySequence::NativeText)};
+            return {};
+        }
+        return QAccessibleWidget::keyBindingsForAction(name);
+    }
+};
+
+QAccessibleInterface* CuteButtonAccessibleFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("TCuteButton") && object && object->isWidgetType())
+        return new TCuteButtonAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+void InstallAccessibleFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(CuteButtonAccessibleFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace
+
+TCuteButtonTimer::TCuteButtonTimer(TCuteButton* owner) : QTimer(owner), FCuteButton(owner)
+{
+    setSingleShot(true);
+}
+
+TCuteButton::TCuteButton(QWidget* parent)
+    : QWidget(parent),
+      FColor(PlatformFace()),
+      FDisabledColor(128, 128, 128),
+      FBevelHighlightColor(PlatformHighlight()),
+      FBevelShadowColor(PlatformShadow())
+{
+    InstallAccessibleFactory();
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    resize(75, 25);
+}
+
+TCuteButton::~TCuteButton()
+{
+    FreeDropDownTimer();
+}
+
+// ---- properties -------------------------------------------------------------------------------
+
+void TCuteButton::setCaption(const QString& caption)
+{
+    if (caption == FCaption)
+        return;
+    FCaption = caption;
+    UpdateShortcut();
+    update();
+    QAccessibleEvent ev(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&ev);
+}
+
+void TCuteButton::setColor(const QColor& color)
+{
+    if (color == FColor)
+        return;
+    FColor = color;
+    update();
+}
+
+void TCuteButton::setDisabledColor(const QColor& color)
+{
+    if (color == FDisabledColor)
+        return;
+    FDisabledColor = color;
+    RepaintIfDisabled();
+}
+
+void TCuteButton::setUseDisabledColor(bool use)
+{
+    if (use == FUseDisabledColor)
+        return;
+    FUseDisabledColor = use;
+    RepaintIfDisabled();
+}
+
+void TCuteButton::setBevelHighlightColor(const QColor& color)
+{
+    if (color == FBevelHighlightColor)
+        return;
+    FBevelHighlightColor = color;
+    update();
+}
+
+void TCuteButton::setBevelShadowColor(const QColor& color)
+{
+    if (color == FBevelShadowColor)
+        return;
+    FBevelShadowColor = color;
+    update();
+}
+
+void TCuteButton::setBevelWidth(int width)
+{
+    width = std::max(width, 1);  // a frame is at least one pixel wide
+    if (width == FBevelWidth)
+        return;
+    FBevelWidth = width;
+    update();
+}
+
+void TCuteButton::setAlignment(Qt::Alignment alignment)
+{
+    Qt::Alignment horizontal = Qt::AlignHCenter;
+    if (alignment & Qt::AlignLeft)
+        horizontal = Qt::AlignLeft;
+    else if (alignment & Qt::AlignRight)
+        horizontal = Qt::AlignRight;
+    if (horizontal == FAlignment)
+        return;
+    FAlignment = horizontal;
+    update();
+}
+
+void TCuteButton::setLayout(TLayout layout)
+{
+    if (layout == FLayout)
+        return;
+    FLayout = layout;
+    update();
+}
+
+void TCuteButton::setMarginX(int margin)
+{
+    margin = std::max(margin, -1);
+    if (margin == FMarginX)
+        return;
+    FMarginX = margin;
+    update();
+}
+
+void TCuteButton::setMarginY(int margin)
+{
+    margin = std::max(margin, -1);
+    if (margin == FMarginY)
+        return;
+    FMarginY = margin;
+    update();
+}
+
+void TCuteButton::setFlat(bool flat)
+{
+    if (flat == FFlat)
+        return;
+    FFlat = flat;
+    update();
+}
+
+void TCuteButton::setShowFocusRect(bool show)
+{
+    if (show == FShowFocusRect)
+        return;
+    FShowFocusRect = show;
+    update();
+}
+
+void TCuteButton::setDropDownMenu(QMenu* menu)
+{
+    if (menu == FDropDownMenu)
+        return;
+    FDropDownMenu = menu;
+    update();
+}
+
+void TCuteButton::setTabStop(bool stop)
+{
+    FTabStop = stop;
+    setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void TCuteButton::RepaintIfDisabled()
+{
+    if (!isEnabled())
+        update();
+}
+
+void TCuteButton::SetBevelOuter(TBevel bevel)
+{
+    if (bevel == FBevelOuter)
+        return;
+    const bool wasPressed = FBevelOuter == bvLowered;
+    FBevelOuter = bevel;
+    update();
+    if (wasPressed != (bevel == bvLowered)) {
+        QAccessible::State changed;
+        changed.pressed = true;
+        QAccessibleStateChangeEvent ev(this, changed);
+        QAccessible::updateAccessibility(&ev);
+    }
+}
+
+void TCuteButton::UpdateShortcut()
+{
+    if (FShortcutId != 0)
+        releaseShortcut(FShortcutId);
+    FShortcutId = 0;
+    const QKeySequence mnemonic = QKeySequence::mnemonic(FCaption);
+    if (!mnemonic.isEmpty())
+        FShortcutId = grabShortcut(mnemonic);
+}
+
+// ---- painting ---------------------------------------------------------------------------------
+
+void TCuteButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QRect r = rect();
+    p.fillRect(r, FUseDisabledColor && !isEnabled() ? FDisabledColor : FColor);
+    DrawBevel(p, r, FBevelOuter, FBevelHighlightColor, FBevelShadowColor, FBevelWidth);
+    DrawBevel(p, r, BevelInner(), FBevelHighlightColor, FBevelShadowColor, FBevelWidth);
+
+    const int inset = FFlat ? FBevelWidth : 2 * FBevelWidth;
+    QRect t = rect().adjusted(inset, inset, -inset, -inset);
+    if (FMarginX != -1) {
+        if (FAlignment == Qt::AlignLeft)
+            t.setLeft(t.left() + FMarginX);
+        else if (FAlignment == Qt::AlignRight)
+            t.setRight(t.right() - FMarginX);
+    }
+    if (FMarginY != -1) {
+        if (FLayout == blTop)
+            t.setTop(t.top() + FMarginY);
+        else if (FLayout == blBottom)
+            t.setBottom(t.bottom() - FMarginY);
+    }
+    if (FBevelOuter == bvLowered)
+        t.adjust(2, 2, 0, 0);
+
+    const Qt::Alignment vertical = FLayout == blTop      ? Qt::AlignTop
+                                   : FLayout == blBottom ? Qt::AlignBottom
+                                                         : Qt::AlignVCenter;
+    const int flags = int(FAlignment | vertical) | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    p.setFont(font());
+    QColor textColor = palette().color(QPalette::Active, QPalette::WindowText);
+    if (!isEnabled()) {
+        p.setPen(PlatformHighlight());
+        p.drawText(t.translated(1, 1), flags, FCaption);
+        textColor = PlatformShadow();
+    }
+    p.setPen(textColor);
+    p.drawText(t, flags, FCaption);
+
+    if (FShowFocusRect && hasFocus())
+        DrawFocusRect(p, t.adjusted(2, 2, -2, -2), textColor);
+}
+
+// ---- state changes ----------------------------------------------------------------------------
+
+bool TCuteButton::event(QEvent* e)
+{
+    if (e->type() == QEvent::Shortcut) {
+        auto* se = static_cast<QShortcutEvent*>(e);
+        if (FShortcutId != 0 && se->shortcutId() == FShortcutId) {
+            const QWidget* owner = parentWidget() ? parentWidget() : this;
+            if (!isEnabled() || !owner->isVisible())
+                return false;
+            PressByAccelerator();
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void TCuteButton::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::EnabledChange) {
+        if (!isEnabled()) {
+            // A press that began before the button was disabled must not click once it is enabled again.
+            PressedBySpace = false;
+            FMouseHeld = false;
+            FCapture = false;
+            FreeDropDownTimer();
+        }
+        update();
+    } else if (e->type() == QEvent::FontChange || e->type() == QEvent::PaletteChange) {
+        update();
+    }
+    QWidget::changeEvent(e);
+}
+
+void TCuteButton::enterEvent(QEnterEvent* e)
+{
+    MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(), e->position().toPoint());
+    QWidget::enterEvent(e);
+}
+
+void TCuteButton::leaveEvent(QEvent* e)
+{
+    MouseLeave(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
+               mapFromGlobal(QCursor::pos()));
+    QWidget::leaveEvent(e);
+}
+
+void TCuteButton::MouseEnter(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, QPoint pos)
+{
+    QPointer<TCuteButton> self(this);
+    emit OnMouseEnter(modifiers, buttons, pos);
+    if (self)
+        SetBevelOuter(buttons & Qt::LeftButton ? bvLowered : bvRaised);
+}
+
+void TCuteButton::MouseLeave(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, QPoint pos)
+{
+    QPointer<TCuteButton> self(this);
+    emit OnMouseLeave(modifiers, buttons, pos);
+    if (self && !(hasFocus() && FTabFocusUp))
+        SetBevelOuter(bvNone);
+}
+
+void TCuteButton::focusInEvent(QFocusEvent* e)
+{
+    // A popup menu borrows the focus only in Qt; the platform's menus leave it where it was.
+    if (e->reason() != Qt::PopupFocusReason && FTabFocusUp)
+        SetBevelOuter(bvRaised);
+    QWidget::focusInEvent(e);
+}
+
+void TCuteButton::focusOutEvent(QFocusEvent* e)
+{
+    QWidget::focusOutEvent(e);
+    if (e->reason() != Qt::PopupFocusReason)
+        SetBevelOuter(bvNone);
+}
+
+// The look after a key press or release has done its work.
+void TCuteButton::RestoreAfterKey()
+{
+    SetBevelOuter(FTabFocusUp ? bvRaised : bvNone);
+}
+
+// ---- mouse ------------------------------------------------------------------------------------
+
+void TCuteButton::mousePressEvent(QMouseEvent* e)
+{
+    setFocus(Qt::MouseFocusReason);
+    FCapture = true;
+    if (e->button() == Qt::LeftButton) {
+        FMouseHeld = true;
+        SetBevelOuter(bvLowered);
+        if (FDropDownMenu) {
+            DropDownByKey = false;
+            StartDropDown();
+        }
+    }
+    e->accept();
+}
+
+void TCuteButton::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    // No double-click notion: the second press is just another press.
+    mousePressEvent(e);
+}
+
+void TCuteButton::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        ReleaseLeft(e->position().toPoint());
+    } else {
+        FreeDropDownTimer();
+        FCapture = false;
+    }
+    e->accept();
+}
+
+void TCuteButton::ReleaseLeft(QPoint pos)
+{
+    const bool inside = rect().contains(pos);
+    const bool click = FMouseHeld && inside;
+    FMouseHeld = false;
+    FCapture = false;
+    if (click) {
+        // The handler runs while the button is still drawn pressed.
+        QPointer<TCuteButton> self(this);
+        Click();
+        if (!self)
+            return;
+    }
+    const bool activeControl = window()->focusWidget() == this;
+    SetBevelOuter(inside || (FTabFocusUp && activeControl) ? bvRaised : bvNone);
+    FreeDropDownTimer();
+}
+
+// ---- keyboard ---------------------------------------------------------------------------------
+
+void TCuteButton::keyPressEvent(QKeyEvent* e)
+{
+    QPointer<TCuteButton> self(this);
+    switch (e->key()) {
+    case Qt::Key_Space:
+        PressedBySpace = true;
+        SetBevelOuter(bvLowered);
+        if (FDropDownMenu) {
+            DropDownByKey = true;
+            StartDropDown();
+        }
+        e->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        SetBevelOuter(bvLowered);
+        if (FDropDownMenu && FDropDownDelay == 0)
+            DropDown();
+        else
+            Click();
+        if (self)
+            RestoreAfterKey();
+        e->accept();
+        return;
+    default:
+        break;
+    }
+    if (PressedBySpace) {
+        PressedBySpace = false;
+        RestoreAfterKey();
+    }
+    switch (e->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        focusNextPrevChild(false);
+        e->accept();
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        focusNextPrevChild(true);
+        e->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(e);
+    }
+}
+
+void TCuteButton::keyReleaseEvent(QKeyEvent* e)
+{
+    // The windowing system pairs every repeat with a release while the key is still held.
+    if (e->isAutoRepeat()) {
+        e->accept();
+        return;
+    }
+    if (e->key() == Qt::Key_Space) {
+        ReleaseSpace();
+        e->accept();
+        return;
+    }
+    FreeDropDownTimer();
+    QWidget::keyReleaseEvent(e);
+}
+
+void TCuteButton::ReleaseSpace()
+{
+    FreeDropDownTimer();
+    if (!PressedBySpace)
+        return;
+    PressedBySpace = false;
+    QPointer<TCuteButton> self(this);
+    Click();
+    if (self)
+        RestoreAfterKey();
+}
+
+void TCuteButton::PressByAccelerator()
+{
+    QPointer<TCuteButton> self(this);
+    SetBevelOuter(bvLowered);
+    if (FDropDownMenu && FDropDownDelay == 0)
+        DropDown();
+    else
+        Click();
+    if (self)
+        RestoreAfterKey();
+}
+
+// ---- click ------------------------------------------------------------------------------------
+
+void TCuteButton::Click()
+{
+    if (SwallowNextClick) {
+        SwallowNextClick = false;
+        return;
+    }
+    if (FHandlerRunning) {
+        // The handler is on the stack (it spun the event loop). Never run it twice at once:
+        // keep the click for afterwards, or lose it when continued clicks are ignored.
+        if (!FEgnoreContClick)
+            ++FPendingClicks;
+        return;
+    }
+    QPointer<TCuteButton> self(this);
+    FHandlerRunning = true;
+    int runs = 1;
+    while (runs > 0) {
+        --runs;
+        const bool ignoreMeanwhile = FEgnoreContClick;
+        const bool hasHandler = isSignalConnected(QMetaMethod::fromSignal(&TCuteButton::clicked));
+        emit clicked();
+        if (!self)
+            return;
+        if (ignoreMeanwhile && hasHandler) {
+            // Clicks the player made while the handler ran arrive now and find it busy: lost.
+            QCoreApplication::processEvents();
+            if (!self)
+                return;
+        }
+        runs += FPendingClicks;
+        FPendingClicks = 0;
+    }
+    FHandlerRunning = false;
+}
+
+// ---- drop-down --------------------------------------------------------------------------------
+
+void TCuteButton::StartDropDown()
+{
+    if (FDropDownDelay <= 0) {
+        DropDown();
+        return;
+    }
+    if (DropDownTimer)
+        return;
+    auto* timer = new TCuteButtonTimer(this);
+    timer->setInterval(FDropDownDelay);
+    connect(timer, &QTimer::timeout, this, &TCuteButton::DropDownTimerTick);
+    DropDownTimer = timer;
+    timer->start();
+}
+
+void TCuteButton::FreeDropDownTimer()
+{
+    if (TCuteButtonTimer* timer = DropDownTimer.data()) {
+        DropDownTimer = nullptr;
+        timer->stop();
+        timer->deleteLater();
+    }
+}
+
+void TCuteButton::DropDownTimerTick()
+{
+    FreeDropDownTimer();
+    if (DropDownByKey) {
+        DropDown();
+    } else if (FCapture) {
+        QPointer<TCuteButton> self(this);
+        DropDown();
+        if (self)
+            FCapture = false;
+    }
+}
+
+void TCuteButton::DropDown()
+{
+    if (!FDropDownMenu)
+        return;
+    const QPoint below = mapToGlobal(QPoint(0, height()));
+    QPointer<TCuteButton> self(this);
+    SwallowNextClick = true;
+    QCoreApplication::processEvents();
+    if (!self)
+        return;
+    if (QMenu* menu = FDropDownMenu.data())
+        menu->exec(below);
+    if (!self)
+        return;
+    if (DropDownByKey)
+        ReleaseSpace();
+    else
+        ReleaseLeft(QPoint(0, 0));
+    if (self)
+        SwallowNextClick = false;
+}
