@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QString>
 
-class QTextBrowser;
+#include <QTextBrowser>
 class QWidget;
 
 namespace qx {

@@ -1,13 +1,85 @@
-// Placeholder start-up until the main menu window exists.
+// Start-up: the real seams, the fonts, then the data module and the windows in their fixed order.
+#include "shell/HelpViewer.h"
+#include "shell/Look.h"
+#include "shell/MessageBoxes.h"
+#include "shell/Seams.h"
+#include "shell/SoundCues.h"
+#include "shell/Unit1.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QIcon>
+#include <exception>
+#include <memory>
+
+namespace {
+
+// Qt lets no exception cross its event loop: an error that escapes an event handler is shown in
+// the error box here, and the program goes on with its next event.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            qx::Messages().error(QString::fromUtf8(error.what()));
+        } catch (...) {
+            qx::Messages().error(QStringLiteral("予期しないエラーが発生しました。"));
+        }
+        return false;
+    }
+};
+
+// Creates one of the start-up objects; an error in its creation is shown and start-up goes on.
+template <class T>
+std::unique_ptr<T> Create()
+{
+    try {
+        return std::make_unique<T>();
+    } catch (const std::exception& error) {
+        qx::Messages().error(QString::fromUtf8(error.what()));
+    } catch (...) {
+        qx::Messages().error(QStringLiteral("予期しないエラーが発生しました。"));
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ＱＸパズル"));
-    QLabel label(QStringLiteral("ＱＸパズル"));
-    label.resize(528, 361);
-    label.show();
-    return app.exec();
+    // The toolkit needs argv for its own platform options; the program reads no option itself.
+    TApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ＱＸパズル"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("qxpuzzle"));
+    QApplication::setWindowIcon(ProgramIcon());
+
+    qx::QtMessageBoxes messages;
+    qx::SoundCues sounds;
+    qx::TextHelpViewer help;
+    qx::InstallMessages(&messages);
+    qx::InstallSounds(&sounds);
+    qx::InstallHelp(&help);
+    qx::InstallFontSubstitutions();
+
+    // data module
+
+    auto form1 = Create<TForm1>();
+    if (form1) form1->show();
+
+    // Puzzle I window
+
+    // Puzzle II window
+
+    // record table window
+
+    if (form1) form1->SetGameWindows(nullptr, nullptr);
+
+    const int result = form1 ? app.exec() : 1;
+    qx::InstallHelp(nullptr);
+    qx::InstallSounds(nullptr);
+    qx::InstallMessages(nullptr);
+    return result;
 }

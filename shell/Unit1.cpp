@@ -1,0 +1,164 @@
+#include "shell/Unit1.h"
+
+#include "core/GameState.h"
+#include "shell/CuteBtn.h"
+#include "shell/HelpViewer.h"
+#include "shell/Look.h"
+#include "shell/Seams.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+
+using namespace qx;
+
+namespace {
+constexpr unsigned Navy = 8388608;          // RGB 0, 0, 128
+constexpr unsigned ButtonGreen = 13105599;  // RGB 191, 249, 199
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : TFormBase(QStringLiteral("ＱＸパズル"), 536, 415, parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(ProgramIcon());
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    SetStatusPanelWidth(360);
+
+    Label4 = MakeLabel("Label4", 192, 49, QStringLiteral("メニュー"), 21);
+    Label5 = MakeLabel("Label5", 72, 127, QStringLiteral("Ⅰ．１表での入れ替え・・・　"), 16);
+    Label6 = MakeLabel("Label6", 72, 167, QStringLiteral("Ⅱ．２表間の入れ替え・・・"), 16);
+    CuteButton2 = MakeButton("CuteButton2", 320, 123, QStringLiteral("QXパズルⅠ"), &TForm1::CuteButton2Click);
+    CuteButton3 = MakeButton("CuteButton3", 320, 163, QStringLiteral("QXパズルⅡ"), &TForm1::CuteButton3Click);
+    // "QXパズルⅡ" comes first in the tab order and holds the focus at start.
+    setTabOrder(CuteButton3, CuteButton2);
+    CuteButton3->setFocus(Qt::OtherFocusReason);
+
+    Help1 = AddMenu("Help1", QStringLiteral("ヘルプ"));
+    N1 = AddCommand(Help1, "N1", QStringLiteral("遊び方"), [this] { N1Click(); });
+    About1 = AddCommand(Help1, "About1", QStringLiteral("バージョン情報"), [this] { About1Click(); });
+    Exit1 = AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+
+    // Centred on the screen when first shown.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        adjustSize();
+        QRect frame(QPoint(0, 0), size() + QSize(8, 30));
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+
+    FormCreate();
+}
+
+QLabel* TForm1::MakeLabel(const char* name, int left, int top, const QString& text, int pixelHeight)
+{
+    auto* label = new QLabel(text, Client());
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(UiFont(MaruGothic, pixelHeight, true));
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, TColor(Navy));
+    label->setPalette(pal);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+TCuteButton* TForm1::MakeButton(const char* name, int left, int top, const QString& caption,
+                                void (TForm1::*handler)())
+{
+    auto* button = new TCuteButton(Client());
+    button->setObjectName(QString::fromLatin1(name));
+    button->setCaption(caption);
+    button->setColor(TColor(ButtonGreen));
+    button->setFont(UiFont(MaruGothic, 16, true));
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::ButtonText, TColor(Navy));
+    pal.setColor(QPalette::WindowText, TColor(Navy));
+    button->setPalette(pal);
+    button->setEgnoreContClick(false);
+    button->setFlat(false);
+    button->setShowFocusRect(false);
+    button->setUseDisabledColor(false);
+    button->setGeometry(left, top, 105, 25);
+    connect(button, &TCuteButton::clicked, this, handler);
+    return button;
+}
+
+void TForm1::FormCreate()
+{
+    QString dir = QCoreApplication::applicationDirPath();
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    GameState.ProgramDir = dir.toStdString();
+    // This platform has no viewer for the old help format; the page is HTML.
+    SetHelpFile(dir + QStringLiteral("ＱＸパズル.html"), this);
+    SetStatusText(QStringLiteral("　メニューを選んでください。"));
+    PlayCue(7);
+}
+
+void TForm1::SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2)
+{
+    puzzle1_ = puzzle1;
+    puzzle2_ = puzzle2;
+}
+
+void TForm1::OpenGame(int gameType, TFormBase* window)
+{
+    if (!window) return;
+    GameState.ActiveGame = gameType;
+    GameState.ActiveSize = 1;
+    GameState.ActiveCondition = 1;
+    window->ShowModal();
+    GameState.ActiveSize = 1;
+    GameState.ActiveCondition = 1;
+}
+
+void TForm1::CuteButton2Click() { OpenGame(1, puzzle1_); }
+void TForm1::CuteButton3Click() { OpenGame(2, puzzle2_); }
+
+void TForm1::N1Click() { ShowHelpContents(); }
+
+QString TForm1::AboutText()
+{
+    return QStringLiteral("ＱＸパズル\r\nVersion 2.3\r\n\r\n© 2026 ＱＸパズル開発チーム");
+}
+
+void TForm1::About1Click() { Messages().info(AboutText()); }
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    QuitProgram();
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(TColor(colors::WindowColor));
+        p.drawRoundedRect(QRectF(0, 0, size, size), size * 0.15, size * 0.15);
+        // Three by three tiles; the diagonal ones stand in place (pink), one is selected (green).
+        const double gap = size / 16.0;
+        const double tile = (size - 4 * gap) / 3.0;
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col < 3; ++col) {
+                unsigned color = colors::PlainTileColor;
+                if (row == col) color = colors::InPlaceColor;
+                if (row == 0 && col == 2) color = ButtonGreen;
+                p.setBrush(TColor(color));
+                p.drawRoundedRect(QRectF(gap + col * (tile + gap), gap + row * (tile + gap), tile, tile),
+                                  tile * 0.15, tile * 0.15);
+            }
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
