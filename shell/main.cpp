@@ -1,4 +1,5 @@
 // Start-up: the real seams, the fonts, then the data module and the windows in their fixed order.
+#include "games/Unit2.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
 #include "shell/MessageBoxes.h"
@@ -70,12 +71,13 @@ int main(int argc, char** argv)
     if (form1) form1->show();
 
     // Puzzle I window
+    auto form2 = Create<TForm2>();
 
     // Puzzle II window
 
     // record table window
 
-    if (form1) form1->SetGameWindows(nullptr, nullptr);
+    if (form1) form1->SetGameWindows(form2.get(), nullptr);
 
     const int result = form1 ? app.exec() : 1;
     qx::InstallHelp(nullptr);
