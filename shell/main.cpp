@@ -1,5 +1,6 @@
 // Start-up: the real seams, the fonts, then the data module and the windows in their fixed order.
 #include "games/Unit2.h"
+#include "shell/Application.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
 #include "shell/MessageBoxes.h"
@@ -7,44 +8,18 @@
 #include "shell/SoundCues.h"
 #include "shell/Unit1.h"
 
-#include <QApplication>
 #include <QIcon>
-#include <exception>
 #include <memory>
 
 namespace {
-
-// Qt lets no exception cross its event loop: an error that escapes an event handler is shown in
-// the error box here, and the program goes on with its next event.
-class TApplication : public QApplication {
-public:
-    using QApplication::QApplication;
-
-    bool notify(QObject* receiver, QEvent* event) override
-    {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            qx::Messages().error(QString::fromUtf8(error.what()));
-        } catch (...) {
-            qx::Messages().error(QStringLiteral("予期しないエラーが発生しました。"));
-        }
-        return false;
-    }
-};
 
 // Creates one of the start-up objects; an error in its creation is shown and start-up goes on.
 template <class T>
 std::unique_ptr<T> Create()
 {
-    try {
-        return std::make_unique<T>();
-    } catch (const std::exception& error) {
-        qx::Messages().error(QString::fromUtf8(error.what()));
-    } catch (...) {
-        qx::Messages().error(QStringLiteral("予期しないエラーが発生しました。"));
-    }
-    return nullptr;
+    std::unique_ptr<T> object;
+    RunGuarded([&] { object = std::make_unique<T>(); });
+    return object;
 }
 
 }  // namespace
