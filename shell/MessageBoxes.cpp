@@ -14,7 +14,8 @@ std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString& titl
     auto box = std::make_unique<QMessageBox>();
     box->setIcon(icon);
     box->setWindowTitle(title);
-    box->setText(text);
+    // Line breaks arrive as "\r\n"; a lone "\r" would show as a box in the label.
+    box->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box->setTextFormat(Qt::PlainText);
     box->setWindowModality(Qt::ApplicationModal);
     return box;

@@ -43,7 +43,8 @@ void InstallHelp(HelpViewer* viewer) { help = viewer ? viewer : &noHelp; }
 QString CueFileName(int id)
 {
     static const char* const names[] = {"pipo", "poon", "bubuu", "pinpon", "charararan", "bun", "chararan"};
-    if (id < 1 || id > 7) return QString();
+    // Ids without a file still make a request, with an empty (not a null) name.
+    if (id < 1 || id > 7) return QStringLiteral("");
     return QStringLiteral("oto/%1.wav").arg(QLatin1String(names[id - 1]));
 }
 
