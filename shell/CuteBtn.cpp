@@ -448,7 +448,8 @@ void TCuteButton::MouseLeave(Qt::KeyboardModifiers modifiers, Qt::MouseButtons b
 void TCuteButton::focusInEvent(QFocusEvent* e)
 {
     // A popup menu borrows the focus only in Qt; the platform's menus leave it where it was.
-    if (e->reason() != Qt::PopupFocusReason && FTabFocusUp)
+    // A click on an inactive window hands out the focus only after the press: stay pressed.
+    if (e->reason() != Qt::PopupFocusReason && FTabFocusUp && !FMouseHeld)
         SetBevelOuter(bvRaised);
     QWidget::focusInEvent(e);
 }

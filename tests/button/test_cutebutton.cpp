@@ -103,7 +103,10 @@ void TestCuteButton::Run(const QString& step)
         button->setFocus(Qt::TabFocusReason);
     else if (step == "blur")
         window->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly)->setFocus(Qt::TabFocusReason);
-    else if (step == "noFocusUp")
+    else if (step == "lateFocus") {  // the focus of a window activated by the press comes after it
+        QFocusEvent ev(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(button, &ev);
+    } else if (step == "noFocusUp")
         button->setTabFocusUp(false);
     else if (step == "disable")
         button->setEnabled(false);
@@ -144,6 +147,7 @@ void TestCuteButton::transitions_data()
     QTest::newRow("focus lost") << "focus blur" << TCuteButton::bvNone << 0;
     QTest::newRow("focus without TabFocusUp") << "noFocusUp focus" << TCuteButton::bvNone << 0;
     QTest::newRow("held down") << "in press" << TCuteButton::bvLowered << 0;
+    QTest::newRow("focus arriving after the press") << "in press lateFocus" << TCuteButton::bvLowered << 0;
     QTest::newRow("click") << "in click" << TCuteButton::bvRaised << 1;
     QTest::newRow("double click gives two clicks") << "in dclick" << TCuteButton::bvRaised << 2;
     QTest::newRow("press, off, release: raised by the focus")
