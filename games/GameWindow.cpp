@@ -11,10 +11,13 @@
 #define QX_HAVE_RECORD_TABLE 1
 #endif
 
+#include <QFrame>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTimer>
+#include <chrono>
 
 using namespace qx;
 
@@ -34,6 +37,41 @@ const QString ButtonCaptions[6] = {QStringLiteral("新しい問題"), QStringLit
                                    QStringLiteral("再開"), QStringLiteral("取止め")};
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr int CellStep = 44;  // tiles are 45 wide on a 44 step: neighbours share their border
+constexpr int TileSize = 45;
+
+// Hands the presses on the number labels of one table to that table's handler.
+class TLabelPressFilter : public QObject {
+public:
+    TLabelPressFilter(QObject* parent, std::function<void(QLabel*, Qt::MouseButton)> handler)
+        : QObject(parent), handler_(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // A quick second press arrives as a double click; it is a press all the same.
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (!label) return false;
+        handler_(label, static_cast<QMouseEvent*>(event)->button());
+        return true;
+    }
+
+private:
+    std::function<void(QLabel*, Qt::MouseButton)> handler_;
+};
+
+QLabel* MakeColoredLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    SetLabelColor(label, color);
+    return label;
+}
 
 }  // namespace
 
@@ -291,4 +329,113 @@ void TGameWindow::hideEvent(QHideEvent* event)
     // A minimised window is still the one in use; only a real hide hands GameState over.
     if (!event->spontaneous()) SaveOwnGame();
     TFormBase::hideEvent(event);
+}
+
+// ---- controls of the tables ----
+
+TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mouseDown)
+{
+    std::array<TShape*, TBoardCells::Positions> tiles{};
+    std::array<QLabel*, TBoardCells::Positions> labels{};
+    for (int p = 1; p <= TBoardCells::Positions; ++p) {
+        auto* tile = new TShape(Client());
+        tile->setObjectName(QStringLiteral("Shape%1").arg(p - 1 + g.firstShapeNumber));
+        tile->setGeometry(g.firstTile.x() + CellStep * (LayoutColumn(p) - 1),
+                          g.firstTile.y() + CellStep * (LayoutRow(p) - 1), TileSize, TileSize);
+        tiles[p - 1] = tile;
+    }
+    auto* filter = new TLabelPressFilter(this, std::move(mouseDown));
+    const QColor navy = TColor(colors::NumberColor);
+    for (int p = 1; p <= TBoardCells::Positions; ++p) {
+        QLabel* label =
+            MakeColoredLabel(Client(), QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber), g.numberFont, navy);
+        label->setGeometry(g.firstLabel.x() + CellStep * (LayoutColumn(p) - 1),
+                           g.firstLabel.y() + CellStep * (LayoutRow(p) - 1), g.labelSize.width(),
+                           g.labelSize.height());
+        label->setAlignment(Qt::AlignCenter);
+        label->setText(QString::number(p));
+        label->installEventFilter(filter);
+        labels[p - 1] = label;
+    }
+    return TBoardCells(tiles, labels);
+}
+
+void TGameWindow::CreateCompletedTable(const TCompletedTableGeometry& g)
+{
+    completedSizes_ = g.panelSizes;
+    completedPanel_ = new QFrame(Client());
+    completedPanel_->setObjectName(QStringLiteral("Panel1"));
+    completedPanel_->setFrameStyle(g.frameStyle);
+    completedPanel_->setLineWidth(1);
+    completedPanel_->setAutoFillBackground(true);
+    QPalette pal = completedPanel_->palette();
+    pal.setColor(QPalette::Window, TColor(colors::PlainTileColor));
+    completedPanel_->setPalette(pal);
+    completedPanel_->setGeometry(g.panel);
+
+    const QFont font = UiFont(PGothic, 17, true);
+    for (int p = 1; p <= LayoutPositions; ++p) {
+        QLabel* label = MakeColoredLabel(completedPanel_, QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber),
+                                         font, Qt::black);
+        label->setGeometry(QRect(QPoint(g.labelLefts[LayoutColumn(p) - 1], g.labelTops[LayoutRow(p) - 1]), g.labelSize));
+        label->setAlignment(Qt::AlignCenter);
+        label->setText(QString::number(p));
+        completedLabels_[p - 1] = label;
+    }
+    for (int i = 0; i < 8; ++i) {
+        auto* line = new TShape(completedPanel_);
+        line->setObjectName(QStringLiteral("Shape%1").arg(i + 1));
+        line->SetBrushColor(Qt::black);
+        line->setGeometry(g.gridLines[i]);
+        gridLines_[i] = line;
+    }
+}
+
+void TGameWindow::ShowCompletedTable()
+{
+    if (!completedPanel_) return;
+    const int n = CellCount();
+    for (int k = 1; k <= n; ++k) CompletedLabel(GameState.CellMap[k - 1])->setText(QString::number(k));
+    const int size = GameState.ActiveSize;
+    if (size >= Cells9 && size <= Cells25) completedPanel_->resize(completedSizes_[size - 1]);
+    QPalette pal = completedPanel_->palette();
+    pal.setColor(QPalette::Window, TColor(colors::InPlaceColor));
+    completedPanel_->setPalette(pal);
+}
+
+QLabel* TGameWindow::PlaceCaption(const char* name, const QString& text, QPoint at)
+{
+    QLabel* label =
+        MakeColoredLabel(Client(), QString::fromLatin1(name), UiFont(MaruGothic, 16, true), TColor(colors::NumberColor));
+    label->setText(text);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+void TGameWindow::SetTabOrderOf(std::initializer_list<QWidget*> order)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* w : order) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+int TGameWindow::BoardIndexOfLabel(const QLabel* label, QPoint firstLabel)
+{
+    const int dx = label->x() - firstLabel.x();
+    const int dy = label->y() - firstLabel.y();
+    if (dx < 0 || dy < 0) return 0;
+    const int c = dx / CellStep;  // layout column and row, from 0
+    const int r = dy / CellStep;
+    const int side = GridSide();
+    if (c >= side || r >= side) return 0;
+    return c + 1 + r * side;
+}
+
+Random TGameWindow::ProblemRandom() const
+{
+    if (FixedSeed) return Random(*FixedSeed);
+    return Random(unsigned(std::chrono::system_clock::now().time_since_epoch().count()));
 }

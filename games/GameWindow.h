@@ -4,14 +4,21 @@
 // displays, the condition label, the size and condition menu plumbing, the record table entry,
 // and the window's own game that it keeps while hidden and puts back when shown again.
 
+#include "games/BoardCells.h"
 #include "shell/FormBase.h"
 
+#include <QFont>
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <array>
+#include <functional>
+#include <initializer_list>
+#include <optional>
 #include <string>
 
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QTimer;
@@ -39,6 +46,29 @@ struct TGameWindowPlacement {
     QPoint timeDisplay;                  // Memo2
 };
 
+// One table of cells on the fixed 5 × 5 grid: tiles on a 44 px step, 45 px wide, so that
+// neighbouring tiles share their border, and a number label inside each tile.
+struct TTableGeometry {
+    QPoint firstTile;       // tile of LayoutPosition 1
+    QPoint firstLabel;      // number label of LayoutPosition 1
+    QSize labelSize;
+    QFont numberFont;
+    int firstShapeNumber;   // the tile of position p is Shape(p − 1 + firstShapeNumber)
+    int firstLabelNumber;   // the number label of p is Label(p − 1 + firstLabelNumber)
+};
+
+// The small completed table: a panel holding a label per LayoutPosition and eight grid lines.
+struct TCompletedTableGeometry {
+    QRect panel;
+    int frameStyle = 0;              // QFrame shape | shadow
+    int firstLabelNumber = 0;        // the label of position p is Label(p − 1 + firstLabelNumber)
+    std::array<int, 5> labelLefts{};  // by layout column
+    std::array<int, 5> labelTops{};   // by layout row
+    QSize labelSize;
+    std::array<QRect, 8> gridLines{};  // Shape1 … Shape8
+    std::array<QSize, 3> panelSizes{};  // the panel shows exactly the grid of each board size
+};
+
 class TGameWindow : public TFormBase {
     Q_OBJECT
 public:
@@ -57,6 +87,9 @@ public:
     QLineEdit* Memo2 = nullptr;          // elapsed time
     QLabel* Label2 = nullptr;            // （condition）
     QTimer* Timer2 = nullptr;            // elapsed-time clock, 1 s
+
+    // When set, new problems draw from a generator with this seed instead of the clock.
+    std::optional<unsigned> FixedSeed;
 
     int GameType() const { return placement_.gameType; }
     // Index of this game in SwapCount and ElapsedSeconds.
@@ -106,7 +139,8 @@ public:
     // Board operations of each game.
     virtual void ResetBoard() = 0;
     virtual void ShowCells() = 0;
-    virtual void ShowCompletedTable() = 0;
+    // Shows 1 … n in their final places, pink, the panel sized to the active grid.
+    virtual void ShowCompletedTable();
     // Lays out StartNumbersA (and B) after a board reset, tiles coloured by MarkInPlace.
     virtual void LayOutStoredProblem() = 0;
 
@@ -119,6 +153,24 @@ protected:
 
     // Each window sets the tab order and the remaining looks of its own controls.
     TCuteButton* Button(int i) const { return buttons_[i - 1]; }
+
+    using TLabelMouseDown = std::function<void(QLabel*, Qt::MouseButton)>;
+    // Tiles first, so that every number label lies above its tile; a press on a number label
+    // (a quick second press included) goes to `mouseDown`.
+    TBoardCells CreateTable(const TTableGeometry& geometry, TLabelMouseDown mouseDown);
+    // The completed table of ShowCompletedTable.
+    void CreateCompletedTable(const TCompletedTableGeometry& geometry);
+    QFrame* CompletedPanel() const { return completedPanel_; }
+    QLabel* CompletedLabel(int p) const { return completedLabels_[p - 1]; }
+    TShape* GridLine(int i) const { return gridLines_[i - 1]; }
+    // A caption in bold HG丸ｺﾞｼｯｸM-PRO 16 px, navy, sized to its text.
+    QLabel* PlaceCaption(const char* name, const QString& text, QPoint at);
+    void SetTabOrderOf(std::initializer_list<QWidget*> order);
+    // The BoardIndex whose number `label` shows, from the label's own place (the window does not
+    // scroll); 0 for a position outside the active grid.
+    static int BoardIndexOfLabel(const QLabel* label, QPoint firstLabel);
+    // The generator of a new problem: FixedSeed when set, otherwise seeded from the clock.
+    qx::Random ProblemRandom() const;
 
 private:
     // The part of GameState that belongs to the game of one window.
@@ -139,5 +191,9 @@ private:
 
     TGameWindowPlacement placement_;
     std::array<TCuteButton*, 6> buttons_{};
+    QFrame* completedPanel_ = nullptr;
+    std::array<QLabel*, 25> completedLabels_{};
+    std::array<TShape*, 8> gridLines_{};
+    std::array<QSize, 3> completedSizes_{};
     TOwnGame own_;
 };

@@ -1,5 +1,6 @@
 // Start-up: the real seams, the fonts, then the data module and the windows in their fixed order.
 #include "games/Unit2.h"
+#include "games/Unit3.h"
 #include "shell/Application.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
@@ -49,10 +50,11 @@ int main(int argc, char** argv)
     auto form2 = Create<TForm2>();
 
     // Puzzle II window
+    auto form3 = Create<TForm3>();
 
     // record table window
 
-    if (form1) form1->SetGameWindows(form2.get(), nullptr);
+    if (form1) form1->SetGameWindows(form2.get(), form3.get());
 
     const int result = form1 ? app.exec() : 1;
     qx::InstallHelp(nullptr);
