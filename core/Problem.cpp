@@ -148,6 +148,7 @@ bool IsInPlace(const Table& table, int k)
 
 bool IsComplete(const Table& table)
 {
+    if (table.empty()) return false;  // no board, nothing solved
     for (size_t k = 1; k <= table.size(); ++k)
         if (table[k - 1] != std::to_string(k)) return false;
     return true;

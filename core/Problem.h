@@ -59,7 +59,7 @@ Table ToTable(const std::vector<int>& order);
 
 // The number at k (from 1) equals k; an empty or non-numeric text is never in place.
 bool IsInPlace(const Table& table, int k);
-// Every cell 1 … table size shows its own index.
+// Every cell 1 … table size shows its own index as text; a table without cells is not complete.
 bool IsComplete(const Table& table);
 // Both tables complete.
 bool IsComplete(const Table& a, const Table& b);

@@ -126,29 +126,6 @@ private slots:
         QCOMPARE(QString::fromStdString(SizeName(value)), sizeName);
         QCOMPARE(QString::fromStdString(ConditionName(value)), conditionName);
     }
-
-    void resetClearsEveryField()
-    {
-        GameState.ActiveGame = PuzzleII;
-        GameState.ActiveSize = Cells16;
-        GameState.CellMap[24] = 25;
-        GameState.FirstNumber = "7";
-        GameState.SecondIndex = 3;
-        GameState.SwapCount[1] = 12;
-        GameState.StartNumbersB[24] = "25";
-        GameState.ProblemCodeA = "0102";
-        GameState.StoredProblemPending = 1;
-        ResetGameState();
-        QCOMPARE(GameState.ActiveGame, 0);
-        QCOMPARE(GameState.ActiveSize, 0);
-        QCOMPARE(GameState.CellMap[24], 0);
-        QVERIFY(GameState.FirstNumber.empty());
-        QCOMPARE(GameState.SecondIndex, 0);
-        QCOMPARE(GameState.SwapCount[1], 0);
-        QVERIFY(GameState.StartNumbersB[24].empty());
-        QVERIFY(GameState.ProblemCodeA.empty());
-        QCOMPARE(GameState.StoredProblemPending, 0);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestGeometry)

@@ -126,6 +126,7 @@ private slots:
                                         << QList<int>{1, 2, 3, 5, 6, 7, 8, 9} << false << false;
         QTest::newRow("empty board") << "- - - - - - - - -" << "- - - - - - - - -" << QList<int>{} << false
                                      << false;
+        QTest::newRow("no cells") << "" << "" << QList<int>{} << false << false;
         QTest::newRow("text with a leading zero") << "01 2 3 4 5 6 7 8 9" << "1 2 3 4 5 6 7 8 9"
                                                   << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << false << false;
     }
