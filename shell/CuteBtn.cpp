@@ -418,15 +418,40 @@ void TCuteButton::changeEvent(QEvent* e)
 
 void TCuteButton::enterEvent(QEnterEvent* e)
 {
-    MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(), e->position().toPoint());
+    if (!FPointerInside) {
+        FPointerInside = true;
+        MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
+                   e->position().toPoint());
+    }
     QWidget::enterEvent(e);
 }
 
 void TCuteButton::leaveEvent(QEvent* e)
 {
-    MouseLeave(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
-               mapFromGlobal(QCursor::pos()));
+    if (FPointerInside) {
+        FPointerInside = false;
+        MouseLeave(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
+                   mapFromGlobal(QCursor::pos()));
+    }
     QWidget::leaveEvent(e);
+}
+
+// Qt holds back enter and leave while a button is held on the widget; the player still expects
+// the button to come up when the pointer is dragged off it and to go down again when it returns.
+void TCuteButton::mouseMoveEvent(QMouseEvent* e)
+{
+    if (FCapture) {
+        const QPoint pos = e->position().toPoint();
+        const bool inside = rect().contains(pos);
+        if (inside != FPointerInside) {
+            FPointerInside = inside;
+            if (inside)
+                MouseEnter(e->modifiers(), e->buttons(), pos);
+            else
+                MouseLeave(e->modifiers(), e->buttons(), pos);
+        }
+    }
+    QWidget::mouseMoveEvent(e);
 }
 
 void TCuteButton::MouseEnter(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, QPoint pos)

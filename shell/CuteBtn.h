@@ -113,6 +113,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -157,6 +158,7 @@ private:
     QPointer<TCuteButtonTimer> DropDownTimer;
     bool FMouseHeld = false;        // a left press on the button not yet released
     bool FCapture = false;          // the button holds the mouse: a button went down on it
+    bool FPointerInside = false;    // the pointer is over the button as far as enter/leave went
     bool FHandlerRunning = false;   // the click handler is on the stack
     int FPendingClicks = 0;         // clicks that came in while it ran, delivered after it
     int FShortcutId = 0;

@@ -18,6 +18,7 @@ private slots:
 
     void transitions_data();
     void transitions();
+    void enterAndLeaveEvents();
     void marginsBelowNoneStoreNone_data();
     void marginsBelowNoneStoreNone();
     void clicksWhileHandlerRuns_data();
@@ -93,6 +94,10 @@ void TestCuteButton::Run(const QString& step)
         QTest::mouseRelease(button, Qt::LeftButton, {}, inside);
     else if (step == "releaseOut")
         QTest::mouseRelease(button, Qt::LeftButton, {}, outside);
+    else if (step == "dragOut")
+        QTest::mouseMove(button, outside);
+    else if (step == "dragIn")
+        QTest::mouseMove(button, inside);
     else if (step == "in") {
         QEnterEvent ev(inside, inside, button->mapToGlobal(inside));
         QApplication::sendEvent(button, &ev);
@@ -154,6 +159,14 @@ void TestCuteButton::transitions_data()
         << "in press out releaseOut" << TCuteButton::bvRaised << 0;
     QTest::newRow("press, off, release without TabFocusUp")
         << "noFocusUp in press out releaseOut" << TCuteButton::bvNone << 0;
+    QTest::newRow("dragged off while held: focused, so unchanged")
+        << "in press dragOut" << TCuteButton::bvLowered << 0;
+    QTest::newRow("dragged off while held without TabFocusUp")
+        << "noFocusUp in press dragOut" << TCuteButton::bvNone << 0;
+    QTest::newRow("dragged off and back without TabFocusUp")
+        << "noFocusUp in press dragOut dragIn" << TCuteButton::bvLowered << 0;
+    QTest::newRow("dragged off and back, released")
+        << "noFocusUp in press dragOut dragIn release" << TCuteButton::bvRaised << 1;
     QTest::newRow("right click") << "in rclick" << TCuteButton::bvRaised << 0;
     QTest::newRow("space held") << "focus spaceDown" << TCuteButton::bvLowered << 0;
     QTest::newRow("space") << "focus spaceDown spaceUp" << TCuteButton::bvRaised << 1;
@@ -185,6 +198,21 @@ void TestCuteButton::transitions()
     }
     QCOMPARE(button->BevelOuter(), bevel);
     QCOMPARE(clicks, clickCount);
+}
+
+void TestCuteButton::enterAndLeaveEvents()
+{
+    QSignalSpy entered(button, &TCuteButton::OnMouseEnter);
+    QSignalSpy left(button, &TCuteButton::OnMouseLeave);
+    Run("in");
+    Run("press");
+    Run("dragOut");
+    Run("dragOut");  // no second leave while still outside
+    QCOMPARE(entered.count(), 1);
+    QCOMPARE(entered[0][2].toPoint(), QPoint(20, 12));
+    QCOMPARE(left.count(), 1);
+    QCOMPARE(left[0][1].value<Qt::MouseButtons>(), Qt::MouseButtons(Qt::LeftButton));
+    QCOMPARE(left[0][2].toPoint(), QPoint(120, 60));
 }
 
 void TestCuteButton::marginsBelowNoneStoreNone_data()
