@@ -317,6 +317,7 @@ void TForm4::CuteButton2Click()
 
 void TForm4::ShowStoredProblem()
 {
+    Module().RequireAvailable();
     TRecordQuery* q = Module().Query2;
     if (!q->Active() || q->RecordCount() == 0) {
         qx::Messages().plain(QStringLiteral("表示する記録がありません。"));
@@ -370,6 +371,7 @@ void TForm4::CuteButton3Click()
 void TForm4::DeleteCurrentRecord()
 {
     TDataModule1& module = Module();
+    module.RequireAvailable();
     TRecordQuery* q = module.Query2;
     if (!q->Active() || q->RecordCount() == 0) {
         qx::Messages().plain(QStringLiteral("削除する記録がありません。"));

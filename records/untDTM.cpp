@@ -164,12 +164,12 @@ void TRecordQuery::RequireEditing() const
 
 void TRecordQuery::SetCurrent(int row)
 {
-    if (state_ != EditState::Browse) Post();
     eof_ = rows_.empty();
-    if (row != current_) {
-        current_ = row;
-        emit currentRowChanged(row);
-    }
+    if (row == current_) return;
+    // Leaving a row that is being edited posts it first.
+    if (state_ != EditState::Browse) Post();
+    current_ = row;
+    emit currentRowChanged(row);
 }
 
 void TRecordQuery::First()
@@ -419,6 +419,11 @@ TDataModule1::TDataModule1(QObject* parent) : QObject(parent)
     Query3 = new TRecordQuery(connection_, this);
     Query3->setObjectName(QStringLiteral("Query3"));
     OpenDatabase();
+    if (!available_) {
+        // Nothing more is read or written through this connection.
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        if (db.isValid()) db.close();
+    }
     if (!available_)
         qx::Messages().error(QStringLiteral("記録のデータベース %1 を開けませんでした。\n"
                                             "ファイルはそのまま残してあります。ゲームはできますが、"
@@ -474,7 +479,8 @@ void TDataModule1::OpenDatabase()
         return;
     }
     if (q.value(0).toString() != QLatin1String("ok")) {
-        reason_ = QStringLiteral("データベースが壊れています: ") + q.value(0).toString();
+        const QStringList problems = q.value(0).toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        reason_ = QStringLiteral("データベースが壊れています: ") + QStringList(problems.mid(0, 3)).join(QLatin1Char('\n'));
         return;
     }
     q.finish();

@@ -132,6 +132,9 @@ public:
 
     void DataModuleDestroy();
 
+    // Throws the reason when the database could not be used.
+    void RequireAvailable() const;
+
     // The filter text and first number of a condition's band.
     static QString FilterText(int condition);
     static int FirstNumber(int condition);
@@ -143,7 +146,6 @@ private:
     void OpenDatabase();
     void CreateMissingTables();
     void OpenQuery(TRecordQuery* query, const QString& table, bool withFilter);
-    void RequireAvailable() const;
 
     QString connection_;
     QString path_;

@@ -1,6 +1,8 @@
 // Start-up: the real seams, the fonts, then the data module and the windows in their fixed order.
 #include "games/Unit2.h"
 #include "games/Unit3.h"
+#include "records/Unit4.h"
+#include "records/untDTM.h"
 #include "shell/Application.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
@@ -42,6 +44,7 @@ int main(int argc, char** argv)
     qx::InstallFontSubstitutions();
 
     // data module
+    auto dataModule = Create<TDataModule1>();
 
     auto form1 = Create<TForm1>();
     if (form1) form1->show();
@@ -53,6 +56,7 @@ int main(int argc, char** argv)
     auto form3 = Create<TForm3>();
 
     // record table window
+    auto form4 = Create<TForm4>();
 
     if (form1) form1->SetGameWindows(form2.get(), form3.get());
 

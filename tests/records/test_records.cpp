@@ -1,0 +1,501 @@
+// Record tables and the record table window on a real SQLite file in a fresh working directory.
+#include "core/GameState.h"
+#include "records/Unit4.h"
+#include "records/untDTM.h"
+#include "shell/CuteBtn.h"
+#include "support/Doubles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <csignal>
+#include <memory>
+
+using qx::GameState;
+using qx::test::Box;
+
+namespace {
+
+const QString Seeder = QStringLiteral("seeder");
+const std::string CodeA9 = "020301040506070809";    // a permutation of 1 … 9
+const std::string CodeB9 = "090807060504030201";
+
+QSqlDatabase Raw()
+{
+    if (!QSqlDatabase::contains(Seeder)) QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Seeder);
+    QSqlDatabase db = QSqlDatabase::database(Seeder, false);
+    db.setDatabaseName(QDir::current().absoluteFilePath(QStringLiteral("data/kiroku.sqlite")));
+    if (!db.isOpen()) db.open();
+    return db;
+}
+
+void Seed(const QString& table, int nb, const QString& prba = QString::fromStdString(CodeA9),
+          const QString& prbb = QString::fromStdString(CodeB9))
+{
+    QSqlQuery q(Raw());
+    const bool b = table.startsWith(QLatin1String("kirokuB"));
+    q.prepare(QStringLiteral("INSERT INTO %1 (NB, NAME, JKNCD, PRBA%2) VALUES (?, ' x', ?, ?%3)")
+                  .arg(table, b ? QStringLiteral(", PRBB") : QString(), b ? QStringLiteral(", ?") : QString()));
+    q.addBindValue(nb);
+    q.addBindValue(nb / 100 >= 1 && nb / 100 <= 6 ? nb / 100 : 1);
+    q.addBindValue(prba);
+    if (b) q.addBindValue(prbb);
+    QVERIFY(q.exec());
+}
+
+QList<int> Numbers(const QString& table)
+{
+    QList<int> out;
+    QSqlQuery q(Raw());
+    q.exec(QStringLiteral("SELECT NB FROM %1 ORDER BY NB").arg(table));
+    while (q.next()) out << q.value(0).toInt();
+    return out;
+}
+
+QStringList RowsOf(const QString& table)
+{
+    QStringList out;
+    QSqlQuery q(Raw());
+    q.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table));
+    while (q.next()) {
+        QStringList fields;
+        for (int i = 0; i < q.record().count(); ++i) fields << q.value(i).toString();
+        out << fields.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+QString StateSnapshot()
+{
+    const qx::TGameState& s = GameState;
+    QStringList parts{QString::number(s.ActiveCondition), QString::number(s.SwapCount[0]),
+                      QString::number(s.ElapsedSeconds[0]), QString::fromStdString(s.ProblemCodeA),
+                      QString::fromStdString(s.ProblemCodeB), QString::number(s.StoredProblemPending)};
+    for (const std::string& n : s.StartNumbersA) parts << QString::fromStdString(n);
+    return parts.join(QLatin1Char(','));
+}
+
+// The recording child of the kill test: records rows forever, printing the count of posted rows.
+int RecordingChild(const QString& dir)
+{
+    QDir::setCurrent(dir);
+    qx::test::FakeMessages messages;
+    qx::test::FakeSounds sounds;
+    TDataModule1 module;
+    GameState.ActiveGame = 1;
+    GameState.ActiveSize = 1;
+    GameState.ActiveCondition = 6;
+    TForm4 form;
+    form.Edit1->setText(QStringLiteral("child"));
+    for (int posted = 1; posted < 1000000; ++posted) {
+        form.CuteButton1Click();
+        if (!messages.boxes.isEmpty()) return 2;
+        printf("%d\n", posted);
+        fflush(stdout);
+    }
+    return 0;
+}
+
+}  // namespace
+
+class TestRecords : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<qx::test::FakeMessages> messages_;
+    std::unique_ptr<qx::test::FakeSounds> sounds_;
+    std::unique_ptr<TDataModule1> module_;
+    QString home_ = QDir::currentPath();
+
+    // A shown record window for game, size and condition, with the grid on the active table.
+    std::unique_ptr<TForm4> OpenWindow(int game, int size, int condition)
+    {
+        GameState.ActiveGame = game;
+        GameState.ActiveSize = size;
+        GameState.ActiveCondition = condition;
+        auto form = std::make_unique<TForm4>();
+        form->Today = [] { return QDate(2005, 3, 7); };
+        form->show();
+        return form;
+    }
+    void SelectRow(TForm4& form, int nb)
+    {
+        auto* model = form.DBGrid1->model();
+        for (int r = 0; r < model->rowCount(); ++r) {
+            if (model->index(r, 0).data().toInt() != nb) continue;
+            form.DBGrid1->scrollTo(model->index(r, 0));
+            QTest::mouseClick(form.DBGrid1->viewport(), Qt::LeftButton, {},
+                              form.DBGrid1->visualRect(model->index(r, 1)).center());
+            QCOMPARE(module_->Query2->FieldAsInteger(0), nb);
+            return;
+        }
+        QFAIL("row not in the grid");
+    }
+    void Click(TForm4& form, const char* button)
+    {
+        auto* b = form.findChild<TCuteButton*>(QLatin1String(button));
+        QVERIFY(b);
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+    }
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(dir_->path()));
+        qx::ResetGameState();
+        messages_ = std::make_unique<qx::test::FakeMessages>();
+        sounds_ = std::make_unique<qx::test::FakeSounds>();
+        module_ = std::make_unique<TDataModule1>();
+        QVERIFY(module_->Available());
+        QCOMPARE(DataModule1(), module_.get());
+    }
+    void cleanup()
+    {
+        module_.reset();
+        QSqlDatabase::removeDatabase(Seeder);
+        sounds_.reset();
+        messages_.reset();
+        QDir::setCurrent(home_);
+        dir_.reset();
+    }
+
+    void nextNumber_data()
+    {
+        QTest::addColumn<int>("condition");
+        QTest::addColumn<QList<int>>("existing");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("empty, condition 3") << 3 << QList<int>{} << 301;
+        QTest::newRow("empty, condition 6") << 6 << QList<int>{} << 601;
+        QTest::newRow("after the largest") << 1 << QList<int>{101, 102, 105} << 106;
+        QTest::newRow("hundreds in no band") << 1 << QList<int>{200, 300, 400, 500, 600} << 101;
+        QTest::newRow("hundreds, condition 5") << 5 << QList<int>{200, 300, 400, 500, 600} << 501;
+        QTest::newRow("condition 6 past 699") << 6 << QList<int>{601, 699, 700, 750} << 751;
+        QTest::newRow("other bands ignored") << 2 << QList<int>{101, 199, 301} << 201;
+    }
+    void nextNumber()
+    {
+        QFETCH(int, condition);
+        QFETCH(QList<int>, existing);
+        QFETCH(int, expected);
+        for (int nb : existing) Seed(QStringLiteral("kirokuA9"), nb);
+        GameState.ActiveGame = 1;
+        GameState.ActiveSize = 1;
+        GameState.ActiveCondition = condition;
+        QCOMPARE(module_->NextRecordNumber(), expected);
+        module_->OpenRecordsA();  // every row shows in the grid, banded or not
+        QCOMPARE(module_->Query2->RecordCount(), existing.size());
+    }
+
+    void deleteRenumbers_data()
+    {
+        QTest::addColumn<int>("condition");
+        QTest::addColumn<QList<int>>("existing");
+        QTest::addColumn<int>("deleted");
+        QTest::addColumn<QList<int>>("after");
+        QTest::newRow("middle of band") << 1 << QList<int>{101, 102, 103} << 102 << QList<int>{101, 102};
+        QTest::newRow("other band keeps its gap")
+            << 1 << QList<int>{101, 102, 103, 201, 202, 203} << 202 << QList<int>{101, 102, 103, 201, 203};
+        QTest::newRow("active band closes its gap")
+            << 1 << QList<int>{101, 103, 201, 202} << 201 << QList<int>{101, 102, 202};
+        QTest::newRow("last row of band") << 3 << QList<int>{301} << 301 << QList<int>{};
+        QTest::newRow("condition 6 past 699") << 6 << QList<int>{698, 699, 700, 701} << 699 << QList<int>{601, 602, 603};
+        QTest::newRow("hundreds untouched") << 1 << QList<int>{102, 200, 300} << 300 << QList<int>{101, 200};
+    }
+    void deleteRenumbers()
+    {
+        QFETCH(int, condition);
+        QFETCH(QList<int>, existing);
+        QFETCH(int, deleted);
+        QFETCH(QList<int>, after);
+        for (int nb : existing) Seed(QStringLiteral("kirokuA16"), nb);
+        auto form = OpenWindow(1, 2, condition);
+        SelectRow(*form, deleted);
+        Click(*form, "CuteButton3");
+        QCOMPARE(messages_->texts(), QStringList{QString::number(deleted) + QStringLiteral("　番を削除してもいいですか？")});
+        QCOMPARE(Numbers(QStringLiteral("kirokuA16")), after);
+        QCOMPARE(form->DBGrid1->model()->rowCount(), after.size());
+        QCOMPARE(form->StatusText(), QStringLiteral("削除しました。"));
+        QCOMPARE(sounds_->ids, QList<int>{1});
+        if (after.isEmpty()) QCOMPARE(module_->NextRecordNumber(), 100 * condition + 1);
+    }
+
+    void record_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<int>("finished");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("Puzzle I finished") << 1 << 1 << "23" << "2分5秒";
+        QTest::newRow("Puzzle II finished") << 2 << 1 << "23" << "2分5秒";
+        QTest::newRow("unfinished") << 1 << 0 << "0" << "0分0秒";
+    }
+    void record()
+    {
+        QFETCH(int, game);
+        QFETCH(int, finished);
+        QFETCH(QString, count);
+        QFETCH(QString, time);
+        GameState.Finished = finished;
+        GameState.SwapCount[game - 1] = 23;
+        GameState.ElapsedSeconds[game - 1] = 125;
+        GameState.ProblemCodeA = CodeA9;
+        GameState.ProblemCodeB = CodeB9;
+        auto form = OpenWindow(game, 1, 2);
+        form->Edit1->setText(QStringLiteral("ABC"));
+        Click(*form, "CuteButton1");
+        Click(*form, "CuteButton1");
+        const QString table = game == 1 ? QStringLiteral("kirokuA9") : QStringLiteral("kirokuB9");
+        const QString prbb = game == 2 ? QStringLiteral("|") + QString::fromStdString(CodeB9) : QString();
+        const QString fields = QStringLiteral("|05.3.7| ABC|奇数偶数|2|%1|%2|%3%4")
+                                   .arg(count, time, QString::fromStdString(CodeA9), prbb);
+        QCOMPARE(RowsOf(table), (QStringList{QStringLiteral("201") + fields, QStringLiteral("202") + fields}));
+        QCOMPARE(sounds_->ids, (QList<int>{7, 7}));
+        QVERIFY(messages_->boxes.isEmpty());
+        // The running game's counters are left alone even when nothing was counted.
+        QCOMPARE(GameState.SwapCount[game - 1], 23);
+        QCOMPARE(GameState.ElapsedSeconds[game - 1], 125);
+        QCOMPARE(form->DBGrid1->model()->rowCount(), 2);
+        QCOMPARE(form->Edit1->text(), QStringLiteral("ABC"));
+    }
+
+    void names_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("quotes") << QStringLiteral("O'Brien \"Bob\"");
+        QTest::newRow("semicolon") << QStringLiteral("x'); DROP TABLE kirokuA9; --");
+        QTest::newRow("1000 characters") << QString(1000, QChar(u'名'));
+        QTest::newRow("emoji") << QStringLiteral("😀👍🏽 太郎");
+        QTest::newRow("blanks") << QStringLiteral("   ");
+    }
+    void names()
+    {
+        QFETCH(QString, name);
+        auto form = OpenWindow(1, 1, 1);
+        form->Edit1->setFocus();
+        QTest::sendKeyEvent(QTest::Click, form->Edit1, Qt::Key_unknown, name, Qt::NoModifier);
+        QCOMPARE(form->Edit1->text(), name);
+        Click(*form, "CuteButton1");
+        QSqlQuery q(Raw());
+        QVERIFY(q.exec(QStringLiteral("SELECT NAME FROM kirokuA9")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral(" ") + name);
+        QCOMPARE(form->DBGrid1->model()->index(0, 2).data().toString(), QStringLiteral(" ") + name);
+    }
+
+    void showProblem_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::newRow("Puzzle I") << 1;
+        QTest::newRow("Puzzle II") << 2;
+    }
+    void showProblem()
+    {
+        QFETCH(int, game);
+        const QString table = game == 1 ? QStringLiteral("kirokuA9") : QStringLiteral("kirokuB9");
+        Seed(table, 101);
+        Seed(table, 401);
+        auto form = OpenWindow(game, 1, 1);
+        SelectRow(*form, 401);
+        Click(*form, "CuteButton2");
+        QCOMPARE(messages_->texts(), QStringList{QStringLiteral("401　番を表示してもいいですか？")});
+        QCOMPARE(GameState.ActiveCondition, 4);
+        QCOMPARE(GameState.StoredProblemPending, 1);
+        QCOMPARE(GameState.ProblemCodeA, CodeA9);
+        const std::array<std::string, 9> a{"2", "3", "1", "4", "5", "6", "7", "8", "9"};
+        const std::array<std::string, 9> b{"9", "8", "7", "6", "5", "4", "3", "2", "1"};
+        for (int k = 0; k < 9; ++k) QCOMPARE(GameState.StartNumbersA[k], a[k]);
+        if (game == 2) {
+            QCOMPARE(GameState.ProblemCodeB, CodeB9);
+            for (int k = 0; k < 9; ++k) QCOMPARE(GameState.StartNumbersB[k], b[k]);
+        }
+        QVERIFY(!form->isVisible());
+        QCOMPARE(sounds_->ids, QList<int>{1});
+    }
+
+    // Each refusal shows its message and changes neither the tables nor GameState.
+    void refusals_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<QList<int>>("existing");
+        QTest::addColumn<QString>("prba");
+        QTest::addColumn<QString>("prbb");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("message");
+        const QString code = QString::fromStdString(CodeA9);
+        QTest::newRow("empty name") << 1 << QList<int>{} << code << code << "" << "CuteButton1"
+                                    << "名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。";
+        QTest::newRow("show, empty grid") << 1 << QList<int>{} << code << code << "A" << "CuteButton2" << "表示する記録がありません。";
+        QTest::newRow("delete, empty grid") << 1 << QList<int>{} << code << code << "A" << "CuteButton3" << "削除する記録がありません。";
+        QTest::newRow("empty code") << 1 << QList<int>{101} << "" << code << "A" << "CuteButton2" << "101　番の問題は表示できません。";
+        QTest::newRow("letters") << 1 << QList<int>{101} << "0203010405060708a9" << code << "A" << "CuteButton2" << "101　番の問題は表示できません。";
+        QTest::newRow("repeated number") << 1 << QList<int>{101} << "020202040506070809" << code << "A" << "CuteButton2" << "101　番の問題は表示できません。";
+        QTest::newRow("bad table B") << 2 << QList<int>{101} << code << "0908" << "A" << "CuteButton2" << "101　番の問題は表示できません。";
+        QList<int> full;
+        for (int nb = 101; nb <= 199; ++nb) full << nb;
+        QTest::newRow("full band") << 1 << full << code << code << "A" << "CuteButton1" << "「自由入替」の記録はいっぱいです";
+        QTest::newRow("cancel show") << 1 << QList<int>{101} << code << code << "A" << "CuteButton2" << "101　番を表示してもいいですか？";
+        QTest::newRow("cancel delete") << 1 << QList<int>{101, 103} << code << code << "A" << "CuteButton3" << "101　番を削除してもいいですか？";
+    }
+    void refusals()
+    {
+        QFETCH(int, game);
+        QFETCH(QList<int>, existing);
+        QFETCH(QString, prba);
+        QFETCH(QString, prbb);
+        QFETCH(QString, name);
+        QFETCH(QString, button);
+        QFETCH(QString, message);
+        const QString table = game == 1 ? QStringLiteral("kirokuA9") : QStringLiteral("kirokuB9");
+        for (int nb : existing) Seed(table, nb, prba, prbb);
+        GameState.Finished = 1;
+        GameState.SwapCount[0] = 5;
+        GameState.ElapsedSeconds[0] = 9;
+        GameState.ProblemCodeA = "999";
+        auto form = OpenWindow(game, 1, 1);
+        form->Edit1->setText(name);
+        const QStringList rows = RowsOf(table);
+        const QString state = StateSnapshot();
+        messages_->answers = {false};  // キャンセル wherever asked
+        Click(*form, button.toLatin1().constData());
+        QCOMPARE(messages_->boxes.size(), 1);
+        QVERIFY2(messages_->last().text.startsWith(message), qPrintable(messages_->last().text));
+        QCOMPARE(RowsOf(table), rows);
+        QCOMPARE(StateSnapshot(), state);
+        QVERIFY(form->isVisible());
+        QVERIFY(sounds_->ids.isEmpty());
+        QCOMPARE(form->StatusText(), QString());
+    }
+
+    void window_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("I 9") << 1 << 1 << "タイプⅠ ９マス・ 記録表";
+        QTest::newRow("II 25") << 2 << 3 << "タイプⅡ ２５マス・ 記録表";
+        QTest::newRow("no game") << 0 << 1 << "記録表";
+    }
+    void window()
+    {
+        QFETCH(int, game);
+        QFETCH(int, size);
+        QFETCH(QString, heading);
+        auto form = OpenWindow(game, size, 1);
+        QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label1"))->text(), heading);
+        QCOMPARE(form->windowTitle(), QStringLiteral("記録表"));
+        QCOMPARE(form->Client()->size(), QSize(692, 536));
+        if (game == 0) return;
+        QStringList titles;
+        QList<int> widths;
+        auto* grid = form->findChild<QTableView*>(QStringLiteral("DBGrid1"));
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            if (grid->isColumnHidden(c)) continue;
+            titles << grid->model()->headerData(c, Qt::Horizontal).toString();
+            widths << grid->columnWidth(c);
+        }
+        QCOMPARE(titles, (QStringList{"番号", "年月日", "名前", "条件", "回数", "時間"}));
+        QCOMPARE(widths, (QList<int>{30, 50, 80, 80, 40, 64}));
+    }
+
+    void showRecordTableReleasesWindow()
+    {
+        GameState.ActiveGame = 1;
+        GameState.ActiveSize = 1;
+        QWidget owner;
+        QPointer<TForm4> seen;
+        QTimer::singleShot(0, [&] {
+            seen = owner.findChild<TForm4*>();
+            if (seen) seen->N1->trigger();
+        });
+        ShowRecordTable(&owner);
+        QVERIFY(seen.isNull());
+        QVERIFY(owner.findChildren<TForm4*>().isEmpty());
+        QCOMPARE(GameState.StoredProblemPending, 0);
+    }
+
+    // A damaged file is reported and never written, and every record operation fails clearly.
+    void damagedDatabaseUntouched_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::newRow("not a database") << 0;
+        QTest::newRow("damaged page") << 1;
+    }
+    void damagedDatabaseUntouched()
+    {
+        QFETCH(int, damage);
+        for (int nb = 101; nb < 150; ++nb) Seed(QStringLiteral("kirokuA9"), nb, QString(500, u'9'));
+        module_.reset();
+        QSqlDatabase::removeDatabase(Seeder);
+        QFile file(QStringLiteral("data/kiroku.sqlite"));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        QVERIFY(bytes.size() > 8192);
+        if (damage == 0) bytes = QByteArray(8192, 'x');
+        else bytes.replace(4096 + 8, 3000, QByteArray(3000, '\xa5'));
+        file.resize(0);
+        file.write(bytes);
+        file.close();
+
+        module_ = std::make_unique<TDataModule1>();
+        QVERIFY(!module_->Available());
+        QCOMPARE(messages_->boxes.size(), 1);
+        QCOMPARE(messages_->last().kind, Box::Error);
+        auto form = OpenWindow(1, 1, 1);
+        form->Edit1->setText(QStringLiteral("A"));
+        Click(*form, "CuteButton1");
+        Click(*form, "CuteButton3");
+        QCOMPARE(messages_->boxes.size(), 3);
+        QCOMPARE(messages_->last().kind, Box::Error);
+        QVERIFY(sounds_->ids.isEmpty());
+        module_.reset();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+
+    void killedWhileRecording()
+    {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--record-child"), dir_->path()});
+        QVERIFY(child.waitForStarted());
+        int posted = 0;
+        QElapsedTimer clock;
+        clock.start();
+        while (posted < 40 && clock.elapsed() < 60000) {
+            child.waitForReadyRead(1000);
+            while (child.canReadLine()) posted = child.readLine().trimmed().toInt();
+        }
+        QVERIFY2(posted >= 40, qPrintable(child.readAllStandardError()));
+        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        QSqlQuery q(Raw());
+        QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+        const QList<int> numbers = Numbers(QStringLiteral("kirokuA9"));
+        QVERIFY(numbers.size() >= posted);
+        for (int i = 0; i < numbers.size(); ++i) QCOMPARE(numbers[i], 601 + i);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--record-child") return RecordingChild(QString::fromLocal8Bit(argv[2]));
+    TestRecords tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "test_records.moc"
