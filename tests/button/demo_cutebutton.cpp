@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
+#include <QMenu>
 #include <QWidget>
 
 #include "shell/CuteBtn.h"
@@ -81,12 +82,25 @@ int main(int argc, char** argv)
     own->setEnabled(false);
     own->setGeometry(160, 160, 110, 25);
 
+    auto* menu = new QMenu(&window);
+    menu->addAction(QStringLiteral("３ × ３"));
+    menu->addAction(QStringLiteral("４ × ４"));
+    menu->addAction(QStringLiteral("５ × ５"));
+    auto* drop = new TCuteButton(&window);
+    drop->setObjectName("DropDown");
+    drop->setCaption(QStringLiteral("長押しで選択"));
+    drop->setFont(font);
+    drop->setColor(FromBgr(16507822));
+    drop->setDropDownMenu(menu);
+    drop->setDropDownDelay(500);
+    drop->setGeometry(160, 200, 110, 25);
+
     auto* clicks = new QLabel(QStringLiteral("0"), &window);
     clicks->setObjectName("Clicks");
     clicks->setGeometry(160, 260, 120, 20);
     for (auto* b : window.findChildren<TCuteButton*>())
         QObject::connect(b, &TCuteButton::clicked, clicks, [clicks, b] {
-            clicks->setText(QString::number(clicks->text().section(' ', 0, 0).toInt() + 1) + ' ' + b->Caption());
+            clicks->setText(QString::number(clicks->text().section(' ', 0, 0).toInt() + 1) + ' ' + QString(b->Caption()).remove('&'));
         });
 
     window.move(0, 0);
