@@ -1,0 +1,36 @@
+#pragma once
+// Puzzle I helpers shared by the tests, the adapter and the benchmark.
+
+#include "core/Board.h"
+#include "core/GameState.h"
+#include "core/Problem.h"
+#include "games/Unit2.h"
+
+#include <QStringList>
+#include <QTest>
+#include <vector>
+
+// Lays out `order` (element k − 1 at BoardIndex k) as the current problem through "同じ問題";
+// the start question is answered by whatever the test's message double is scripted to say.
+inline void StartPuzzle1(TForm2* f, const std::vector<int>& order)
+{
+    const qx::Table table = qx::ToTable(order);
+    for (size_t i = 0; i < table.size(); ++i) qx::GameState.StartNumbersA[i] = table[i];
+    qx::GameState.ProblemCodeA = qx::EncodeProblemCode(table);
+    f->CuteButton2Click();
+}
+
+// The number label of BoardIndex k.
+inline QLabel* CellLabel(TForm2* f, int k) { return f->Cells().NumberLabel(k); }
+
+inline void ClickCell(TForm2* f, int k, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(CellLabel(f, k), button);
+}
+
+inline QStringList BoardTexts(TForm2* f)
+{
+    QStringList texts;
+    for (int k = 1; k <= qx::CellCount(); ++k) texts << f->NumberText(k);
+    return texts;
+}

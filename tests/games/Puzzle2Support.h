@@ -1,0 +1,51 @@
+#pragma once
+// Puzzle II helpers shared by the tests, the adapter and the benchmark. Number labels are found by
+// their names: table A's label of LayoutPosition p is Label(p + 32), table B's Label(p + 57).
+
+#include "core/Board.h"
+#include "core/GameState.h"
+#include "core/Problem.h"
+#include "games/Unit3.h"
+
+#include <QStringList>
+#include <QTest>
+#include <vector>
+
+// Lays out tables A and B (element k − 1 at BoardIndex k) as the current problem through
+// "同じ問題"; the start question is answered by whatever the test's message double says.
+inline void StartPuzzle2(TForm3* f, const std::vector<int>& a, const std::vector<int>& b)
+{
+    const qx::Table ta = qx::ToTable(a), tb = qx::ToTable(b);
+    for (size_t i = 0; i < ta.size(); ++i) qx::GameState.StartNumbersA[i] = ta[i];
+    for (size_t i = 0; i < tb.size(); ++i) qx::GameState.StartNumbersB[i] = tb[i];
+    qx::GameState.ProblemCodeA = qx::EncodeProblemCode(ta);
+    qx::GameState.ProblemCodeB = qx::EncodeProblemCode(tb);
+    f->CuteButton2Click();
+}
+
+// The complete table 1 … n of the active size.
+inline std::vector<int> Solved() { return qx::SolvedOrder(qx::CellCount()); }
+
+inline QString LabelName(TForm3::TTable table, int k)
+{
+    return QStringLiteral("Label%1").arg(qx::GameState.CellMap[k - 1] + (table == TForm3::TableA ? 32 : 57));
+}
+inline QString TileName(TForm3::TTable table, int k)
+{
+    return QStringLiteral("Shape%1").arg(qx::GameState.CellMap[k - 1] + (table == TForm3::TableA ? 8 : 33));
+}
+
+inline QLabel* CellLabel(TForm3* f, TForm3::TTable table, int k) { return f->findChild<QLabel*>(LabelName(table, k)); }
+inline TShape* CellTile(TForm3* f, TForm3::TTable table, int k) { return f->findChild<TShape*>(TileName(table, k)); }
+
+inline void ClickCell(TForm3* f, TForm3::TTable table, int k, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(CellLabel(f, table, k), button);
+}
+
+inline QStringList TableTexts(TForm3* f, TForm3::TTable table)
+{
+    QStringList texts;
+    for (int k = 1; k <= qx::CellCount(); ++k) texts << CellLabel(f, table, k)->text();
+    return texts;
+}
