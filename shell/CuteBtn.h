@@ -19,6 +19,8 @@ public:
     TCuteButton* FCuteButton = nullptr;
 };
 
+// The caption is drawn in the widget font and the palette's WindowText colour (set a palette for
+// a coloured caption); the click is the clicked() signal.
 class TCuteButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)

@@ -133,6 +133,8 @@ void TestCuteButton::Run(const QString& step)
         SendKey(button, QEvent::KeyPress, Qt::Key_Return, true);
     else if (step == "enterUp")
         SendKey(button, QEvent::KeyRelease, Qt::Key_Return, false);
+    else if (step == "right")
+        QTest::keyClick(button, Qt::Key_Right);
     else if (step == "altG")
         QTest::keyClick(window, Qt::Key_G, Qt::AltModifier);
     else
@@ -177,6 +179,7 @@ void TestCuteButton::transitions_data()
     QTest::newRow("enter held clicks on every repeat")
         << "focus enterDown enterRepeat enterRepeat enterUp" << TCuteButton::bvRaised << 3;
     QTest::newRow("enter without TabFocusUp") << "noFocusUp focus enterDown" << TCuteButton::bvNone << 1;
+    QTest::newRow("arrow key moves the focus on") << "focus right" << TCuteButton::bvNone << 0;
     QTest::newRow("accelerator") << "altG" << TCuteButton::bvRaised << 1;
     QTest::newRow("disabled ignores mouse") << "disable click dclick" << TCuteButton::bvNone << 0;
     QTest::newRow("disabled ignores keys")
