@@ -1,0 +1,28 @@
+#pragma once
+// Times one player action from its event to the repainted window, many times over, and reports
+// the median. Each game window adds its actions in its own *Bench.cpp and lists them in main.
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+struct BenchResult {
+    QString name;
+    double medianMs = 0;
+    double maxMs = 0;
+    int iterations = 0;
+};
+
+struct BenchAction {
+    QString name;
+    QWidget* window = nullptr;
+    std::function<void()> prepare;  // untimed, before every iteration
+    std::function<void()> act;      // the player's event
+};
+
+// The event, pending events processed, then the whole window rendered (grab()).
+BenchResult Measure(const BenchAction& action, int iterations);
+
+// Prints one line per result; true when every median is under the budget.
+bool Report(const std::vector<BenchResult>& results, double budgetMs);
