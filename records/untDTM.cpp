@@ -627,31 +627,40 @@ void TDataModule1::Rollback() { QSqlDatabase::database(connection_, false).rollb
 
 void TDataModule1::RenumberRecords()
 {
-    GameState.RecordFilter = FilterText(GameState.ActiveCondition).toStdString();
-    OpenConditionRecords();
+    const int condition = GameState.ActiveCondition;
+    if (condition < 1 || condition > 6)
+        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録番号は振り直せません。").arg(condition));
+    if (GameState.ActiveGame != 1 && GameState.ActiveGame != 2)
+        throw EDatabaseError(QStringLiteral("ゲームの種類 %1 の記録表はありません。").arg(GameState.ActiveGame));
+    GameState.RecordFilter = FilterText(condition).toStdString();
+    const QString table = TableName(GameState.ActiveGame == 1 ? 'A' : 'B', GameState.ActiveSize);
+    RequireAvailable();
+
+    // The band's rows in NB order (ties by rowid, as the selections list them) get 100 × condition
+    // + 1, + 2, … in one statement; rows already carrying their number are not written.
     BeginTransaction();
-    try {
-        int counter = 100 * GameState.ActiveCondition;
-        if (Query3->RecordCount() > 0) {
-            Query3->First();
-            while (!Query3->Eof()) {
-                ++counter;
-                Query3->Edit();
-                Query3->SetFieldAsInteger(0, counter);
-                Query3->Post();
-                Query3->Next();
-            }
-        }
-        Commit();
-    } catch (const EDatabaseError&) {
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    const QString sql = QStringLiteral(
+                            "UPDATE %1 SET NB = ? + r.rn FROM (SELECT rowid AS id, row_number() OVER "
+                            "(ORDER BY NB, rowid) AS rn FROM %1 %2) AS r "
+                            "WHERE %1.rowid = r.id AND %1.NB IS NOT ? + r.rn")
+                            .arg(table, FilterText(condition));
+    if (!q.prepare(sql)) {
+        const QString why = Detail(q.lastError());
         Rollback();
-        // Show the band as the table holds it again.
-        try {
-            OpenConditionRecords();
-            OpenRecords();
-        } catch (const EDatabaseError&) {
-        }
-        throw;
+        throw EDatabaseError(QStringLiteral("記録番号を振り直せませんでした。\n") + why);
     }
+    q.addBindValue(100 * condition);
+    q.addBindValue(100 * condition);
+    if (!q.exec()) {
+        const QString why = Detail(q.lastError());
+        q.finish();
+        Rollback();
+        throw EDatabaseError(QStringLiteral("記録番号を振り直せませんでした。\n") + why);
+    }
+    q.finish();
+    Commit();
+    // The condition selection would list the old numbers: closed; every user reopens it.
+    Query3->Close();
     OpenRecords();
 }
