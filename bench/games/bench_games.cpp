@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 std::vector<BenchResult> BenchPuzzle1(int iterations);
+std::vector<BenchResult> BenchPuzzle2(int iterations);
 
 int main(int argc, char** argv)
 {
@@ -16,5 +17,6 @@ int main(int argc, char** argv)
 
     std::vector<BenchResult> results;
     for (auto& r : BenchPuzzle1(iterations)) results.push_back(r);
+    for (auto& r : BenchPuzzle2(iterations)) results.push_back(r);
     return Report(results, 16.0) ? 0 : 1;
 }

@@ -1,0 +1,44 @@
+// Puzzle II on 25 cells under FreeSwap, where a pick with no pick in the other table marks every
+// cell of that table.
+#include "BenchHarness.h"
+#include "games/Puzzle2Support.h"
+#include "support/Doubles.h"
+
+#include "shell/CuteBtn.h"
+
+#include <QAction>
+#include <memory>
+
+std::vector<BenchResult> BenchPuzzle2(int iterations)
+{
+    qx::test::FakeMessages messages;  // every box answers OK at once
+    qx::test::FakeSounds sounds;
+    qx::ResetGameState();
+    auto form = std::make_unique<TForm3>();
+    TForm3* f = form.get();
+    f->show();
+    if (!QTest::qWaitForWindowExposed(f)) qWarning("window not exposed");
+    f->findChild<QAction*>("N6")->trigger();
+    QTest::mouseClick(f->CuteButton1, Qt::LeftButton);
+
+    std::vector<BenchResult> results;
+    int cell = 0;
+    results.push_back(Measure({QStringLiteral("Puzzle II: pick in 表A (25, marks)"), f,
+                               [&] {
+                                   if (cell > 0) ClickCell(f, TForm3::TableA, cell, Qt::RightButton);
+                                   cell = cell % 25 + 1;
+                               },
+                               [&] { ClickCell(f, TForm3::TableA, cell); }},
+                              iterations));
+    ClickCell(f, TForm3::TableA, cell, Qt::RightButton);
+
+    // The same two cells exchange back and forth: a shuffled pair never completes that way.
+    results.push_back(Measure({QStringLiteral("Puzzle II: 入れ替え (25)"), f,
+                               [&] {
+                                   ClickCell(f, TForm3::TableA, 1);
+                                   ClickCell(f, TForm3::TableB, 25);
+                               },
+                               [&] { QTest::mouseClick(f->CuteButton3, Qt::LeftButton); }},
+                              iterations));
+    return results;
+}
