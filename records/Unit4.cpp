@@ -125,6 +125,7 @@ void TForm4::CreateControls()
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->setWordWrap(false);
+    DBGrid1->setTextElideMode(Qt::ElideNone);  // a narrow column clips its text, as a grid does
     DBGrid1->setCornerButtonEnabled(false);
     DBGrid1->verticalHeader()->hide();
     DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
