@@ -2,14 +2,11 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
+#include "records/Unit4.h"
 #include "shell/CuteBtn.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 
-#if __has_include("records/Unit4.h")
-#include "records/Unit4.h"
-#define QX_HAVE_RECORD_TABLE 1
-#endif
 
 #include <QFrame>
 #include <QHideEvent>
@@ -63,15 +60,6 @@ protected:
 private:
     std::function<void(QLabel*, Qt::MouseButton)> handler_;
 };
-
-QLabel* MakeColoredLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    SetLabelColor(label, color);
-    return label;
-}
 
 }  // namespace
 
@@ -171,6 +159,16 @@ QString TGameWindow::ButtonPattern() const
     QString pattern;
     for (TCuteButton* b : buttons_) pattern += b->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     return pattern;
+}
+
+void TGameWindow::FormCreate()
+{
+    ResetBoard();
+    GameState.ActiveGame = GameType();
+    GameState.ActiveSize = Cells9;
+    GameState.ActiveCondition = FreeSwap;
+    SetUpBoard();
+    PlayCue(6);
 }
 
 void TGameWindow::SetUpBoard()
@@ -278,11 +276,7 @@ void TGameWindow::FinishGame(const QPoint& boxPos)
 
 void TGameWindow::N2Click()
 {
-#ifdef QX_HAVE_RECORD_TABLE
     ShowRecordTable(this);
-#else
-    // RECORD TABLE: the record table window is not built yet; nothing to show until it is.
-#endif
     if (GameState.StoredProblemPending != 1) return;
     LayOutStoredProblem();
     ShowConditionLabel();
@@ -348,7 +342,7 @@ TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mo
     const QColor navy = TColor(colors::NumberColor);
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         QLabel* label =
-            MakeColoredLabel(Client(), QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber), g.numberFont, navy);
+            MakeLabel(Client(), QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber), g.numberFont, navy);
         label->setGeometry(g.firstLabel.x() + CellStep * (LayoutColumn(p) - 1),
                            g.firstLabel.y() + CellStep * (LayoutRow(p) - 1), g.labelSize.width(),
                            g.labelSize.height());
@@ -375,7 +369,7 @@ void TGameWindow::CreateCompletedTable(const TCompletedTableGeometry& g)
 
     const QFont font = UiFont(PGothic, 17, true);
     for (int p = 1; p <= LayoutPositions; ++p) {
-        QLabel* label = MakeColoredLabel(completedPanel_, QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber),
+        QLabel* label = MakeLabel(completedPanel_, QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber),
                                          font, Qt::black);
         label->setGeometry(QRect(QPoint(g.labelLefts[LayoutColumn(p) - 1], g.labelTops[LayoutRow(p) - 1]), g.labelSize));
         label->setAlignment(Qt::AlignCenter);
@@ -406,7 +400,7 @@ void TGameWindow::ShowCompletedTable()
 QLabel* TGameWindow::PlaceCaption(const char* name, const QString& text, QPoint at)
 {
     QLabel* label =
-        MakeColoredLabel(Client(), QString::fromLatin1(name), UiFont(MaruGothic, 16, true), TColor(colors::NumberColor));
+        MakeLabel(Client(), QString::fromLatin1(name), UiFont(MaruGothic, 16, true), TColor(colors::NumberColor));
     label->setText(text);
     label->move(at);
     label->adjustSize();
@@ -438,4 +432,27 @@ Random TGameWindow::ProblemRandom() const
 {
     if (FixedSeed) return Random(*FixedSeed);
     return Random(unsigned(std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+QLabel* TGameWindow::MakeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFont(font);
+    SetLabelColor(label, color);
+    return label;
+}
+
+void TGameWindow::CreateGameMenu(const TGameMenuNames& names, std::function<void()> back)
+{
+    AddCommand(nullptr, names.back, QStringLiteral("戻る"), std::move(back));
+    QMenu* size = AddMenu(names.sizeMenu, QStringLiteral("サイズ"));
+    const QString sizeTexts[3] = {names.firstSizeText, QStringLiteral("１６マス"), QStringLiteral("２５マス")};
+    for (int i = 0; i < 3; ++i) AddCommand(size, names.sizes[i], sizeTexts[i], [this, i] { ChooseSize(i + 1); });
+    QMenu* condition = AddMenu(names.conditionMenu, QStringLiteral("条件"));
+    for (int c = 1; c <= 6; ++c)
+        AddCommand(condition, names.conditions[c - 1], Q(ConditionName(c)), [this, c] { ChooseCondition(c); });
+    AddCommand(nullptr, names.record, names.recordText, [this] { N2Click(); });
+    AddCommand(nullptr, names.help, QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
+    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
 }

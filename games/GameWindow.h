@@ -69,6 +69,20 @@ struct TCompletedTableGeometry {
     std::array<QSize, 3> panelSizes{};  // the panel shows exactly the grid of each board size
 };
 
+// The menu bar of a game window: 戻る, サイズ (three sizes), 条件 (the six conditions), the record
+// table, 遊び方 and 終了, each window under its own item names.
+struct TGameMenuNames {
+    const char* back;
+    const char* sizeMenu;
+    std::array<const char*, 3> sizes;
+    QString firstSizeText;  // the 9-cell item's text
+    const char* conditionMenu;
+    std::array<const char*, 6> conditions;
+    const char* record;
+    QString recordText;
+    const char* help;
+};
+
 class TGameWindow : public TFormBase {
     Q_OBJECT
 public:
@@ -102,6 +116,8 @@ public:
     // "100000" … : the enabled flags of CuteButton1 … 6, for tests and diagnostics.
     QString ButtonPattern() const;
 
+    // Once, at the end of the window's construction: an empty 9-cell FreeSwap board in Idle.
+    void FormCreate();
     // Lays out the board of ActiveSize and ActiveCondition and enters Idle.
     void SetUpBoard();
     // The start question after a problem was laid out; true when the game started.
@@ -166,6 +182,10 @@ protected:
     // A caption in bold HG丸ｺﾞｼｯｸM-PRO 16 px, navy, sized to its text.
     QLabel* PlaceCaption(const char* name, const QString& text, QPoint at);
     void SetTabOrderOf(std::initializer_list<QWidget*> order);
+    // Size and condition items choose through ChooseSize / ChooseCondition; `back` runs for 戻る.
+    void CreateGameMenu(const TGameMenuNames& names, std::function<void()> back);
+    // A label with its name, font and text colour.
+    static QLabel* MakeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color);
     // The BoardIndex whose number `label` shows, from the label's own place (the window does not
     // scroll); 0 for a position outside the active grid.
     static int BoardIndexOfLabel(const QLabel* label, QPoint firstLabel);

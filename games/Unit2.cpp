@@ -8,31 +8,29 @@
 #include "shell/Look.h"
 #include "shell/Seams.h"
 
-#include <QEvent>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <chrono>
 
 using namespace qx;
 
 namespace {
 
-constexpr int Step = 44;        // tiles are 45 wide on a 44 step: neighbours share their border
-constexpr int TileLeft = 178;
-constexpr int TileTop = 40;
-constexpr int TileSize = 45;
-constexpr int LabelLeft = 184;  // number label of layout column 1, row 1
-constexpr int LabelTop = 56;
-constexpr int LabelWidth = 33;
-constexpr int LabelHeight = 19;
+// Number label of layout row 1, column 1; its tile stands 6 left and 16 above.
+const QPoint FirstLabel(184, 56);
 
-constexpr int CompletedLeft[5] = {3, 28, 52, 77, 103};
-constexpr int CompletedTop[5] = {5, 30, 55, 80, 105};
-constexpr int GridLines[4] = {25, 50, 75, 100};
-constexpr int PanelLength = 130;
-// Completed table: width × height per board size.
-constexpr int PanelWidth[3] = {79, 104, 130};
-constexpr int PanelHeight[3] = {77, 102, 130};
+TCompletedTableGeometry CompletedGeometry()
+{
+    TCompletedTableGeometry g;
+    g.panel = QRect(104, 319, 130, 130);
+    g.frameStyle = QFrame::Box | QFrame::Plain;
+    g.firstLabelNumber = 6;
+    g.labelLefts = {3, 28, 52, 77, 103};
+    g.labelTops = {5, 30, 55, 80, 105};
+    g.labelSize = QSize(22, 17);
+    g.gridLines = {QRect(0, 25, 130, 1), QRect(0, 50, 130, 1), QRect(0, 75, 130, 1), QRect(0, 100, 130, 1),
+                   QRect(25, 0, 1, 130), QRect(50, 0, 1, 130), QRect(75, 0, 1, 130), QRect(100, 0, 1, 130)};
+    g.panelSizes = {QSize(79, 77), QSize(104, 102), QSize(130, 130)};
+    return g;
+}
 
 const QPoint CompletedBoxPos(410, 480);
 
@@ -81,15 +79,6 @@ const TileMember GridLineMembers[8] = {
     &TForm2::Shape5, &TForm2::Shape6, &TForm2::Shape7, &TForm2::Shape8,
 };
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    SetLabelColor(label, color);
-    return label;
-}
-
 }  // namespace
 
 TForm2::TForm2(QWidget* parent) : TGameWindow(QStringLiteral("　QXパズルⅠ"), Puzzle1Placement(), parent)
@@ -104,110 +93,39 @@ TForm2::TForm2(QWidget* parent) : TGameWindow(QStringLiteral("　QXパズルⅠ"
 
 void TForm2::CreateBoard()
 {
-    std::array<TShape*, 25> tiles{};
-    std::array<QLabel*, 25> labels{};
-    // Tiles first, so that every number label lies above its tile.
+    cells_ = CreateTable({FirstLabel + QPoint(-6, -16), FirstLabel, QSize(33, 19), UiFont(MaruGothic, 19, true), 9, 31},
+                         [this](QLabel* label, Qt::MouseButton button) { Label31MouseDown(label, button); });
     for (int p = 1; p <= 25; ++p) {
-        auto* tile = new TShape(Client());
-        tile->setObjectName(QStringLiteral("Shape%1").arg(p + 8));
-        tile->setGeometry(TileLeft + Step * (LayoutColumn(p) - 1), TileTop + Step * (LayoutRow(p) - 1), TileSize,
-                          TileSize);
-        this->*TileMembers[p - 1] = tiles[p - 1] = tile;
+        this->*TileMembers[p - 1] = cells_.TileAt(p);
+        this->*NumberMembers[p - 1] = cells_.LabelAt(p);
     }
-    const QFont numberFont = UiFont(MaruGothic, 19, true);
-    for (int p = 1; p <= 25; ++p) {
-        QLabel* label =
-            MakeLabel(Client(), QStringLiteral("Label%1").arg(p + 30), numberFont, TColor(colors::NumberColor));
-        label->setGeometry(LabelLeft + Step * (LayoutColumn(p) - 1), LabelTop + Step * (LayoutRow(p) - 1),
-                           LabelWidth, LabelHeight);
-        label->setAlignment(Qt::AlignCenter);
-        label->installEventFilter(this);
-        this->*NumberMembers[p - 1] = labels[p - 1] = label;
-    }
-    cells_ = TBoardCells(tiles, labels);
 }
 
 void TForm2::CreateCompletedTable()
 {
-    Panel1 = new QFrame(Client());
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Panel1->setLineWidth(1);
-    Panel1->setAutoFillBackground(true);
-    QPalette pal = Panel1->palette();
-    pal.setColor(QPalette::Window, TColor(colors::PlainTileColor));
-    Panel1->setPalette(pal);
-    Panel1->setGeometry(104, 319, PanelLength, PanelLength);
-
-    const QFont font = UiFont(PGothic, 17, true);
-    for (int p = 1; p <= 25; ++p) {
-        QLabel* label = MakeLabel(Panel1, QStringLiteral("Label%1").arg(p + 5), font, Qt::black);
-        label->setGeometry(CompletedLeft[LayoutColumn(p) - 1], CompletedTop[LayoutRow(p) - 1], 22, 17);
-        label->setAlignment(Qt::AlignCenter);
-        this->*CompletedMembers[p - 1] = completedLabels_[p - 1] = label;
-    }
-    for (int i = 0; i < 8; ++i) {
-        auto* line = new TShape(Panel1);
-        line->setObjectName(QStringLiteral("Shape%1").arg(i + 1));
-        line->SetBrushColor(Qt::black);
-        if (i < 4)
-            line->setGeometry(0, GridLines[i], PanelLength, 1);
-        else
-            line->setGeometry(GridLines[i - 4], 0, 1, PanelLength);
-        this->*GridLineMembers[i] = line;
-    }
+    TGameWindow::CreateCompletedTable(CompletedGeometry());
+    Panel1 = CompletedPanel();
+    for (int p = 1; p <= 25; ++p) this->*CompletedMembers[p - 1] = CompletedLabel(p);
+    for (int i = 1; i <= 8; ++i) this->*GridLineMembers[i - 1] = GridLine(i);
 }
 
 void TForm2::CreateLabels()
 {
-    const QFont font = UiFont(MaruGothic, 16, true);
-    const QColor navy = TColor(colors::NumberColor);
-    auto place = [&](const char* name, const QString& text, int left, int top) {
-        QLabel* label = MakeLabel(Client(), QString::fromLatin1(name), font, navy);
-        label->setText(text);
-        label->move(left, top);
-        label->adjustSize();
-        return label;
-    };
-    Label3 = place("Label3", QStringLiteral("完成表"), 107, 298);
-    Label4 = place("Label4", QStringLiteral("回数"), 304, 320);
-    Label5 = place("Label5", QStringLiteral("時間"), 304, 346);
+    Label3 = PlaceCaption("Label3", QStringLiteral("完成表"), QPoint(107, 298));
+    Label4 = PlaceCaption("Label4", QStringLiteral("回数"), QPoint(304, 320));
+    Label5 = PlaceCaption("Label5", QStringLiteral("時間"), QPoint(304, 346));
 }
 
 void TForm2::CreateMenu()
 {
-    AddCommand(nullptr, "N12", QStringLiteral("戻る"), [this] { N12Click(); });
-    QMenu* size = AddMenu("N1", QStringLiteral("サイズ"));
-    AddCommand(size, "N3", QStringLiteral("９マス"), [this] { N3Click(); });
-    AddCommand(size, "N4", QStringLiteral("１６マス"), [this] { N4Click(); });
-    AddCommand(size, "N6", QStringLiteral("２５マス"), [this] { N6Click(); });
-    QMenu* condition = AddMenu("N7", QStringLiteral("条件"));
-    AddCommand(condition, "N8", QStringLiteral("自由入替"), [this] { N8Click(); });
-    AddCommand(condition, "N9", QStringLiteral("奇数偶数"), [this] { N9Click(); });
-    AddCommand(condition, "N10", QStringLiteral("同じ行列"), [this] { N10Click(); });
-    AddCommand(condition, "N11", QStringLiteral("行の前進"), [this] { N11Click(); });
-    AddCommand(condition, "N13", QStringLiteral("隣り同士"), [this] { N13Click(); });
-    AddCommand(condition, "N14", QStringLiteral("１つ違い"), [this] { N14Click(); });
-    AddCommand(nullptr, "N2", QStringLiteral("記録表"), [this] { N2Click(); });
-    AddCommand(nullptr, "N5", QStringLiteral("遊び方"), [this] { N5Click(); });
-    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+    CreateGameMenu({"N12", "N1", {"N3", "N4", "N6"}, QStringLiteral("９マス"), "N7",
+                    {"N8", "N9", "N10", "N11", "N13", "N14"}, "N2", QStringLiteral("記録表"), "N5"},
+                   [this] { N12Click(); });
 }
 
 void TForm2::SetTabOrder()
 {
-    QWidget* const order[] = {CuteButton1, Memo2, CuteButton2, CuteButton3, CuteButton4,
-                              CuteButton6, CuteButton5, Panel1,      Memo1};
-    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-}
-
-void TForm2::FormCreate()
-{
-    ResetBoard();
-    GameState.ActiveGame = PuzzleI;
-    GameState.ActiveSize = Cells9;
-    GameState.ActiveCondition = FreeSwap;
-    SetUpBoard();
-    PlayCue(6);
+    SetTabOrderOf({CuteButton1, Memo2, CuteButton2, CuteButton3, CuteButton4, CuteButton6, CuteButton5, Panel1, Memo1});
 }
 
 // ---- board operations ----
@@ -225,17 +143,6 @@ void TForm2::ShowCells()
 {
     BuildCellMap();
     cells_.ShowActiveTiles();
-}
-
-void TForm2::ShowCompletedTable()
-{
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) completedLabels_[GameState.CellMap[k - 1] - 1]->setText(QString::number(k));
-    const int size = GameState.ActiveSize;
-    if (size >= Cells9 && size <= Cells25) Panel1->resize(PanelWidth[size - 1], PanelHeight[size - 1]);
-    QPalette pal = Panel1->palette();
-    pal.setColor(QPalette::Window, TColor(colors::InPlaceColor));
-    Panel1->setPalette(pal);
 }
 
 bool TForm2::IsInPlace(int k) const { return qx::IsInPlace(cells_.Numbers(), k); }
@@ -279,9 +186,7 @@ void TForm2::ClearPartnerMarks()
 void TForm2::CuteButton1Click()
 {
     ResetBoard();
-    const unsigned seed =
-        FixedSeed ? *FixedSeed : unsigned(std::chrono::system_clock::now().time_since_epoch().count());
-    Random rng(seed);
+    Random rng = ProblemRandom();
     cells_.SetNumbers(ToTable(ShufflePuzzleI(CellCount(), rng)));
     SaveStartNumbers();
     const int n = CellCount();
@@ -351,31 +256,9 @@ void TForm2::ClearSelection()
 
 // ---- mouse ----
 
-bool TForm2::eventFilter(QObject* watched, QEvent* event)
-{
-    // A quick second press arrives as a double click; it is a press all the same.
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
-        if (auto* label = qobject_cast<QLabel*>(watched)) {
-            Label31MouseDown(label, static_cast<QMouseEvent*>(event)->button());
-            return true;
-        }
-    }
-    return TGameWindow::eventFilter(watched, event);
-}
-
-int TForm2::BoardIndexOfLabel(const QLabel* label) const
-{
-    // The window does not scroll: the label's own place is its place in the client area.
-    const int c = (label->x() - LabelLeft) / Step + 1;
-    const int r = (label->y() - LabelTop) / Step + 1;
-    const int side = GridSide();
-    if (c < 1 || r < 1 || c > side || r > side) return 0;
-    return c + side * (r - 1);
-}
-
 void TForm2::Label31MouseDown(QLabel* sender, Qt::MouseButton button)
 {
-    const int k = BoardIndexOfLabel(sender);
+    const int k = BoardIndexOfLabel(sender, FirstLabel);
     if (k == 0) return;
     // An empty board has nothing to select.
     if (sender->text().isEmpty()) return;

@@ -9,7 +9,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <array>
-#include <optional>
 
 class TForm2 : public TGameWindow {
     Q_OBJECT
@@ -45,15 +44,10 @@ public:
     int SelectCount = 0;   // selected numbers: 0, 1 or 2
     int ClickedIndex = 0;  // BoardIndex of the cell last clicked
 
-    // When set, new problems draw from a generator with this seed instead of the clock.
-    std::optional<unsigned> FixedSeed;
-
-    void FormCreate();
 
     // Board operations.
     void ResetBoard() override;
     void ShowCells() override;
-    void ShowCompletedTable() override;
     void LayOutStoredProblem() override;
     bool IsInPlace(int k) const;
     void MarkInPlace();
@@ -90,21 +84,15 @@ public:
     QColor TileColor(int layoutPos) const { return cells_.TileAt(layoutPos)->BrushColor(); }
     QString NumberText(int k) const { return cells_.Number(k); }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void CreateBoard();
     void CreateCompletedTable();
     void CreateLabels();
     void CreateMenu();
     void SetTabOrder();
-    // The label's own place decides the cell; 0 for a position the active size does not use.
-    int BoardIndexOfLabel(const QLabel* label) const;
     void Select(QLabel* label);
     void Unselect(QLabel* label);
     void ClearSelection();
 
     TBoardCells cells_;
-    std::array<QLabel*, 25> completedLabels_{};
 };

@@ -105,31 +105,9 @@ void TForm3::CreateCaptions()
 
 void TForm3::CreateMenu()
 {
-    AddCommand(nullptr, "N1", QStringLiteral("戻る"), [this] { N1Click(); });
-    QMenu* size = AddMenu("N3", QStringLiteral("サイズ"));
-    AddCommand(size, "N4", QStringLiteral("　９マス"), [this] { N4Click(); });
-    AddCommand(size, "N5", QStringLiteral("１６マス"), [this] { N5Click(); });
-    AddCommand(size, "N6", QStringLiteral("２５マス"), [this] { N6Click(); });
-    QMenu* condition = AddMenu("N7", QStringLiteral("条件"));
-    AddCommand(condition, "N8", QStringLiteral("自由入替"), [this] { N8Click(); });
-    AddCommand(condition, "N9", QStringLiteral("奇数偶数"), [this] { N9Click(); });
-    AddCommand(condition, "N10", QStringLiteral("同じ行列"), [this] { N10Click(); });
-    AddCommand(condition, "N11", QStringLiteral("行の前進"), [this] { N11Click(); });
-    AddCommand(condition, "N12", QStringLiteral("隣り同士"), [this] { N12Click(); });
-    AddCommand(condition, "N1tu1", QStringLiteral("１つ違い"), [this] { N1tu1Click(); });
-    AddCommand(nullptr, "N2", QStringLiteral("記録"), [this] { N2Click(); });
-    AddCommand(nullptr, "Help1", QStringLiteral("遊び方"), [this] { Help1Click(); });
-    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
-}
-
-void TForm3::FormCreate()
-{
-    ResetBoard();
-    GameState.ActiveGame = PuzzleII;
-    GameState.ActiveSize = Cells9;
-    GameState.ActiveCondition = FreeSwap;
-    SetUpBoard();
-    PlayCue(6);
+    CreateGameMenu({"N1", "N3", {"N4", "N5", "N6"}, QStringLiteral("　９マス"), "N7",
+                    {"N8", "N9", "N10", "N11", "N12", "N1tu1"}, "N2", QStringLiteral("記録"), "Help1"},
+                   [this] { N1Click(); });
 }
 
 // ---- board operations ----

@@ -75,8 +75,6 @@ public:
     QLabel* Label6 = nullptr;  // 回数
     QLabel* Label7 = nullptr;  // 時間
 
-    void FormCreate();
-
     // Board operations on both tables.
     void ResetBoard() override;
     void ShowCells() override;
