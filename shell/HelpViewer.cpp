@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QWindow>
@@ -35,6 +36,11 @@ void TextHelpViewer::showContents()
         browser_->setWindowTitle(QStringLiteral("ＱＸパズル　遊び方"));
         browser_->setOpenExternalLinks(true);
         browser_->resize(680, 600);
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = browser_->frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            browser_->move(frame.topLeft());
+        }
     }
     load();
 
