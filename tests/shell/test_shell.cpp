@@ -6,6 +6,7 @@
 #include "shell/CuteBtn.h"
 #include "shell/FormBase.h"
 #include "shell/HelpViewer.h"
+#include "shell/Look.h"
 #include "shell/MessageBoxes.h"
 #include "shell/Unit1.h"
 #include "support/Doubles.h"
@@ -151,6 +152,35 @@ private slots:
                     .match(form.ClockText()).hasMatch());
         QCOMPARE(form.findChild<QTimer*>("Timer1")->interval(), 1000);
         QVERIFY(form.Timer1->isActive());
+    }
+
+    void fontsResolveToJapaneseFaces_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("installed");
+        QTest::newRow("ＭＳ Ｐゴシック") << PGothic << "IPAPGothic";
+        QTest::newRow("MS UI Gothic") << UiGothic << "IPAPGothic";
+        QTest::newRow("HG丸ｺﾞｼｯｸM-PRO") << MaruGothic << "MotoyaLMaru";
+    }
+    void fontsResolveToJapaneseFaces()
+    {
+        QFETCH(QString, family);
+        QFETCH(QString, installed);
+        InstallFontSubstitutions();
+        QCOMPARE(QFontInfo(UiFont(family, 16, true)).family(), installed);
+    }
+
+    void clientAreaOfOtherWindows()
+    {
+        ProbeWindow window;
+        window.AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [] {});
+        QCOMPARE(window.Client()->size(), QSize(692, 486));
+        QCOMPARE(window.StatusBar1->geometry(), QRect(0, 464, 692, 22));
+        QCOMPARE(window.StatusBar1->panelWidth(), 500);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The window is exactly its menu bar and its client area.
+        QCOMPARE(window.size(), QSize(692, 486 + window.menuBar()->height()));
     }
 
     void quitAsks_data()
