@@ -23,6 +23,14 @@ void SoundCues::play(int, const QString& fileName)
 void SoundCues::startPending()
 {
     scheduled_ = false;
+    if (!preloaded_) {
+        // Once the program is up, load the other cues in the background so that none of them
+        // waits for its file when it is first asked for.
+        preloaded_ = true;
+        QTimer::singleShot(500, this, [this] {
+            for (int id = 1; id <= 7; ++id) effectFor(CueFileName(id));
+        });
+    }
     if (playing_) playing_->stop();
     playing_ = nullptr;
     if (pending_.isEmpty()) return;

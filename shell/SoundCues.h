@@ -33,6 +33,7 @@ private:
     QSoundEffect* playing_ = nullptr;
     QString pending_;
     bool scheduled_ = false;
+    bool preloaded_ = false;
 };
 
 }  // namespace qx

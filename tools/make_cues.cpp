@@ -90,7 +90,7 @@ Samples Pinpon()
     const std::vector<double> bell = {1.0, 0.35, 0.1, 0.05};
     Samples s;
     Add(s, {1318.5, 0.00, 0.40, 0.003, 0.18, 1.0, 0, bell});
-    Add(s, {1046.5, 0.25, 0.55, 0.003, 0.22, 1.0, 0, bell});
+    Add(s, {1046.5, 0.25, 0.50, 0.003, 0.20, 1.0, 0, bell});
     return Finish(s);
 }
 
