@@ -245,6 +245,12 @@ void TGameWindow::ResetCounters()
 void TGameWindow::ShowConditionLabel()
 {
     Label2->setText(QStringLiteral("（") + Q(ConditionName()) + QStringLiteral("）"));
+    // The substituted face is wider than the label's designed box: widen it about the same centre
+    // rather than clip the parentheses.
+    QRect box = placement_.conditionLabel;
+    const int needed = Label2->fontMetrics().horizontalAdvance(Label2->text()) + 4;
+    if (needed > box.width()) box = QRect(box.center().x() - needed / 2, box.top(), needed, box.height());
+    Label2->setGeometry(box);
 }
 
 void TGameWindow::ChooseSize(int size)
