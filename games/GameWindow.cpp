@@ -249,7 +249,7 @@ void TGameWindow::ShowConditionLabel()
     // rather than clip the parentheses.
     QRect box = placement_.conditionLabel;
     const int needed = Label2->fontMetrics().horizontalAdvance(Label2->text()) + 4;
-    if (needed > box.width()) box = QRect(box.center().x() - needed / 2, box.top(), needed, box.height());
+    if (needed > box.width()) box = QRect(box.center().x() - (needed - 1) / 2, box.top(), needed, box.height());
     Label2->setGeometry(box);
 }
 

@@ -14,6 +14,16 @@
 
 namespace {
 
+// Stores a new property value; false when it was already set, so nothing needs repainting.
+template <class T>
+bool Change(T& field, const T& value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 // The platform's 3-D colours come from the application palette, read when they are needed.
 QColor PlatformHighlight() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Light); }
 QColor PlatformShadow() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Dark); }
@@ -190,51 +200,39 @@ void TCuteButton::setCaption(const QString& caption)
 
 void TCuteButton::setColor(const QColor& color)
 {
-    if (color == FColor)
-        return;
-    FColor = color;
-    update();
+    if (Change(FColor, color))
+        update();
 }
 
 void TCuteButton::setDisabledColor(const QColor& color)
 {
-    if (color == FDisabledColor)
-        return;
-    FDisabledColor = color;
-    RepaintIfDisabled();
+    if (Change(FDisabledColor, color))
+        RepaintIfDisabled();
 }
 
 void TCuteButton::setUseDisabledColor(bool use)
 {
-    if (use == FUseDisabledColor)
-        return;
-    FUseDisabledColor = use;
-    RepaintIfDisabled();
+    if (Change(FUseDisabledColor, use))
+        RepaintIfDisabled();
 }
 
 void TCuteButton::setBevelHighlightColor(const QColor& color)
 {
-    if (color == FBevelHighlightColor)
-        return;
-    FBevelHighlightColor = color;
-    update();
+    if (Change(FBevelHighlightColor, color))
+        update();
 }
 
 void TCuteButton::setBevelShadowColor(const QColor& color)
 {
-    if (color == FBevelShadowColor)
-        return;
-    FBevelShadowColor = color;
-    update();
+    if (Change(FBevelShadowColor, color))
+        update();
 }
 
 void TCuteButton::setBevelWidth(int width)
 {
     width = std::max(width, 1);  // a frame is at least one pixel wide
-    if (width == FBevelWidth)
-        return;
-    FBevelWidth = width;
-    update();
+    if (Change(FBevelWidth, width))
+        update();
 }
 
 void TCuteButton::setAlignment(Qt::Alignment alignment)
@@ -252,44 +250,34 @@ void TCuteButton::setAlignment(Qt::Alignment alignment)
 
 void TCuteButton::setLayout(TLayout layout)
 {
-    if (layout == FLayout)
-        return;
-    FLayout = layout;
-    update();
+    if (Change(FLayout, layout))
+        update();
 }
 
 void TCuteButton::setMarginX(int margin)
 {
     margin = std::max(margin, -1);
-    if (margin == FMarginX)
-        return;
-    FMarginX = margin;
-    update();
+    if (Change(FMarginX, margin))
+        update();
 }
 
 void TCuteButton::setMarginY(int margin)
 {
     margin = std::max(margin, -1);
-    if (margin == FMarginY)
-        return;
-    FMarginY = margin;
-    update();
+    if (Change(FMarginY, margin))
+        update();
 }
 
 void TCuteButton::setFlat(bool flat)
 {
-    if (flat == FFlat)
-        return;
-    FFlat = flat;
-    update();
+    if (Change(FFlat, flat))
+        update();
 }
 
 void TCuteButton::setShowFocusRect(bool show)
 {
-    if (show == FShowFocusRect)
-        return;
-    FShowFocusRect = show;
-    update();
+    if (Change(FShowFocusRect, show))
+        update();
 }
 
 void TCuteButton::setDropDownMenu(QMenu* menu)

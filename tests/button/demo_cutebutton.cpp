@@ -31,8 +31,8 @@ int main(int argc, char** argv)
     window.setPalette(pal);
     window.setAutoFillBackground(true);
 
-    struct Spec { const char* name; const char* caption; unsigned color; };
-    const Spec specs[] = {
+    struct Face { const char* name; const char* caption; unsigned color; };
+    const Face faces[] = {
         {"CuteButton1", "新しい問題", 11597734}, {"CuteButton2", "同じ問題", 0xC0DCC0},
         {"CuteButton3", "入れ替え", 7370746},    {"CuteButton4", "中断", 16507822},
         {"CuteButton5", "再開", 11007429},       {"CuteButton6", "取止め", 14858977},
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     font.setPixelSize(13);
     font.setBold(true);
     int top = 20;
-    for (const Spec& s : specs) {
+    for (const Face& s : faces) {
         auto* b = new TCuteButton(&window);
         b->setObjectName(s.name);
         b->setCaption(QString::fromUtf8(s.caption));
