@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ ccache
   qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev
   fonts-ipafont-gothic fonts-motoya-l-maruberi
-  xvfb xdotool imagemagick appstream sqlite3 desktop-file-utils
+  xvfb xdotool x11-utils imagemagick appstream sqlite3 desktop-file-utils
 )
 
 missing=()

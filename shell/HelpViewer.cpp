@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QWindow>
 
 namespace qx {
@@ -12,6 +14,33 @@ namespace qx {
 namespace {
 QString helpFile;
 QPointer<QWidget> helpOwner;
+
+// A window owned by the menu takes no input while a game or record window is modal. Hanging the
+// help window on the modal one keeps it usable without changing its owner.
+void HangOnModalWindow(QWidget* help, QWidget* modal)
+{
+    help->winId();
+    if (QWindow* w = help->windowHandle()) w->setTransientParent(modal->windowHandle());
+}
+
+// A help window left open while a game or record window opens over the menu is hung on that
+// window too, so that it can still be scrolled. Message boxes block it only while they are shown.
+class FollowModalWindow : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowBlocked) {
+            QPointer<QWidget> help = static_cast<QWidget*>(watched);
+            QPointer<QWidget> modal = qobject_cast<QMainWindow*>(QApplication::activeModalWidget());
+            if (modal)
+                QTimer::singleShot(0, this, [help, modal] {
+                    if (help && modal && modal->isVisible()) HangOnModalWindow(help, modal);
+                });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 }  // namespace
 
 void SetHelpFile(const QString& path, QWidget* owner)
@@ -32,6 +61,7 @@ void TextHelpViewer::showContents()
     if (!browser_) {
         browser_ = new QTextBrowser(helpOwner);
         browser_->setWindowFlag(Qt::Window);
+        browser_->installEventFilter(new FollowModalWindow(browser_));
         browser_->setObjectName(QStringLiteral("HelpWindow"));
         browser_->setWindowTitle(QStringLiteral("ＱＸパズル　遊び方"));
         browser_->setOpenExternalLinks(true);
@@ -44,15 +74,11 @@ void TextHelpViewer::showContents()
     }
     load();
 
-    // While a game window is shown modally, a window owned by the menu would take no input;
-    // hanging the help window on the modal one keeps it scrollable without changing its owner.
+    // Shown again over the modal window it now belongs to.
     QWidget* modal = QApplication::activeModalWidget();
     if (modal && modal != browser_) {
-        browser_->winId();
-        if (QWindow* w = browser_->windowHandle()) {
-            if (browser_->isVisible()) browser_->hide();
-            w->setTransientParent(modal->windowHandle());
-        }
+        if (browser_->isVisible()) browser_->hide();
+        HangOnModalWindow(browser_, modal);
     }
     browser_->show();
     browser_->raise();

@@ -49,6 +49,18 @@ struct QuitCounter {
     ~QuitCounter() { TFormBase::QuitHook() = nullptr; }
 };
 
+// Whether a window is blocked by a modal window, as the toolkit last told it.
+class BlockWatch : public QObject {
+public:
+    bool blocked = false;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::WindowBlocked) blocked = true;
+        if (e->type() == QEvent::WindowUnblocked) blocked = false;
+        return false;
+    }
+};
+
 // An object whose event handler fails.
 class Failing : public QObject {
 public:
@@ -378,6 +390,21 @@ private slots:
         viewer.showContents();
         QVERIFY(viewer.window()->isVisible());
         QVERIFY(viewer.window()->toPlainText().contains(QStringLiteral("無い.html")));
+
+        // Left open while a game window opens modally over the menu, it can still be scrolled.
+        owner.show();
+        BlockWatch watch;
+        viewer.window()->installEventFilter(&watch);
+        ProbeWindow game;
+        bool blockedUnderGame = true;
+        game.onShow = [&] {
+            QTimer::singleShot(50, &game, [&] {
+                blockedUnderGame = watch.blocked;
+                game.close();
+            });
+        };
+        game.ShowModal();
+        QVERIFY(!blockedUnderGame);
         SetHelpFile(QString(), nullptr);
     }
 
