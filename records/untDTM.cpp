@@ -602,6 +602,9 @@ int TDataModule1::NextRecordNumber()
         largest = std::max(largest, Query3->FieldAsInteger(0));
         Query3->Next();
     }
+    // A hand-edited table may already hold the largest number there is.
+    if (largest == std::numeric_limits<int>::max())
+        throw EDatabaseError(QStringLiteral("記録番号 %1 の次の番号はありません。").arg(largest));
     return largest > 0 ? largest + 1 : FirstNumber(GameState.ActiveCondition);
 }
 
