@@ -119,6 +119,8 @@ void TGameWindow::CreateDisplays()
         memo->setGeometry(at.x(), at.y(), DisplayWidth, DisplayHeight);
         memo->setAlignment(Qt::AlignCenter);
         memo->setMaxLength(DisplayMaxLength);
+        // The game only writes them: no caret, and nothing the player types overwrites a count.
+        memo->setReadOnly(true);
         memo->setFont(displayFont);
         // 17 px leave no room for the style's frame and margins.
         memo->setStyleSheet(QStringLiteral(
@@ -141,7 +143,12 @@ void TGameWindow::CreateDisplays()
 void TGameWindow::SetButtons(int f1, int f2, int f3, int f4, int f5, int f6)
 {
     const int flags[6] = {f1, f2, f3, f4, f5, f6};
-    for (int i = 0; i < 6; ++i) buttons_[i]->setEnabled(flags[i] == 1);
+    for (int i = 0; i < 6; ++i) {
+        // A button that is switched off drops the focus rather than pass it on to the next control,
+        // which would put a caret into the count or time display.
+        if (flags[i] != 1 && window()->focusWidget() == buttons_[i]) buttons_[i]->clearFocus();
+        buttons_[i]->setEnabled(flags[i] == 1);
+    }
 }
 
 void TGameWindow::SetButtonState(TButtonState state)

@@ -145,6 +145,18 @@ void TForm2::ShowCells()
     cells_.ShowActiveTiles();
 }
 
+void TForm2::ShowCompletedTable()
+{
+    TGameWindow::ShowCompletedTable();
+    // The grid line on the far edge of the active grid would stand beside the panel's own border
+    // as a second line; only the lines between the rows and columns of the grid are drawn.
+    const int side = GridSide();
+    for (int i = 1; i <= 4; ++i) {
+        GridLine(i)->setVisible(i < side);
+        GridLine(i + 4)->setVisible(i < side);
+    }
+}
+
 bool TForm2::IsInPlace(int k) const { return qx::IsInPlace(cells_.Numbers(), k); }
 
 void TForm2::MarkInPlace() { cells_.MarkInPlace(); }

@@ -48,6 +48,7 @@ public:
     // Board operations.
     void ResetBoard() override;
     void ShowCells() override;
+    void ShowCompletedTable() override;
     void LayOutStoredProblem() override;
     bool IsInPlace(int k) const;
     void MarkInPlace();

@@ -202,6 +202,7 @@ void TestGameWindow::startQuestion()
     };
     messages.answers = {answer};
     messages.boxes.clear();
+    w->CuteButton2->setFocus();
     QTest::mouseClick(w->CuteButton2, Qt::LeftButton);
 
     QCOMPARE(messages.boxes.size(), 1);
@@ -213,6 +214,8 @@ void TestGameWindow::startQuestion()
     QVERIFY(!AllEmpty(a.numbers(w.get())));
     QCOMPARE(GameState.Finished, answer ? 0 : 1);
     QCOMPARE(w->ButtonPattern(), answer ? QStringLiteral("001101") : QStringLiteral("110000"));
+    // The switched-off button does not hand its focus to a display.
+    QVERIFY(!qobject_cast<QLineEdit*>(w->focusWidget()));
 }
 
 void TestGameWindow::elapsedTime_data()

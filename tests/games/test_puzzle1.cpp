@@ -153,6 +153,10 @@ void TestPuzzle1::layout()
     QCOMPARE(w->Shape12->isVisible(), size >= 2);
     QCOMPARE(w->Panel1->size(), panel);
     QCOMPARE(w->Panel1->palette().color(QPalette::Window), Pink);
+    for (int i = 1; i <= 4; ++i) {  // no grid line doubles the panel's border
+        QCOMPARE(w->findChild<TShape*>(QStringLiteral("Shape%1").arg(i))->isVisible(), i <= size + 1);
+        QCOMPARE(w->findChild<TShape*>(QStringLiteral("Shape%1").arg(i + 4))->isVisible(), i <= size + 1);
+    }
     QCOMPARE(w->findChild<QLabel*>(completedLabel)->text(), QString::number(CellCount()));
     QVERIFY(w->findChild<QLabel*>(completedLabel)->geometry().bottom() < panel.height());
 }
