@@ -40,5 +40,11 @@ std::vector<BenchResult> BenchPuzzle2(int iterations)
                                },
                                [&] { QTest::mouseClick(f->CuteButton3, Qt::LeftButton); }},
                               iterations));
+
+    // Two tables shuffled, their codes made and the start question answered.
+    results.push_back(Measure({QStringLiteral("Puzzle II: 新しい問題 (25)"), f,
+                               [&] { f->findChild<QAction*>("N6")->trigger(); },
+                               [&] { QTest::mouseClick(f->CuteButton1, Qt::LeftButton); }},
+                              iterations));
     return results;
 }
