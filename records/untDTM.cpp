@@ -103,27 +103,23 @@ void TRecordQuery::Open()
     if (!m.hasMatch() || !RecordTables().contains(m.captured(3)))
         throw EDatabaseError(QStringLiteral("記録表の問い合わせを開けません。\n") + text);
 
+    // Only the key and the number of each row are read here, in the query's order; the other
+    // fields of a row are read when it is first looked at, so that a table of ten thousand
+    // records opens at once.
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(m.captured(1) + QStringLiteral("rowid, *") + m.captured(2)))
+    if (!q.exec(m.captured(1) + QStringLiteral("rowid, NB") + m.captured(2)))
         throw EDatabaseError(QStringLiteral("記録表 %1 を開けませんでした。\n").arg(m.captured(3)) +
                              Detail(q.lastError()));
 
     beginResetModel();
     table_ = m.captured(3);
     fieldNames_.clear();
-    const QSqlRecord record = q.record();
-    for (int i = 1; i < record.count(); ++i) fieldNames_ << record.fieldName(i);
+    const QSqlRecord record = db.record(table_);
+    for (int i = 0; i < record.count(); ++i) fieldNames_ << record.fieldName(i);
     rows_.clear();
-    const int fields = fieldNames_.size();
-    while (q.next()) {
-        Row row;
-        row.rowid = q.value(0).toLongLong();
-        row.values.reserve(fields);
-        for (int i = 1; i <= fields; ++i) row.values << q.value(i);
-        rows_.push_back(std::move(row));
-    }
+    while (q.next()) rows_.push_back(Row{q.value(0).toLongLong(), q.value(1), {}});
     active_ = true;
     state_ = EditState::Browse;
     current_ = -1;
@@ -200,7 +196,32 @@ const QVariant& TRecordQuery::Field(int pos) const
     RequireRow();
     if (pos < 0 || pos >= FieldCount())
         throw EDatabaseError(QStringLiteral("記録表 %1 に %2 番目の欄はありません。").arg(table_).arg(pos));
-    return rows_[current_].values[pos];
+    return Value(current_, pos);
+}
+
+const QVariant& TRecordQuery::Value(int row, int pos) const
+{
+    return pos == NbField ? rows_[row].nb : Loaded(row)[pos];
+}
+
+QVariantList& TRecordQuery::Loaded(int row) const
+{
+    Row& r = rows_[row];
+    if (!r.values.isEmpty()) return r.values;
+    QSqlQuery& q = Prepared(StatementCaches()[connection_], connection_,
+                            QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(Quoted(table_)));
+    q.bindValue(0, r.rowid);
+    const bool found = q.exec() && q.next();
+    for (int i = 0; i < FieldCount(); ++i) r.values << (found ? q.value(i) : QVariant());
+    q.finish();
+    r.values[NbField] = r.nb;  // the number as this selection lists it
+    return r.values;
+}
+
+void TRecordQuery::SetValue(int row, int pos, const QVariant& value)
+{
+    Loaded(row)[pos] = value;
+    if (pos == NbField) rows_[row].nb = value;
 }
 
 int TRecordQuery::FieldAsInteger(int pos) const
@@ -225,7 +246,7 @@ void TRecordQuery::SetField(int pos, const QVariant& value)
     RequireEditing();
     if (pos < 0 || pos >= FieldCount())
         throw EDatabaseError(QStringLiteral("記録表 %1 に %2 番目の欄はありません。").arg(table_).arg(pos));
-    rows_[current_].values[pos] = value;
+    SetValue(current_, pos, value);
     changed_[pos] = true;
     emit dataChanged(index(current_, pos), index(current_, pos));
 }
@@ -237,7 +258,7 @@ void TRecordQuery::Edit()
 {
     RequireRow();
     if (state_ != EditState::Browse) return;
-    before_ = rows_[current_].values;
+    before_ = Loaded(current_);
     changed_.assign(FieldCount(), false);
     state_ = EditState::Edit;
 }
@@ -249,7 +270,7 @@ void TRecordQuery::Append()
     const int row = RecordCount();
     beginInsertRows({}, row, row);
     Row fresh;
-    for (int i = 0; i < FieldCount(); ++i) fresh.values << QVariant();
+    for (int i = 0; i < FieldCount(); ++i) fresh.values << QVariant();  // loaded: nothing to read
     rows_.push_back(std::move(fresh));
     endInsertRows();
     changed_.assign(FieldCount(), false);
@@ -271,6 +292,7 @@ void TRecordQuery::Post()
 void TRecordQuery::PostEdit()
 {
     Row& row = rows_[current_];
+    Loaded(current_);
     QStringList sets;
     QVariantList binds;
     for (int i = 0; i < FieldCount(); ++i) {
@@ -290,7 +312,7 @@ void TRecordQuery::PostEdit()
     q.bindValue(binds.size(), row.rowid);
     if (!q.exec()) {
         const QString why = Detail(q.lastError());
-        row.values = before_;
+        RestoreBefore();
         state_ = EditState::Browse;
         emit dataChanged(index(current_, 0), index(current_, FieldCount() - 1));
         throw EDatabaseError(QStringLiteral("記録を書き換えられませんでした。\n") + why);
@@ -341,15 +363,19 @@ void TRecordQuery::PostInsert()
     }
 }
 
+void TRecordQuery::RestoreBefore()
+{
+    rows_[current_].values = before_;
+    rows_[current_].nb = before_.value(NbField);
+}
+
 int TRecordQuery::SortedPosition(int row) const
 {
-    const int nbPos = fieldNames_.indexOf(QStringLiteral("NB"));
-    if (nbPos < 0) return row;
-    const qlonglong nb = rows_[row].values[nbPos].toLongLong();
+    const qlonglong nb = rows_[row].nb.toLongLong();
     int target = 0;
     for (int i = 0; i < RecordCount(); ++i) {
         if (i == row) continue;
-        if (rows_[i].values[nbPos].toLongLong() <= nb) target = (i < row) ? i + 1 : i;
+        if (rows_[i].nb.toLongLong() <= nb) target = (i < row) ? i + 1 : i;
     }
     return target;
 }
@@ -357,7 +383,7 @@ int TRecordQuery::SortedPosition(int row) const
 void TRecordQuery::Cancel()
 {
     if (state_ == EditState::Edit) {
-        rows_[current_].values = before_;
+        RestoreBefore();
         emit dataChanged(index(current_, 0), index(current_, FieldCount() - 1));
     } else if (state_ == EditState::Insert) {
         const int row = current_;
@@ -396,7 +422,7 @@ int TRecordQuery::columnCount(const QModelIndex& parent) const { return parent.i
 QVariant TRecordQuery::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= RecordCount() || index.column() >= FieldCount()) return {};
-    if (role == Qt::DisplayRole) return rows_[index.row()].values[index.column()];
+    if (role == Qt::DisplayRole) return Value(index.row(), index.column());
     return {};
 }
 

@@ -70,14 +70,20 @@ signals:
 
 private:
     enum class EditState { Browse, Edit, Insert };
+    static constexpr int NbField = 0;  // every record table starts with NB
     struct Row {
         qint64 rowid = 0;
-        QVariantList values;
+        QVariant nb;
+        QVariantList values;  // every field, read on first use; empty until then
     };
     void RequireActive() const;
     void RequireRow() const;
     void RequireEditing() const;
     const QVariant& Field(int pos) const;
+    const QVariant& Value(int row, int pos) const;
+    QVariantList& Loaded(int row) const;
+    void SetValue(int row, int pos, const QVariant& value);
+    void RestoreBefore();
     void SetField(int pos, const QVariant& value);
     void SetCurrent(int row);
     void PostInsert();
@@ -90,7 +96,7 @@ private:
     bool eof_ = true;
     int current_ = -1;
     QStringList fieldNames_;
-    std::vector<Row> rows_;
+    mutable std::vector<Row> rows_;
     EditState state_ = EditState::Browse;
     QVariantList before_;          // the row before Edit, put back by Cancel
     std::vector<bool> changed_;    // fields set since Edit / Append
