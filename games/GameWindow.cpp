@@ -7,7 +7,6 @@
 #include "shell/Look.h"
 #include "shell/Seams.h"
 
-
 #include <QFrame>
 #include <QHideEvent>
 #include <QLabel>
@@ -32,8 +31,6 @@ const char* const ButtonNames[6] = {"CuteButton1", "CuteButton2", "CuteButton3",
 const QString ButtonCaptions[6] = {QStringLiteral("新しい問題"), QStringLiteral("同じ問題"),
                                    QStringLiteral("入れ替え"), QStringLiteral("中断"),
                                    QStringLiteral("再開"), QStringLiteral("取止め")};
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr int CellStep = 44;  // tiles are 45 wide on a 44 step: neighbours share their border
 constexpr int TileSize = 45;

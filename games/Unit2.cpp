@@ -48,8 +48,6 @@ TGameWindowPlacement Puzzle1Placement()
     return p;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 using TileMember = TShape* TForm2::*;
 using LabelMember = QLabel* TForm2::*;
 

@@ -57,8 +57,6 @@ TCompletedTableGeometry CompletedGeometry()
     return g;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : TGameWindow(QStringLiteral("QXパズルⅡ"), Puzzle2Placement(), parent)

@@ -44,8 +44,6 @@ const ColumnLook* LookOf(const QString& field)
     return nullptr;
 }
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
-
 }  // namespace
 
 // The grid's view of the grid selection: titles, alignments and title fonts by field.
@@ -229,7 +227,7 @@ TDataModule1& TForm4::Module() const
 
 void TForm4::FormCreate()
 {
-    const QString size = Text(qx::SizeName());
+    const QString size = Q(qx::SizeName());
     if (GameState.ActiveGame == 1) Label1->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
     if (GameState.ActiveGame == 2) Label1->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
     try {
@@ -279,7 +277,7 @@ void TForm4::RecordCurrentGame()
     if (number > TDataModule1::LastNumber(condition)) {
         qx::Messages().plain(QStringLiteral("「%1」の記録はいっぱいです（%2～%3 番）。\n"
                                             "いらない記録を削除してから、もう一度「記録」ボタンをクリックしてください。")
-                                 .arg(Text(qx::ConditionName(condition)))
+                                 .arg(Q(qx::ConditionName(condition)))
                                  .arg(TDataModule1::FirstNumber(condition))
                                  .arg(TDataModule1::LastNumber(condition)));
         return;
@@ -293,12 +291,12 @@ void TForm4::RecordCurrentGame()
         q->SetFieldAsInteger(0, number);
         q->SetFieldAsString(1, RecordDate(today));
         q->SetFieldAsString(2, QStringLiteral(" ") + Edit1->text());
-        q->SetFieldAsString(3, Text(qx::ConditionName(condition)));
+        q->SetFieldAsString(3, Q(qx::ConditionName(condition)));
         q->SetFieldAsInteger(4, condition);
         q->SetFieldAsString(5, QString::number(count));
         q->SetFieldAsString(6, RecordTime(seconds));
-        q->SetFieldAsString(7, Text(GameState.ProblemCodeA));
-        if (game == 2) q->SetFieldAsString(8, Text(GameState.ProblemCodeB));
+        q->SetFieldAsString(7, Q(GameState.ProblemCodeA));
+        if (game == 2) q->SetFieldAsString(8, Q(GameState.ProblemCodeB));
         q->Post();
     } catch (const EDatabaseError&) {
         q->Cancel();
@@ -338,9 +336,9 @@ void TForm4::ShowStoredProblem()
     if (condition < qx::FreeSwap || condition > qx::DifferByOne)
         refusal = QStringLiteral("入れ替え条件（%1）が正しくありません。").arg(condition);
     else if (!a.ok)
-        refusal = (game == 2 ? QStringLiteral("表Aの") : QString()) + Text(a.reason);
+        refusal = (game == 2 ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
     else if (!b.ok)
-        refusal = QStringLiteral("表Bの") + Text(b.reason);
+        refusal = QStringLiteral("表Bの") + Q(b.reason);
     if (!refusal.isEmpty()) {
         qx::Messages().plain(QStringLiteral("%1　番の問題は表示できません。\n").arg(number) + refusal);
         return;

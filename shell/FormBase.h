@@ -6,11 +6,15 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <string>
 
 class QAction;
 class QEventLoop;
 class QMenu;
 class QTimer;
+
+// A text of the core (UTF-8) as the windows show it.
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Two-panel status bar: panel 0 (messages) of a given width, panel 1 (the clock) centred in the rest.
 class TStatusBar : public QWidget {

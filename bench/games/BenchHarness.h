@@ -2,9 +2,15 @@
 // Times one player action from its event to the repainted window, many times over, and reports
 // the median. Each game window adds its actions in its own *Bench.cpp and lists them in main.
 
+#include "core/GameState.h"
+#include "shell/CuteBtn.h"
+
+#include <QAction>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct BenchResult {
@@ -26,3 +32,17 @@ BenchResult Measure(const BenchAction& action, int iterations);
 
 // Prints one line per result; true when every median is under the budget.
 bool Report(const std::vector<BenchResult>& results, double budgetMs);
+
+// A game window on screen at 25 cells with a new problem started; the caller's message double
+// answers the start question.
+template <class Form>
+std::unique_ptr<Form> ShowWithNew25CellProblem()
+{
+    qx::ResetGameState();
+    auto form = std::make_unique<Form>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
+    form->template findChild<QAction*>("N6")->trigger();
+    QTest::mouseClick(form->CuteButton1, Qt::LeftButton);
+    return form;
+}

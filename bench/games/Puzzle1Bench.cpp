@@ -14,13 +14,8 @@ std::vector<BenchResult> BenchPuzzle1(int iterations)
 {
     qx::test::FakeMessages messages;  // every box answers OK at once
     qx::test::FakeSounds sounds;
-    qx::ResetGameState();
-    auto form = std::make_unique<TForm2>();
+    auto form = ShowWithNew25CellProblem<TForm2>();
     TForm2* f = form.get();
-    f->show();
-    if (!QTest::qWaitForWindowExposed(f)) qWarning("window not exposed");
-    f->findChild<QAction*>("N6")->trigger();
-    QTest::mouseClick(f->CuteButton1, Qt::LeftButton);
     auto label = [f](int k) { return f->Cells().NumberLabel(k); };
 
     std::vector<BenchResult> results;

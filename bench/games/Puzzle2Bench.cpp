@@ -13,13 +13,8 @@ std::vector<BenchResult> BenchPuzzle2(int iterations)
 {
     qx::test::FakeMessages messages;  // every box answers OK at once
     qx::test::FakeSounds sounds;
-    qx::ResetGameState();
-    auto form = std::make_unique<TForm3>();
+    auto form = ShowWithNew25CellProblem<TForm3>();
     TForm3* f = form.get();
-    f->show();
-    if (!QTest::qWaitForWindowExposed(f)) qWarning("window not exposed");
-    f->findChild<QAction*>("N6")->trigger();
-    QTest::mouseClick(f->CuteButton1, Qt::LeftButton);
 
     std::vector<BenchResult> results;
     int cell = 0;
