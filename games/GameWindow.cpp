@@ -2,7 +2,7 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "records/Unit4.h"
+#include "records/RecordWindow.h"
 #include "shell/CuteBtn.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"

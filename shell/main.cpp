@@ -1,8 +1,8 @@
 // Start-up: the real seams, the fonts, then the data module and the windows in their fixed order.
 #include "games/Unit2.h"
 #include "games/Unit3.h"
-#include "records/Unit4.h"
-#include "records/untDTM.h"
+#include "records/RecordWindow.h"
+#include "records/DataModule.h"
 #include "shell/Application.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"

@@ -2,8 +2,8 @@
 // 60 rows in each of bands 1 … 5, the rest in band 6. Run offscreen from any directory.
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "records/Unit4.h"
-#include "records/untDTM.h"
+#include "records/RecordWindow.h"
+#include "records/DataModule.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -122,7 +122,7 @@ int main(int argc, char** argv)
         form->CuteButton3Click();
         QApplication::processEvents();
     });
-    std::printf("rows now %d, message boxes %lld\n", module.Query2->RecordCount(),
+    std::printf("rows now %d, message boxes %lld\n", form->DBGrid1->model()->rowCount(),
                 static_cast<long long>(messages.boxes.size()));
     return 0;
 }

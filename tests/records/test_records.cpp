@@ -1,7 +1,7 @@
 // Record tables and the record table window on a real SQLite file in a fresh working directory.
 #include "core/GameState.h"
-#include "records/Unit4.h"
-#include "records/untDTM.h"
+#include "records/RecordWindow.h"
+#include "records/DataModule.h"
 #include "shell/CuteBtn.h"
 #include "support/Doubles.h"
 
@@ -137,7 +137,7 @@ private:
             form.DBGrid1->scrollTo(model->index(r, 0));
             QTest::mouseClick(form.DBGrid1->viewport(), Qt::LeftButton, {},
                               form.DBGrid1->visualRect(model->index(r, 1)).center());
-            QCOMPARE(module_->Query2->FieldAsInteger(0), nb);
+            QCOMPARE(form.DBGrid1->currentIndex().siblingAtColumn(0).data().toInt(), nb);
             return;
         }
         QFAIL("row not in the grid");
@@ -158,7 +158,7 @@ private slots:
         messages_ = std::make_unique<qx::test::FakeMessages>();
         sounds_ = std::make_unique<qx::test::FakeSounds>();
         module_ = std::make_unique<TDataModule1>();
-        QVERIFY(module_->Available());
+        QCOMPARE(module_->Store().Access(), qx::RecordAccess::ReadWrite);
         QCOMPARE(DataModule1(), module_.get());
     }
     void cleanup()
@@ -193,9 +193,9 @@ private slots:
         GameState.ActiveGame = 1;
         GameState.ActiveSize = 1;
         GameState.ActiveCondition = condition;
-        QCOMPARE(module_->NextRecordNumber(), expected);
-        module_->OpenRecordsA();  // every row shows in the grid, banded or not
-        QCOMPARE(module_->Query2->RecordCount(), existing.size());
+        QCOMPARE(module_->Store().NextNumber(1, 1, condition), std::optional<int>(expected));
+        // every row shows in the grid, banded or not
+        QCOMPARE(static_cast<qsizetype>(module_->Store().List(1, 1).size()), existing.size());
     }
 
     void deleteRenumbers_data()
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(form->DBGrid1->model()->rowCount(), after.size());
         QCOMPARE(form->StatusText(), QStringLiteral("削除しました。"));
         QCOMPARE(sounds_->ids, QList<int>{1});
-        if (after.isEmpty()) QCOMPARE(module_->NextRecordNumber(), 100 * condition + 1);
+        if (after.isEmpty()) QCOMPARE(module_->Store().NextNumber(1, 2, condition), std::optional<int>(100 * condition + 1));
     }
 
     void record_data()
@@ -449,7 +449,7 @@ private slots:
         file.close();
 
         module_ = std::make_unique<TDataModule1>();
-        QVERIFY(!module_->Available());
+        QCOMPARE(module_->Store().Access(), qx::RecordAccess::Unusable);
         QCOMPARE(messages_->boxes.size(), 1);
         QCOMPARE(messages_->last().kind, Box::Error);
         auto form = OpenWindow(1, 1, 1);

@@ -6,8 +6,8 @@
 #include "core/Problem.h"
 #include "games/Unit2.h"
 #include "games/Unit3.h"
-#include "records/Unit4.h"
-#include "records/untDTM.h"
+#include "records/RecordWindow.h"
+#include "records/DataModule.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -152,7 +152,7 @@ private slots:
         WhenRecordTableOpens([](TForm4* f) {
             f->Edit1->setText(QStringLiteral("again"));
             f->CuteButton1Click();
-            f->N1Click();
+            f->N1->trigger();
         });
         window->N2Click();
         QSqlQuery rows = Sql();

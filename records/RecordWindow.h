@@ -11,9 +11,11 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QTableView;
+class RecordTableModel;
 class TCuteButton;
-class TDataModule1;
-class TRecordGridColumns;
+namespace qx {
+class RecordStore;
+}
 
 class TForm4 : public TFormBase {
     Q_OBJECT
@@ -35,25 +37,29 @@ public:
     // The local date a record is stored under; tests put in a fixed day.
     std::function<QDate()> Today = [] { return QDate::currentDate(); };
 
-    void FormCreate();
     void CuteButton1Click();
     void CuteButton2Click();
     void CuteButton3Click();
-    void N1Click();
-    void Help1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();
     void CreateMenu();
-    void ConnectGrid();
-    void ApplyColumns();
-    void ShowGridRow(int row);
+    void ShowHeading();
+    void ListRecords();
+    void SelectRow(int row);
+    int CurrentRow() const;
     void RecordCurrentGame();
     void ShowStoredProblem();
     void DeleteCurrentRecord();
-    TDataModule1& Module() const;
+    // The store, opened again when it was not writable; the grid is listed anew if that helped.
+    qx::RecordStore* ReopenedStore();
+    // Refuses (and says why) when the records can only be read or not at all.
+    bool RefusedWriting(qx::RecordStore* store);
 
-    TRecordGridColumns* columns_ = nullptr;
+    RecordTableModel* records_ = nullptr;
 };
 
 // "05.3.7" for 7 March 2005: two-digit year, month and day without leading zeros.

@@ -1,0 +1,27 @@
+#include "records/DataModule.h"
+
+#include "shell/Seams.h"
+
+namespace {
+
+TDataModule1* theDataModule = nullptr;
+
+}  // namespace
+
+TDataModule1* DataModule1() { return theDataModule; }
+
+TDataModule1::TDataModule1(QObject* parent) : QObject(parent), store_(QStringLiteral("data/kiroku.sqlite"))
+{
+    if (!theDataModule) theDataModule = this;
+    // A database that can only be read is said in the record window; one that cannot be used
+    // at all is said here, since the player may want to know before playing.
+    if (store_.Open() == qx::RecordAccess::Unusable)
+        qx::Messages().error(QStringLiteral("記録のデータベース data/kiroku.sqlite を使えません。ゲームはできます。"
+                                            "記録表を開くたびに、もう一度開いてみます。\n\n") +
+                             store_.Problem());
+}
+
+TDataModule1::~TDataModule1()
+{
+    if (theDataModule == this) theDataModule = nullptr;
+}

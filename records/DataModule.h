@@ -1,0 +1,22 @@
+#pragma once
+// The data module made first at start-up: it holds the record store of data/kiroku.sqlite and
+// tells the player once when the records cannot be used.
+
+#include "records/RecordStore.h"
+
+#include <QObject>
+
+class TDataModule1 : public QObject {
+    Q_OBJECT
+public:
+    explicit TDataModule1(QObject* parent = nullptr);
+    ~TDataModule1() override;
+
+    qx::RecordStore& Store() { return store_; }
+
+private:
+    qx::RecordStore store_;
+};
+
+// The data module created first at start-up (or the first one a test creates); null before.
+TDataModule1* DataModule1();

@@ -1,0 +1,90 @@
+#include "records/RecordTableModel.h"
+
+#include "shell/Look.h"
+
+#include <algorithm>
+
+void RecordTableModel::List(qx::RecordStore* store, int game, int size)
+{
+    beginResetModel();
+    store_ = store;
+    game_ = game;
+    size_ = size;
+    keys_.clear();
+    rows_.clear();
+    try {
+        if (store_) keys_ = store_->List(game, size);
+    } catch (...) {
+        endResetModel();
+        throw;
+    }
+    rows_.resize(keys_.size());
+    endResetModel();
+}
+
+int RecordTableModel::Insert(const qx::RecordKey& key)
+{
+    const auto later = [](const qx::RecordKey& a, const qx::RecordKey& b) {
+        const qlonglong x = a.number.toLongLong(), y = b.number.toLongLong();
+        return x != y ? x < y : a.rowid < b.rowid;
+    };
+    const int row = static_cast<int>(std::upper_bound(keys_.begin(), keys_.end(), key, later) - keys_.begin());
+    beginInsertRows({}, row, row);
+    keys_.insert(keys_.begin() + row, key);
+    rows_.insert(rows_.begin() + row, std::nullopt);
+    endInsertRows();
+    return row;
+}
+
+int RecordTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(keys_.size());
+}
+
+int RecordTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(std::size(RecordColumns));
+}
+
+QVariant RecordTableModel::Field(int row, int column) const
+{
+    if (column == 0) return keys_[row].number;
+    std::optional<qx::RecordRow>& fields = rows_[row];
+    if (!fields) {
+        // Painting cannot report an error: a row that cannot be read shows empty cells.
+        try {
+            fields = store_->Read(game_, size_, keys_[row].rowid);
+        } catch (const EDatabaseError&) {
+            return {};
+        }
+    }
+    switch (column) {
+    case 1: return fields->date;
+    case 2: return fields->name;
+    case 3: return fields->conditionName;
+    case 4: return fields->count;
+    default: return fields->time;
+    }
+}
+
+QVariant RecordTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+    if (role == Qt::DisplayRole) return Field(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(RecordColumns[index.column()].cells | Qt::AlignVCenter);
+    return {};
+}
+
+QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const RecordColumn& column = RecordColumns[section];
+    switch (role) {
+    case Qt::DisplayRole: return QString::fromUtf8(column.title);
+    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    case Qt::FontRole: return qx::UiFont(qx::PGothic, column.titlePixels);
+    default: return {};
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The record grid's rows: the listed keys of one table, each row's other fields read when the
+// grid first shows them. Read-only.
+
+#include "records/RecordStore.h"
+
+#include <QAbstractTableModel>
+#include <optional>
+#include <vector>
+
+// A column of the grid: its title, width (0: the grid's default) and alignments.
+struct RecordColumn {
+    const char* title;
+    int width;
+    Qt::Alignment cells;
+    int titlePixels;
+};
+inline constexpr RecordColumn RecordColumns[] = {
+    {"番号", 30, Qt::AlignHCenter, 13}, {"年月日", 50, Qt::AlignHCenter, 13}, {"名前", 80, Qt::AlignLeft, 13},
+    {"条件", 80, Qt::AlignHCenter, 13}, {"回数", 40, Qt::AlignHCenter, 12},  {"時間", 0, Qt::AlignHCenter, 12},
+};
+
+class RecordTableModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Lists the table of `game` and `size` again; an empty list without a store.
+    void List(qx::RecordStore* store, int game, int size);
+    // A row stored since the listing, put at its place in the order.
+    int Insert(const qx::RecordKey& key);
+
+    const qx::RecordKey& Key(int row) const { return keys_[row]; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QVariant Field(int row, int column) const;
+
+    qx::RecordStore* store_ = nullptr;
+    int game_ = 0;
+    int size_ = 0;
+    std::vector<qx::RecordKey> keys_;
+    mutable std::vector<std::optional<qx::RecordRow>> rows_;  // by row, read on first use
+};

@@ -1,0 +1,349 @@
+#include "records/RecordWindow.h"
+
+#include "core/Board.h"
+#include "core/GameState.h"
+#include "core/Problem.h"
+#include "records/DataModule.h"
+#include "records/RecordTableModel.h"
+#include "shell/CuteBtn.h"
+#include "shell/Look.h"
+#include "shell/Seams.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTableView>
+#include <limits>
+
+using qx::GameState;
+using qx::RecordAccess;
+using qx::RecordStore;
+
+namespace {
+
+constexpr int DefaultColumnWidth = 64;
+constexpr int RowHeight = 18;
+
+RecordStore* Store() { return DataModule1() ? &DataModule1()->Store() : nullptr; }
+
+QString NumberText(const QVariant& number) { return number.toString(); }
+
+}  // namespace
+
+QString RecordDate(const QDate& date)
+{
+    return QStringLiteral("%1.%2.%3").arg(date.year() % 100, 2, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
+}
+
+QString RecordTime(int seconds)
+{
+    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
+}
+
+TForm4::TForm4(QWidget* parent) : TFormBase(QStringLiteral("記録表"), 700, 590, parent)
+{
+    setObjectName(QStringLiteral("Form4"));
+    CreateControls();
+    CreateMenu();
+    ShowHeading();
+    ListRecords();
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::CreateControls()
+{
+    QWidget* client = Client();
+    SetStatusPanelWidth(500);
+
+    Label1 = new QLabel(QStringLiteral("記録表"), client);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(136, 32, 225, 19);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setFont(qx::UiFont(qx::PGothic, 19, true));
+
+    DBGrid1 = new QTableView(client);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setGeometry(72, 84, 382, 417);
+    // Read-only: in-place edits would bypass the numbering and could break the stored codes.
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->setWordWrap(false);
+    DBGrid1->setTextElideMode(Qt::ElideNone);  // a narrow column clips its text, as a grid does
+    DBGrid1->setCornerButtonEnabled(false);
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(RowHeight);
+    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    DBGrid1->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth);
+    DBGrid1->horizontalHeader()->setHighlightSections(false);
+    DBGrid1->horizontalHeader()->setSectionsClickable(false);
+    QPalette grid = DBGrid1->palette();
+    grid.setColor(QPalette::Base, Qt::white);
+    DBGrid1->setPalette(grid);
+    records_ = new RecordTableModel(this);
+    DBGrid1->setModel(records_);
+    for (int c = 0; c < records_->columnCount(); ++c)
+        DBGrid1->horizontalHeader()->resizeSection(c, RecordColumns[c].width > 0 ? RecordColumns[c].width : DefaultColumnWidth);
+
+    Label2 = new QLabel(QStringLiteral("名前入力欄"), client);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(qx::UiFont(qx::PGothic, 12, true));
+    Label2->move(492, 168);
+    Label2->adjustSize();
+
+    Edit1 = new QLineEdit(client);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(492, 182, 100, 20);
+    Edit1->setMaxLength(std::numeric_limits<int>::max());
+
+    auto makeButton = [client](const char* name, const QString& caption, int top) {
+        auto* b = new TCuteButton(client);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(496, top, 75, 25);
+        b->setCaption(caption);
+        b->setFont(qx::UiFont(qx::PGothic, 12, true));
+        b->setShowFocusRect(false);
+        b->setFlat(false);
+        return b;
+    };
+    CuteButton1 = makeButton("CuteButton1", QStringLiteral("記 録"), 208);
+    CuteButton1->setColor(qx::TColor(qx::colors::MoneyGreen));
+    CuteButton2 = makeButton("CuteButton2", QStringLiteral("問題表示"), 296);
+    CuteButton2->setColor(qx::TColor(qx::colors::SkyBlue));
+    CuteButton3 = makeButton("CuteButton3", QStringLiteral("削 除"), 336);
+    connect(CuteButton1, &TCuteButton::clicked, this, &TForm4::CuteButton1Click);
+    connect(CuteButton2, &TCuteButton::clicked, this, &TForm4::CuteButton2Click);
+    connect(CuteButton3, &TCuteButton::clicked, this, &TForm4::CuteButton3Click);
+
+    setTabOrder(DBGrid1, CuteButton1);
+    setTabOrder(CuteButton1, CuteButton2);
+    setTabOrder(CuteButton2, Edit1);
+    setTabOrder(Edit1, CuteButton3);
+}
+
+void TForm4::CreateMenu()
+{
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    N1 = AddCommand(nullptr, "N1", QStringLiteral("戻る"), [this] { close(); });
+    Help1 = AddCommand(nullptr, "Help1", QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
+    Exit1 = AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+}
+
+void TForm4::ShowHeading()
+{
+    const QString size = Q(qx::SizeName());
+    if (GameState.ActiveGame == 1) Label1->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
+    if (GameState.ActiveGame == 2) Label1->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
+}
+
+// The grid lists the active game's table as it is now; its current row is the first.
+void TForm4::ListRecords()
+{
+    RecordStore* store = Store();
+    const int game = GameState.ActiveGame;
+    if (game != 1 && game != 2) return;
+    if (!store || store->Access() == RecordAccess::Unusable) {
+        records_->List(nullptr, game, GameState.ActiveSize);
+        SetStatusText(QStringLiteral("記録のデータベースを使えません。記録表を開き直すと、もう一度開いてみます。"));
+        return;
+    }
+    try {
+        records_->List(store, game, GameState.ActiveSize);
+    } catch (const EDatabaseError& e) {
+        qx::Messages().error(e.Message());
+        return;
+    }
+    SetStatusText(store->Access() == RecordAccess::ReadOnly
+                      ? QStringLiteral("記録のデータベースは読み取り専用です。記録と削除はできません。")
+                      : QString());
+    SelectRow(0);
+}
+
+// Each time the window is shown it tries the database again, so that a lock or a fault that
+// has gone away never keeps the records from the player.
+void TForm4::showEvent(QShowEvent* event)
+{
+    TFormBase::showEvent(event);
+    RecordStore* store = Store();
+    if (store && store->Access() != RecordAccess::ReadWrite && store->Open() != RecordAccess::Unusable) ListRecords();
+}
+
+RecordStore* TForm4::ReopenedStore()
+{
+    RecordStore* store = Store();
+    if (!store) throw EDatabaseError(QStringLiteral("記録のデータベースがありません。"));
+    const RecordAccess before = store->Access();
+    if (before != RecordAccess::ReadWrite && store->Open() != before) ListRecords();
+    return store;
+}
+
+bool TForm4::RefusedWriting(RecordStore* store)
+{
+    switch (store->Access()) {
+    case RecordAccess::ReadWrite: return false;
+    case RecordAccess::ReadOnly: qx::Messages().plain(store->Problem()); return true;
+    case RecordAccess::Unusable: qx::Messages().error(store->Problem()); return true;
+    }
+    return true;
+}
+
+void TForm4::SelectRow(int row)
+{
+    if (row < 0 || row >= records_->rowCount()) return;
+    DBGrid1->setCurrentIndex(records_->index(row, 0));
+    DBGrid1->scrollTo(records_->index(row, 0));
+}
+
+int TForm4::CurrentRow() const
+{
+    const QModelIndex current = DBGrid1->currentIndex();
+    return current.isValid() ? current.row() : (records_->rowCount() > 0 ? 0 : -1);
+}
+
+void TForm4::CuteButton1Click()
+{
+    if (Edit1->text().isEmpty()) {
+        qx::Messages().plain(
+            QStringLiteral("名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。"));
+        return;
+    }
+    try {
+        RecordCurrentGame();
+    } catch (const EDatabaseError& e) {
+        qx::Messages().error(e.Message());
+    }
+}
+
+void TForm4::RecordCurrentGame()
+{
+    const int game = GameState.ActiveGame;
+    const int condition = GameState.ActiveCondition;
+    if (game != 1 && game != 2) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
+    if (condition < qx::FreeSwap || condition > qx::DifferByOne)
+        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(condition));
+    RecordStore* store = ReopenedStore();
+    if (RefusedWriting(store)) return;
+    // An unfinished game is stored with no count and no time; its running counters stay as they are.
+    const bool finished = GameState.Finished != 0;
+    qx::NewRecord record;
+    record.condition = condition;
+    record.date = RecordDate(Today());
+    record.name = QStringLiteral(" ") + Edit1->text();
+    record.conditionName = Q(qx::ConditionName(condition));
+    record.count = QString::number(finished ? GameState.SwapCount[game - 1] : 0);
+    record.time = RecordTime(finished ? GameState.ElapsedSeconds[game - 1] : 0);
+    record.codeA = Q(GameState.ProblemCodeA);
+    if (game == 2) record.codeB = Q(GameState.ProblemCodeB);
+
+    const qx::AddResult result = store->Add(game, GameState.ActiveSize, record);
+    if (!result.added) {
+        qx::Messages().plain(result.refusal);
+        return;
+    }
+    SelectRow(records_->Insert(*result.added));
+    qx::PlayCue(7);
+}
+
+void TForm4::CuteButton2Click()
+{
+    try {
+        ShowStoredProblem();
+    } catch (const EDatabaseError& e) {
+        qx::Messages().error(e.Message());
+    }
+}
+
+void TForm4::ShowStoredProblem()
+{
+    RecordStore* store = ReopenedStore();
+    if (store->Access() == RecordAccess::Unusable) return (void)RefusedWriting(store);
+    const int row = CurrentRow();
+    if (row < 0) {
+        qx::Messages().plain(QStringLiteral("表示する記録がありません。"));
+        return;
+    }
+    const int game = GameState.ActiveGame;
+    const int n = qx::CellCount(GameState.ActiveSize);
+    const qx::RecordRow stored = store->Read(game, GameState.ActiveSize, records_->Key(row).rowid);
+    const QString number = NumberText(stored.number);
+    const std::string codeA = stored.codeA.toStdString();
+    const std::string codeB = stored.codeB.toStdString();
+
+    // Check the whole row before anything changes: a bad code is refused, not half laid out.
+    bool conditionRead = false;
+    const int condition = stored.condition.toInt(&conditionRead);
+    const qx::DecodedProblem a = qx::DecodeProblemCode(codeA, n);
+    const qx::DecodedProblem b = game == 2 ? qx::DecodeProblemCode(codeB, n) : qx::DecodedProblem{true, {}, {}};
+    QString refusal;
+    if (!conditionRead || condition < qx::FreeSwap || condition > qx::DifferByOne)
+        refusal = QStringLiteral("入れ替え条件（%1）が正しくありません。").arg(stored.condition.toString());
+    else if (!a.ok)
+        refusal = (game == 2 ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
+    else if (!b.ok)
+        refusal = QStringLiteral("表Bの") + Q(b.reason);
+    if (!refusal.isEmpty()) {
+        qx::Messages().plain(number + QStringLiteral("　番の問題は表示できません。\n") + refusal);
+        return;
+    }
+
+    if (!qx::Messages().confirm(number + QStringLiteral("　番を表示してもいいですか？"))) return;
+
+    GameState.ActiveCondition = condition;
+    for (int k = 0; k < n; ++k) GameState.StartNumbersA[k] = a.numbers[k];
+    GameState.ProblemCodeA = codeA;
+    if (game == 2) {
+        for (int k = 0; k < n; ++k) GameState.StartNumbersB[k] = b.numbers[k];
+        GameState.ProblemCodeB = codeB;
+    }
+    GameState.StoredProblemPending = 1;
+    close();
+    qx::PlayCue(1);
+}
+
+void TForm4::CuteButton3Click()
+{
+    try {
+        DeleteCurrentRecord();
+    } catch (const EDatabaseError& e) {
+        qx::Messages().error(e.Message());
+    }
+}
+
+void TForm4::DeleteCurrentRecord()
+{
+    RecordStore* store = ReopenedStore();
+    if (RefusedWriting(store)) return;
+    const int row = CurrentRow();
+    if (row < 0) {
+        qx::Messages().plain(QStringLiteral("削除する記録がありません。"));
+        return;
+    }
+    const qx::RecordKey key = records_->Key(row);
+    if (!qx::Messages().confirm(NumberText(key.number) + QStringLiteral("　番を削除してもいいですか？"))) return;
+    // Only the active condition's band is numbered again, whichever band the row was in.
+    try {
+        store->DeleteAndRenumber(GameState.ActiveGame, GameState.ActiveSize, key.rowid, GameState.ActiveCondition);
+    } catch (const EDatabaseError&) {
+        ListRecords();  // the grid shows the table as the failed write left it: unchanged
+        throw;
+    }
+    ListRecords();
+    SetStatusText(QStringLiteral("削除しました。"));
+    qx::PlayCue(1);
+}
+
+void ShowRecordTable(QWidget* owner)
+{
+    QPointer<TForm4> form = new TForm4(owner);
+    try {
+        form->ShowModal();
+    } catch (...) {
+        delete form.data();
+        throw;
+    }
+    delete form.data();
+}
