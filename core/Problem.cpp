@@ -64,6 +64,14 @@ DecodedProblem DecodeProblemCode(std::string_view code, int cellCount)
         result.reason = "盤の大きさが正しくありません。";
         return result;
     }
+    // Full-width digits look right to the player but are three bytes each: name them rather
+    // than miscount the length.
+    for (const char c : code) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            result.reason = "問題に半角でない文字があります。問題は半角の数字 0～9 だけで書きます。";
+            return result;
+        }
+    }
     if (code.size() != static_cast<size_t>(cellCount) * 2) {
         result.reason = "問題の長さが " + std::to_string(cellCount * 2) + " 文字ではありません。";
         return result;

@@ -51,10 +51,13 @@ QVariantList BandBounds(int condition)
     return {lower, lower, upper, upper};
 }
 
+// The engine reports extended codes (a read-only directory is 1544); their low byte is the kind.
+int PrimaryCode(const QSqlError& error) { return error.nativeErrorCode().toInt() & 0xff; }
+
 // What to tell the player about an engine error: what is wrong and what to do about it.
 QString Advice(const QSqlError& error)
 {
-    switch (error.nativeErrorCode().toInt()) {
+    switch (PrimaryCode(error)) {
     case Busy:
     case Locked:
         return QStringLiteral("記録のデータベースを別のプログラム（もう一つのＱＸパズルなど）が使っています。"
@@ -84,7 +87,7 @@ EDatabaseError Failure(const QString& what, const QSqlError& error)
     QString detail = error.databaseText().trimmed();
     if (detail.isEmpty()) detail = error.text().trimmed();
     return EDatabaseError(what + Advice(error) + (detail.isEmpty() ? QString() : QStringLiteral("\n（") + detail + QStringLiteral("）")),
-                          error.nativeErrorCode().toInt());
+                          PrimaryCode(error));
 }
 
 QString Quoted(const QString& identifier)

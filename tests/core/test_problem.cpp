@@ -81,23 +81,24 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<int>("cellCount");
-        QTest::newRow("empty") << "" << 9;
-        QTest::newRow("one pair short") << "0301020604050907" << 9;
-        QTest::newRow("one character short") << "03010206040509070" << 9;
-        QTest::newRow("one character over") << "0301020604050907080" << 9;
-        QTest::newRow("a 16-cell code for 9 cells") << "16020901030405060708101112131415" << 9;
-        QTest::newRow("letter") << "0301020604050907a8" << 9;
-        QTest::newRow("space") << " 30102060405090708" << 9;
-        QTest::newRow("sign") << "+30102060405090708" << 9;
-        QTest::newRow("full-width digits") << "０３０１０２０６０４０５０９０７０８" << 9;
-        QTest::newRow("00") << "000102060405090708" << 9;
-        QTest::newRow("10 on 9 cells") << "100102060405090708" << 9;
+        QTest::addColumn<QString>("says");
+        QTest::newRow("empty") << "" << 9 << "";
+        QTest::newRow("one pair short") << "0301020604050907" << 9 << "";
+        QTest::newRow("one character short") << "03010206040509070" << 9 << "";
+        QTest::newRow("one character over") << "0301020604050907080" << 9 << "";
+        QTest::newRow("a 16-cell code for 9 cells") << "16020901030405060708101112131415" << 9 << "";
+        QTest::newRow("letter") << "0301020604050907a8" << 9 << "";
+        QTest::newRow("space") << " 30102060405090708" << 9 << "";
+        QTest::newRow("sign") << "+30102060405090708" << 9 << "";
+        QTest::newRow("full-width digits") << "０３０１０２０６０４０５０９０７０８" << 9 << "半角";
+        QTest::newRow("00") << "000102060405090708" << 9 << "";
+        QTest::newRow("10 on 9 cells") << "100102060405090708" << 9 << "";
         QTest::newRow("26 on 25 cells")
-            << "26050102030406070809111213141516171819202122232425" << 25;
-        QTest::newRow("99") << "99020901030405060708101112131415" << 16;
-        QTest::newRow("repeated") << "030302060405090708" << 9;
-        QTest::newRow("repeated at the end") << "16020901030405060708101112131414" << 16;
-        QTest::newRow("no board") << "" << 0;
+            << "26050102030406070809111213141516171819202122232425" << 25 << "";
+        QTest::newRow("99") << "99020901030405060708101112131415" << 16 << "";
+        QTest::newRow("repeated") << "030302060405090708" << 9 << "";
+        QTest::newRow("repeated at the end") << "16020901030405060708101112131414" << 16 << "";
+        QTest::newRow("no board") << "" << 0 << "";
     }
     void malformedCodes()
     {
@@ -107,6 +108,8 @@ private slots:
         QVERIFY(!result.ok);
         QVERIFY(result.numbers.empty());
         QVERIFY(QString::fromStdString(result.reason).endsWith("。"));
+        QFETCH(QString, says);
+        QVERIFY(QString::fromStdString(result.reason).contains(says));
     }
 
     void inPlaceAndComplete_data()

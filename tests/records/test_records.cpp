@@ -16,9 +16,12 @@
 #include <QSqlRecord>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 
 using qx::GameState;
@@ -75,6 +78,12 @@ QStringList RowsOf(const QString& table)
     return out;
 }
 
+QByteArray FileBytes()
+{
+    QFile file(QStringLiteral("data/kiroku.sqlite"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString StateSnapshot()
 {
     const qx::TGameState& s = GameState;
@@ -103,6 +112,52 @@ int RecordingChild(const QString& dir)
         printf("%d\n", posted);
         fflush(stdout);
     }
+    return 0;
+}
+
+// The child of the delete kill test: deletes 602 of 601 … 605 and stops between the delete and
+// the renumbering, saying so, until it is killed.
+int DeletingChild(const QString& dir)
+{
+    QDir::setCurrent(dir);
+    qx::test::FakeMessages messages;
+    qx::test::FakeSounds sounds;
+    TDataModule1 module;
+    module.Store().afterDelete = [] {
+        printf("deleted\n");
+        fflush(stdout);
+        for (;;) QThread::sleep(1);
+    };
+    GameState.ActiveGame = 1;
+    GameState.ActiveSize = 1;
+    GameState.ActiveCondition = 6;
+    TForm4 form;
+    form.DBGrid1->setCurrentIndex(form.DBGrid1->model()->index(1, 0));
+    form.CuteButton3Click();
+    return 2;
+}
+
+// The child of the read-only test, run as a user who may not write data/: the records are
+// listed, and recording and deleting are refused with the reason.
+int ReadOnlyChild(const QString& dir)
+{
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 4;
+    QDir::setCurrent(dir);
+    qx::test::FakeMessages messages;
+    qx::test::FakeSounds sounds;
+    TDataModule1 module;
+    GameState.ActiveGame = 1;
+    GameState.ActiveSize = 1;
+    GameState.ActiveCondition = 1;
+    TForm4 form;
+    form.show();
+    form.Edit1->setText(QStringLiteral("A"));
+    form.CuteButton1Click();
+    form.CuteButton3Click();
+    const QStringList seen{QString::number(static_cast<int>(module.Store().Access())),
+                           QString::number(form.DBGrid1->model()->rowCount()),
+                           form.DBGrid1->model()->index(1, 2).data().toString(), form.StatusText()};
+    printf("%s\n", qPrintable((seen + messages.texts()).join(QLatin1Char('|'))));
     return 0;
 }
 
@@ -464,6 +519,125 @@ private slots:
         QCOMPARE(file.readAll(), bytes);
     }
 
+    void readOnlyDatabaseIsListed()
+    {
+        Seed(QStringLiteral("kirokuA9"), 101);
+        Seed(QStringLiteral("kirokuA9"), 102);
+        module_.reset();
+        QSqlDatabase::removeDatabase(Seeder);
+        const QByteArray before = FileBytes();
+        QVERIFY(::chmod(qPrintable(dir_->path()), 0755) == 0);
+        QVERIFY(::chmod("data", 0555) == 0 && ::chmod("data/kiroku.sqlite", 0444) == 0);
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--readonly-child"), dir_->path()});
+        QVERIFY(child.waitForFinished(60000));
+        ::chmod("data", 0755);
+        QCOMPARE(child.exitCode(), 0);
+        const QStringList seen = QString::fromUtf8(child.readAllStandardOutput()).trimmed().split(QLatin1Char('|'));
+        QVERIFY2(seen.size() == 6, qPrintable(seen.join(QLatin1Char('|')) + child.readAllStandardError()));
+        QCOMPARE(seen[0], QString::number(static_cast<int>(qx::RecordAccess::ReadOnly)));
+        QCOMPARE(seen[1], QStringLiteral("2"));
+        QCOMPARE(seen[2], QStringLiteral(" x"));
+        QVERIFY(seen[3].contains(QStringLiteral("読み取り専用")));
+        QVERIFY2(seen[4].contains(QStringLiteral("読み取り専用")) && seen[5] == seen[4], qPrintable(seen[4]));
+        QCOMPARE(FileBytes(), before);
+    }
+
+    // A lock held while the game starts is reported once; the next opening of the record window
+    // finds the records again and may write.
+    void lockDuringStartUpIsNotFatal()
+    {
+        Seed(QStringLiteral("kirokuA9"), 101);
+        module_.reset();
+        QSqlQuery lock(Raw());
+        QVERIFY(lock.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")));
+        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")) && lock.exec(QStringLiteral("DELETE FROM kirokuA16")));
+        module_ = std::make_unique<TDataModule1>();
+        QCOMPARE(module_->Store().Access(), qx::RecordAccess::Unusable);
+        QCOMPARE(messages_->boxes.size(), 1);
+        // A sentence for the player first, the engine's own words on a line of their own.
+        const QStringList lines = messages_->last().text.split(QLatin1Char('\n'));
+        QVERIFY2(lines.last().startsWith(QStringLiteral("（database is locked")), qPrintable(lines.last()));
+        QVERIFY(lines.join(QString()).contains(QStringLiteral("別のプログラム")));
+        QVERIFY(lock.exec(QStringLiteral("COMMIT")));
+        lock.finish();
+        QSqlDatabase::database(Seeder, false).close();
+
+        auto form = OpenWindow(1, 1, 1);
+        QCOMPARE(form->DBGrid1->model()->rowCount(), 1);
+        QCOMPARE(form->StatusText(), QString());
+        form->Edit1->setText(QStringLiteral("A"));
+        Click(*form, "CuteButton1");
+        QCOMPARE(Numbers(QStringLiteral("kirokuA9")), (QList<int>{101, 102}));
+        QCOMPARE(messages_->boxes.size(), 1);
+    }
+
+    // The next number is read and the row inserted under one write lock: a second copy of the game
+    // that records meanwhile waits, and never gets the same number.
+    void twoCopiesNeverShareANumber()
+    {
+        qx::RecordStore other(QStringLiteral("data/kiroku.sqlite"), 50);
+        QCOMPARE(other.Open(), qx::RecordAccess::ReadWrite);
+        qx::NewRecord record;
+        record.condition = 6;
+        QString otherFailure;
+        module_->Store().afterNumbering = [&] {
+            try {
+                other.Add(1, 1, record);
+            } catch (const EDatabaseError& e) {
+                otherFailure = e.Message();
+            }
+        };
+        QVERIFY(module_->Store().Add(1, 1, record).added);
+        module_->Store().afterNumbering = nullptr;
+        QVERIFY2(otherFailure.startsWith(QStringLiteral("記録を保存できませんでした。")), qPrintable(otherFailure));
+        QVERIFY(other.Add(1, 1, record).added);
+        QCOMPARE(Numbers(QStringLiteral("kirokuA9")), (QList<int>{601, 602}));
+    }
+
+    // A table with other fields makes the whole file refused, and nothing is written into it.
+    void wrongColumnsLeaveTheFileAlone()
+    {
+        module_.reset();
+        QSqlQuery q(Raw());
+        QVERIFY(q.exec(QStringLiteral("DROP TABLE kirokuB16")));
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE kirokuB16 (NB INTEGER, DAY TEXT)")));
+        QVERIFY(q.exec(QStringLiteral("DROP TABLE kirokuA25")));
+        q.finish();
+        QSqlDatabase::database(Seeder, false).close();
+        const QByteArray before = FileBytes();
+        module_ = std::make_unique<TDataModule1>();
+        QCOMPARE(module_->Store().Access(), qx::RecordAccess::Unusable);
+        QVERIFY2(messages_->last().text.contains(QStringLiteral("kirokuB16 の 2 番目の欄が DATE ではありません")),
+                 qPrintable(messages_->last().text));
+        auto form = OpenWindow(1, 3, 1);
+        form->Edit1->setText(QStringLiteral("A"));
+        Click(*form, "CuteButton1");
+        module_.reset();
+        QCOMPARE(FileBytes(), before);
+        QVERIFY(!QFile::exists(QStringLiteral("data/kiroku.sqlite-wal")) ||
+                QFileInfo(QStringLiteral("data/kiroku.sqlite-wal")).size() == 0);
+    }
+
+    void killedBetweenDeleteAndRenumber()
+    {
+        for (int nb = 601; nb <= 605; ++nb) Seed(QStringLiteral("kirokuA9"), nb);
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--delete-child"), dir_->path()});
+        QVERIFY(child.waitForStarted());
+        QByteArray said;
+        QElapsedTimer clock;
+        clock.start();
+        while (!said.contains("deleted") && clock.elapsed() < 60000 && child.state() == QProcess::Running) {
+            child.waitForReadyRead(1000);
+            said += child.readAllStandardOutput();
+        }
+        QVERIFY2(said.contains("deleted"), qPrintable(child.readAllStandardError()));
+        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(Numbers(QStringLiteral("kirokuA9")), (QList<int>{601, 602, 603, 604, 605}));
+    }
+
     void killedWhileRecording()
     {
         QProcess child;
@@ -494,6 +668,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--record-child") return RecordingChild(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--delete-child") return DeletingChild(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--readonly-child") return ReadOnlyChild(QString::fromLocal8Bit(argv[2]));
     TestRecords tests;
     return QTest::qExec(&tests, argc, argv);
 }
