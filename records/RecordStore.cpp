@@ -278,20 +278,18 @@ RecordAccess RecordStore::PrepareForWriting()
     pragmas.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     pragmas.exec(QStringLiteral("PRAGMA journal_mode=WAL"));  // an optimisation: any mode is safe
     pragmas.finish();
+    const QString what = QStringLiteral("記録表を用意できませんでした。");
     try {
-        InWriteTransaction(QStringLiteral("記録表を用意できませんでした。"), [this] {
-            // A write that changes nothing: a read-only file refuses it here.
-            QSqlQuery version = Run(QStringLiteral("PRAGMA user_version"), {}, {});
-            const int userVersion = version.next() ? version.value(0).toInt() : 0;
-            version.finish();
-            Run(QStringLiteral("PRAGMA user_version = %1").arg(userVersion), {}, QStringLiteral("記録表を用意できませんでした。"));
+        ProbeWriting(what);
+        if (!MissingTablesOrIndexes()) return RecordAccess::ReadWrite;
+        InWriteTransaction(what, [this] {
             for (const QString& table : RecordTables()) {
                 QStringList columns;
                 for (int i = 0; i < FieldCount(table); ++i)
                     columns << QStringLiteral("%1 %2").arg(QLatin1String(Fields[i].name), QLatin1String(Fields[i].type));
-                const QString what = QStringLiteral("記録表 %1 を作れませんでした。").arg(table);
-                Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table, columns.join(QLatin1String(", "))), {}, what);
-                Run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_NB ON %1 (NB)").arg(table), {}, what);
+                const QString failed = QStringLiteral("記録表 %1 を作れませんでした。").arg(table);
+                Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table, columns.join(QLatin1String(", "))), {}, failed);
+                Run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_NB ON %1 (NB)").arg(table), {}, failed);
             }
         });
     } catch (const EDatabaseError& e) {
@@ -303,6 +301,34 @@ RecordAccess RecordStore::PrepareForWriting()
     }
     tables_ = RecordTables();
     return RecordAccess::ReadWrite;
+}
+
+// A write that is rolled back: a file that may only be read refuses it, and nothing changes.
+void RecordStore::ProbeWriting(const QString& what)
+{
+    Run(QStringLiteral("BEGIN IMMEDIATE"), {}, what);
+    try {
+        QSqlQuery version = Run(QStringLiteral("PRAGMA user_version"), {}, what);
+        const int userVersion = version.next() ? version.value(0).toInt() : 0;
+        version.finish();
+        Run(QStringLiteral("PRAGMA user_version = %1").arg(userVersion), {}, what);
+    } catch (...) {
+        QSqlQuery(QSqlDatabase::database(connection_, false)).exec(QStringLiteral("ROLLBACK"));
+        throw;
+    }
+    Run(QStringLiteral("ROLLBACK"), {}, what);
+}
+
+bool RecordStore::MissingTablesOrIndexes()
+{
+    if (tables_.size() < RecordTables().size()) return true;
+    QSqlQuery q = Run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"), {},
+                      QStringLiteral("記録表を調べられませんでした。"));
+    QStringList indexes;
+    while (q.next()) indexes << q.value(0).toString();
+    for (const QString& table : RecordTables())
+        if (!indexes.contains(table + QStringLiteral("_NB"))) return true;
+    return false;
 }
 
 void RecordStore::RequireReadable() const

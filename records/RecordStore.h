@@ -102,6 +102,8 @@ private:
     void CheckIntegrity();
     void CheckTables();
     RecordAccess PrepareForWriting();
+    void ProbeWriting(const QString& what);
+    bool MissingTablesOrIndexes();
     void RequireReadable() const;
     void RequireWritable(const QString& what) const;
     QSqlQuery Run(const QString& sql, const QVariantList& binds, const QString& what);

@@ -260,7 +260,10 @@ void TForm4::CuteButton2Click()
 void TForm4::ShowStoredProblem()
 {
     RecordStore* store = ReopenedStore();
-    if (store->Access() == RecordAccess::Unusable) return (void)RefusedWriting(store);
+    if (store->Access() == RecordAccess::Unusable) {
+        qx::Messages().error(store->Problem());
+        return;
+    }
     const int row = CurrentRow();
     if (row < 0) {
         qx::Messages().plain(QStringLiteral("表示する記録がありません。"));
