@@ -30,6 +30,17 @@ RecordStore* Store() { return DataModule1() ? &DataModule1()->Store() : nullptr;
 
 QString NumberText(const QVariant& number) { return number.toString(); }
 
+// A failed database operation ends the action with its message; what was stored stays stored.
+template <class Action>
+void ReportingFailures(Action&& action)
+{
+    try {
+        action();
+    } catch (const EDatabaseError& e) {
+        qx::Messages().error(e.Message());
+    }
+}
+
 }  // namespace
 
 QString RecordDate(const QDate& date)
@@ -211,11 +222,7 @@ void TForm4::CuteButton1Click()
             QStringLiteral("名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。"));
         return;
     }
-    try {
-        RecordCurrentGame();
-    } catch (const EDatabaseError& e) {
-        qx::Messages().error(e.Message());
-    }
+    ReportingFailures([this] { RecordCurrentGame(); });
 }
 
 void TForm4::RecordCurrentGame()
@@ -248,14 +255,7 @@ void TForm4::RecordCurrentGame()
     qx::PlayCue(7);
 }
 
-void TForm4::CuteButton2Click()
-{
-    try {
-        ShowStoredProblem();
-    } catch (const EDatabaseError& e) {
-        qx::Messages().error(e.Message());
-    }
-}
+void TForm4::CuteButton2Click() { ReportingFailures([this] { ShowStoredProblem(); }); }
 
 void TForm4::ShowStoredProblem()
 {
@@ -307,14 +307,7 @@ void TForm4::ShowStoredProblem()
     qx::PlayCue(1);
 }
 
-void TForm4::CuteButton3Click()
-{
-    try {
-        DeleteCurrentRecord();
-    } catch (const EDatabaseError& e) {
-        qx::Messages().error(e.Message());
-    }
-}
+void TForm4::CuteButton3Click() { ReportingFailures([this] { DeleteCurrentRecord(); }); }
 
 void TForm4::DeleteCurrentRecord()
 {

@@ -94,21 +94,30 @@ QString StateSnapshot()
     return parts.join(QLatin1Char(','));
 }
 
-// The recording child of the kill test: records rows forever, printing the count of posted rows.
-int RecordingChild(const QString& dir)
-{
-    QDir::setCurrent(dir);
+// What each child process of these tests sets up: fakes and a data module of its own on `dir`,
+// with Puzzle I of 9 cells under `condition` active.
+struct ChildSetup {
+    ChildSetup(const QString& dir, int condition) : inDir(QDir::setCurrent(dir))
+    {
+        GameState.ActiveGame = 1;
+        GameState.ActiveSize = 1;
+        GameState.ActiveCondition = condition;
+    }
+    bool inDir;
     qx::test::FakeMessages messages;
     qx::test::FakeSounds sounds;
     TDataModule1 module;
-    GameState.ActiveGame = 1;
-    GameState.ActiveSize = 1;
-    GameState.ActiveCondition = 6;
+};
+
+// The recording child of the kill test: records rows forever, printing the count of posted rows.
+int RecordingChild(const QString& dir)
+{
+    ChildSetup child(dir, 6);
     TForm4 form;
     form.Edit1->setText(QStringLiteral("child"));
     for (int posted = 1; posted < 1000000; ++posted) {
         form.CuteButton1Click();
-        if (!messages.boxes.isEmpty()) return 2;
+        if (!child.messages.boxes.isEmpty()) return 2;
         printf("%d\n", posted);
         fflush(stdout);
     }
@@ -119,18 +128,12 @@ int RecordingChild(const QString& dir)
 // the renumbering, saying so, until it is killed.
 int DeletingChild(const QString& dir)
 {
-    QDir::setCurrent(dir);
-    qx::test::FakeMessages messages;
-    qx::test::FakeSounds sounds;
-    TDataModule1 module;
-    module.Store().afterDelete = [] {
+    ChildSetup child(dir, 6);
+    child.module.Store().afterDelete = [] {
         printf("deleted\n");
         fflush(stdout);
         for (;;) QThread::sleep(1);
     };
-    GameState.ActiveGame = 1;
-    GameState.ActiveSize = 1;
-    GameState.ActiveCondition = 6;
     TForm4 form;
     form.DBGrid1->setCurrentIndex(form.DBGrid1->model()->index(1, 0));
     form.CuteButton3Click();
@@ -142,22 +145,16 @@ int DeletingChild(const QString& dir)
 int ReadOnlyChild(const QString& dir)
 {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 4;
-    QDir::setCurrent(dir);
-    qx::test::FakeMessages messages;
-    qx::test::FakeSounds sounds;
-    TDataModule1 module;
-    GameState.ActiveGame = 1;
-    GameState.ActiveSize = 1;
-    GameState.ActiveCondition = 1;
+    ChildSetup child(dir, 1);
     TForm4 form;
     form.show();
     form.Edit1->setText(QStringLiteral("A"));
     form.CuteButton1Click();
     form.CuteButton3Click();
-    const QStringList seen{QString::number(static_cast<int>(module.Store().Access())),
+    const QStringList seen{QString::number(static_cast<int>(child.module.Store().Access())),
                            QString::number(form.DBGrid1->model()->rowCount()),
                            form.DBGrid1->model()->index(1, 2).data().toString(), form.StatusText()};
-    printf("%s\n", qPrintable((seen + messages.texts()).join(QLatin1Char('|'))));
+    printf("%s\n", qPrintable((seen + child.messages.texts()).join(QLatin1Char('|'))));
     return 0;
 }
 
