@@ -94,6 +94,7 @@ int main(int argc, char** argv)
     GameState.ProblemCodeA = "020301040506070809";
 
     GameState.ActiveCondition = 1;
+    Report("list the keys of 10,000 rows", nullptr, [&] { module.Store().List(1, 1); });
     Report("open the record window (create, show, paint)", nullptr, [] {
         TForm4 form;
         form.show();
