@@ -8,7 +8,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
 #include "shell/MessageBoxes.h"
-#include "shell/Unit1.h"
+#include "app/MainMenu.h"
 #include "support/Doubles.h"
 
 #include <QAction>

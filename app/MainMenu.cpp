@@ -1,4 +1,4 @@
-#include "shell/Unit1.h"
+#include "app/MainMenu.h"
 
 #include "core/GameState.h"
 #include "shell/CuteBtn.h"

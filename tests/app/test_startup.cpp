@@ -1,0 +1,47 @@
+// Start-up as the program runs it: the data module, then the menu, then the two game windows,
+// each asking for its cue, and the record window; only the menu is shown.
+#include "app/MainMenu.h"
+#include "app/Startup.h"
+#include "core/GameState.h"
+#include "games/Unit2.h"
+#include "games/Unit3.h"
+#include "records/DataModule.h"
+#include "records/RecordWindow.h"
+#include "support/Doubles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qx;
+using namespace qx::test;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cuesInCreationOrder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        ResetGameState();
+        FakeSounds sounds;
+        FakeMessages boxes;
+        StartedProgram program = StartProgram();
+        QVERIFY(program.dataModule && program.menu && program.puzzle1 && program.puzzle2 && program.records);
+        QCOMPARE(DataModule1(), program.dataModule.get());
+        QCOMPARE(sounds.ids, (QList<int>{7, 6, 6}));
+        QCOMPARE(GameState.ActiveGame, 2);
+
+        // Only the menu is visible, and nothing was asked of the player.
+        QVERIFY(program.menu->isVisible());
+        QVERIFY(!program.puzzle1->isVisible());
+        QVERIFY(!program.puzzle2->isVisible());
+        QVERIFY(!program.records->isVisible());
+        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(QFile::exists(QStringLiteral("data/kiroku.sqlite")));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
