@@ -3,7 +3,7 @@
 #include "support/Doubles.h"
 
 #include "core/GameState.h"
-#include "games/Unit2.h"
+#include "games/Puzzle1Window.h"
 #include "shell/CuteBtn.h"
 
 #include <QAction>

@@ -5,7 +5,7 @@
 #include "core/Board.h"
 #include "core/GameState.h"
 #include "core/Problem.h"
-#include "games/Unit3.h"
+#include "games/Puzzle2Window.h"
 
 #include <QStringList>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Start-up as the program does it: the menu first, then the two game windows, each asking for its cue.
 #include "core/GameState.h"
-#include "games/Unit2.h"
-#include "games/Unit3.h"
+#include "games/Puzzle1Window.h"
+#include "games/Puzzle2Window.h"
 #include "shell/Unit1.h"
 #include "support/Doubles.h"
 

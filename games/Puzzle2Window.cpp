@@ -1,4 +1,4 @@
-#include "games/Unit3.h"
+#include "games/Puzzle2Window.h"
 
 #include "core/Board.h"
 #include "core/GameState.h"

@@ -1,4 +1,4 @@
-#include "games/Unit2.h"
+#include "games/Puzzle1Window.h"
 
 #include "core/Board.h"
 #include "core/GameState.h"
