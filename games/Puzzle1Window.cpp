@@ -2,8 +2,6 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "core/Problem.h"
-#include "core/Rules.h"
 #include "shell/CuteBtn.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
@@ -32,16 +30,13 @@ TCompletedTableGeometry CompletedGeometry()
     return g;
 }
 
-const QPoint CompletedBoxPos(410, 480);
-
 TGameWindowPlacement Puzzle1Placement()
 {
     TGameWindowPlacement p;
-    p.gameType = PuzzleI;
     p.confirmStartPos = QPoint(440, 470);
     p.buttonLeft = 520;
     p.buttonTops = {72, 112, 152, 256, 296, 336};
-    p.buttonColors = {11597734, colors::MoneyGreen, 7370746, 16507822, 11007429, 14858977};
+    p.newProblemColor = colors::NewProblemButtonColor;
     p.conditionLabel = QRect(512, 38, 107, 19);
     p.countDisplay = QPoint(360, 322);
     p.timeDisplay = QPoint(360, 344);
@@ -92,7 +87,7 @@ TForm2::TForm2(QWidget* parent) : TGameWindow(QStringLiteral("　QXパズルⅠ"
 void TForm2::CreateBoard()
 {
     cells_ = CreateTable({FirstLabel + QPoint(-6, -16), FirstLabel, QSize(33, 19), UiFont(MaruGothic, 19, true), 9, 31},
-                         [this](QLabel* label, Qt::MouseButton button) { Label31MouseDown(label, button); });
+                         [this](QLabel* label, Qt::MouseButton button) { NumberPressed(label, button); });
     for (int p = 1; p <= 25; ++p) {
         this->*TileMembers[p - 1] = cells_.TileAt(p);
         this->*NumberMembers[p - 1] = cells_.LabelAt(p);
@@ -118,7 +113,7 @@ void TForm2::CreateMenu()
 {
     CreateGameMenu({"N12", "N1", {"N3", "N4", "N6"}, QStringLiteral("９マス"), "N7",
                     {"N8", "N9", "N10", "N11", "N13", "N14"}, "N2", QStringLiteral("記録表"), "N5"},
-                   [this] { N12Click(); });
+                   [this] { GoBack(); });
 }
 
 void TForm2::SetTabOrder()
@@ -126,29 +121,14 @@ void TForm2::SetTabOrder()
     SetTabOrderOf({CuteButton1, Memo2, CuteButton2, CuteButton3, CuteButton4, CuteButton6, CuteButton5, Panel1, Memo1});
 }
 
-// ---- board operations ----
-
-void TForm2::ResetBoard()
-{
-    GameState.FirstIndex = 0;
-    GameState.SecondIndex = 0;
-    SelectCount = 0;
-    cells_.Clear();
-    ResetCounters();
-}
-
-void TForm2::ShowCells()
-{
-    BuildCellMap();
-    cells_.ShowActiveTiles();
-}
+// ---- the board ----
 
 void TForm2::ShowCompletedTable()
 {
     TGameWindow::ShowCompletedTable();
     // The grid line on the far edge of the active grid would stand beside the panel's own border
     // as a second line; only the lines between the rows and columns of the grid are drawn.
-    const int side = GridSide();
+    const int side = game_.Side();
     for (int i = 1; i <= 4; ++i) {
         GridLine(i)->setVisible(i < side);
         GridLine(i + 4)->setVisible(i < side);
@@ -157,180 +137,15 @@ void TForm2::ShowCompletedTable()
 
 bool TForm2::IsInPlace(int k) const { return qx::IsInPlace(cells_.Numbers(), k); }
 
-void TForm2::MarkInPlace() { cells_.MarkInPlace(); }
-
 bool TForm2::IsComplete() const { return qx::IsComplete(cells_.Numbers()); }
 
-void TForm2::SaveStartNumbers()
+void TForm2::NumberPressed(QLabel* label, Qt::MouseButton button)
 {
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) GameState.StartNumbersA[k - 1] = cells_.Number(k).toStdString();
+    const int k = BoardIndexOfLabel(label, FirstLabel);
+    Apply(button == Qt::RightButton ? game_.Unselect(k) : game_.Select(k));
 }
 
-void TForm2::LayOutStoredProblem()
-{
-    ResetBoard();
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) cells_.SetNumber(k, Q(GameState.StartNumbersA[k - 1]));
-    MarkInPlace();
-}
-
-void TForm2::MarkPartners()
-{
-    const auto x = NumberValue(GameState.FirstNumber);
-    if (!x) return;
-    const PartnerMarks marks =
-        qx::MarkPartners(GameState.ActiveCondition, GridSide(), cells_.Numbers(), GameState.FirstIndex, *x);
-    cells_.MarkCells(marks.cells);
-    if (marks.firstTurnsWhite) cells_.FillTile(GameState.FirstIndex, TColor(colors::PlainTileColor));
-}
-
-void TForm2::ClearPartnerMarks()
-{
-    // Recolouring every tile by the in-place test leaves no mark behind.
-    MarkInPlace();
-}
-
-// ---- game flow ----
-
-void TForm2::CuteButton1Click()
-{
-    ResetBoard();
-    Random rng = ProblemRandom();
-    cells_.SetNumbers(ToTable(ShufflePuzzleI(CellCount(), rng)));
-    SaveStartNumbers();
-    const int n = CellCount();
-    GameState.ProblemCodeA = EncodeProblemCode(Table(GameState.StartNumbersA.begin(), GameState.StartNumbersA.begin() + n));
-    GameState.ProblemCodeB.clear();
-    ClearSelection();
-    ConfirmStart();
-}
-
-void TForm2::CuteButton2Click()
-{
-    ResetBoard();
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) cells_.SetNumber(k, Q(GameState.StartNumbersA[k - 1]));
-    MarkInPlace();
-    ConfirmStart();
-}
-
-bool TForm2::CheckSwapCondition()
-{
-    const auto x = NumberValue(GameState.FirstNumber);
-    const auto y = NumberValue(GameState.SecondNumber);
-    if (!x || !y) return false;
-    const SwapVerdict verdict = qx::CheckSwapCondition(GameState.ActiveCondition, GridSide(), GameState.FirstIndex,
-                                                       GameState.SecondIndex, *x, *y);
-    if (verdict.allowed) return true;
-    PlayCue(3);
-    Messages().plain(Q(verdict.message), QPoint(verdict.left, verdict.top));
-    return false;
-}
-
-void TForm2::CuteButton3Click()
-{
-    if (GameState.FirstIndex == 0 || GameState.SecondIndex == 0) {
-        Messages().plain(QStringLiteral("数字を２つ選んでください。"));
-        return;
-    }
-    if (!CheckSwapCondition()) return;
-
-    const QColor navy = TColor(colors::NumberColor);
-    cells_.SetNumber(GameState.FirstIndex, Q(GameState.SecondNumber));
-    cells_.SetNumber(GameState.SecondIndex, Q(GameState.FirstNumber));
-    cells_.ColorNumber(GameState.FirstIndex, navy);
-    cells_.ColorNumber(GameState.SecondIndex, navy);
-    MarkInPlace();
-    ClearSelection();
-
-    ++GameState.SwapCount[Slot()];
-    ShowSwapCount();
-
-    if (!IsComplete()) {
-        SetStatusText(gamestatus::Continue);
-        PlayCue(1);
-        return;
-    }
-    FinishGame(CompletedBoxPos);
-}
-
-void TForm2::ClearSelection()
-{
-    GameState.FirstNumber.clear();
-    GameState.SecondNumber.clear();
-    GameState.FirstIndex = 0;
-    GameState.SecondIndex = 0;
-    SelectCount = 0;
-}
-
-// ---- mouse ----
-
-void TForm2::Label31MouseDown(QLabel* sender, Qt::MouseButton button)
-{
-    const int k = BoardIndexOfLabel(sender, FirstLabel);
-    if (k == 0) return;
-    // An empty board has nothing to select.
-    if (sender->text().isEmpty()) return;
-    ClickedIndex = k;
-    if (button == Qt::RightButton)
-        Unselect(sender);
-    else
-        Select(sender);
-}
-
-void TForm2::Unselect(QLabel* label)
-{
-    const bool selected = (SelectCount >= 1 && ClickedIndex == GameState.FirstIndex) ||
-                          (SelectCount == 2 && ClickedIndex == GameState.SecondIndex);
-    if (!selected) return;  // only a selected number can be put back
-
-    SetLabelColor(label, TColor(colors::NumberColor));
-    if (SelectCount <= 1) {
-        GameState.FirstIndex = 0;
-        SelectCount = 0;
-        ClearPartnerMarks();
-    } else {
-        if (ClickedIndex == GameState.FirstIndex) {
-            // The second selection becomes the first; the marks still show the former first's partners.
-            GameState.FirstIndex = GameState.SecondIndex;
-            GameState.FirstNumber = GameState.SecondNumber;
-        }
-        GameState.SecondIndex = 0;
-        GameState.SecondNumber.clear();
-        SelectCount = 1;
-    }
-    PlayCue(6);
-}
-
-void TForm2::Select(QLabel* label)
-{
-    const QColor red = TColor(colors::SelectedNumberColor);
-    ++SelectCount;
-    if (SelectCount >= 3) {
-        PlayCue(3);
-        Messages().plain(QStringLiteral("右クリックでどちらかの数字を戻してください。"));
-        SetLabelColor(label, TColor(colors::NumberColor));
-        cells_.ColorNumber(GameState.FirstIndex, red);
-        cells_.ColorNumber(GameState.SecondIndex, red);
-        SelectCount = 2;
-        return;
-    }
-    if (ClickedIndex == GameState.FirstIndex || ClickedIndex == GameState.SecondIndex) --SelectCount;
-    if (SelectCount == 1) {
-        GameState.FirstIndex = ClickedIndex;
-        GameState.FirstNumber = label->text().toStdString();
-        SetLabelColor(label, red);
-        MarkPartners();
-    } else if (SelectCount == 2) {
-        GameState.SecondIndex = ClickedIndex;
-        GameState.SecondNumber = label->text().toStdString();
-        SetLabelColor(label, red);
-    }
-    PlayCue(6);
-}
-
-void TForm2::N12Click()
+void TForm2::GoBack()
 {
     close();
     GameState.ActiveSize = Cells9;

@@ -1,7 +1,8 @@
 #pragma once
 // Puzzle I: one table of 9, 16 or 25 numbers, two of them swapped at a time under the chosen
-// condition. The window's number labels hold the board; the core decides every rule.
+// condition. The window shows its game model (core/Puzzle1Game) and turns clicks into its operations.
 
+#include "core/Puzzle1Game.h"
 #include "games/BoardCells.h"
 #include "games/GameWindow.h"
 
@@ -40,45 +41,11 @@ public:
     QLabel* Label4 = nullptr;  // 回数
     QLabel* Label5 = nullptr;  // 時間
 
-    // Window-own selection state.
-    int SelectCount = 0;   // selected numbers: 0, 1 or 2
-    int ClickedIndex = 0;  // BoardIndex of the cell last clicked
+    qx::Puzzle1Game& Model() override { return game_; }
+    const qx::Puzzle1Game& Model() const override { return game_; }
 
-
-    // Board operations.
-    void ResetBoard() override;
-    void ShowCells() override;
-    void ShowCompletedTable() override;
-    void LayOutStoredProblem() override;
     bool IsInPlace(int k) const;
-    void MarkInPlace();
     bool IsComplete() const;
-    void SaveStartNumbers();
-    void MarkPartners();
-    void ClearPartnerMarks();
-    // The swap of the two selected numbers under ActiveCondition; a refusal plays cue 3 and
-    // shows its message where the core places it.
-    bool CheckSwapCondition();
-
-    void CuteButton1Click() override;  // new problem
-    void CuteButton2Click() override;  // same problem
-    void CuteButton3Click() override;  // swap
-
-    // A mouse button pressed on one of the number labels.
-    void Label31MouseDown(QLabel* sender, Qt::MouseButton button);
-
-    // Menu commands.
-    void N12Click();  // 戻る
-    void N3Click() { ChooseSize(1); }
-    void N4Click() { ChooseSize(2); }
-    void N6Click() { ChooseSize(3); }
-    void N8Click() { ChooseCondition(1); }
-    void N9Click() { ChooseCondition(2); }
-    void N10Click() { ChooseCondition(3); }
-    void N11Click() { ChooseCondition(4); }
-    void N13Click() { ChooseCondition(5); }
-    void N14Click() { ChooseCondition(6); }
-    void N5Click() { ShowHelpContents(); }
 
     // The cells of the board, by BoardIndex or LayoutPosition.
     const TBoardCells& Cells() const { return cells_; }
@@ -91,9 +58,13 @@ private:
     void CreateLabels();
     void CreateMenu();
     void SetTabOrder();
-    void Select(QLabel* label);
-    void Unselect(QLabel* label);
-    void ClearSelection();
+    void RenderTables() override { cells_.Render(game_.Board(), game_.Size()); }
+    void ShowCompletedTable() override;
+    // Left click selects, right click puts a selected number back.
+    void NumberPressed(QLabel* label, Qt::MouseButton button);
+    // "戻る": hides the window; the menu's next game starts from 9 cells.
+    void GoBack();
 
+    qx::Puzzle1Game game_;
     TBoardCells cells_;
 };

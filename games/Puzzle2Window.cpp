@@ -1,15 +1,11 @@
 #include "games/Puzzle2Window.h"
 
 #include "core/Board.h"
-#include "core/GameState.h"
-#include "core/Problem.h"
-#include "core/Rules.h"
 #include "shell/CuteBtn.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 
 #include <QLineEdit>
-#include <algorithm>
 
 using namespace qx;
 
@@ -20,16 +16,13 @@ const QPoint FirstLabelA(46, 62);
 const QPoint FirstLabelB(302, 62);
 const QPoint LabelToTile(-6, -14);
 
-const QPoint CompletedBoxPos(405, 490);
-
 TGameWindowPlacement Puzzle2Placement()
 {
     TGameWindowPlacement p;
-    p.gameType = PuzzleII;
     p.confirmStartPos = QPoint(418, 485);
     p.buttonLeft = 552;
     p.buttonTops = {64, 104, 144, 264, 304, 344};
-    p.buttonColors = {colors::MoneyGreen, colors::MoneyGreen, 7370746, 16507822, 11007429, 14858977};
+    p.newProblemColor = colors::MoneyGreen;
     p.conditionLabel = QRect(552, 26, 84, 19);
     p.countDisplay = QPoint(352, 312);
     p.timeDisplay = QPoint(352, 336);
@@ -72,9 +65,9 @@ TForm3::TForm3(QWidget* parent) : TGameWindow(QStringLiteral("QXパズルⅡ"), 
 void TForm3::CreateTables()
 {
     cellsA_ = CreateTable(TableGeometry(FirstLabelA, 9, 33),
-                          [this](QLabel* label, Qt::MouseButton button) { Label33MouseDown(label, button); });
+                          [this](QLabel* label, Qt::MouseButton button) { NumberPressed(TableA, label, button); });
     cellsB_ = CreateTable(TableGeometry(FirstLabelB, 34, 58),
-                          [this](QLabel* label, Qt::MouseButton button) { Label58MouseDown(label, button); });
+                          [this](QLabel* label, Qt::MouseButton button) { NumberPressed(TableB, label, button); });
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         tilesA_[p - 1] = cellsA_.TileAt(p);
         numbersA_[p - 1] = cellsA_.LabelAt(p);
@@ -105,176 +98,23 @@ void TForm3::CreateMenu()
 {
     CreateGameMenu({"N1", "N3", {"N4", "N5", "N6"}, QStringLiteral("　９マス"), "N7",
                     {"N8", "N9", "N10", "N11", "N12", "N1tu1"}, "N2", QStringLiteral("記録"), "Help1"},
-                   [this] { N1Click(); });
+                   [this] { close(); });
 }
 
-// ---- board operations ----
+// ---- the tables ----
 
-void TForm3::ResetBoard()
+void TForm3::RenderTables()
 {
-    GameState.FirstIndex = 0;
-    GameState.SecondIndex = 0;
-    cellsA_.Clear();
-    cellsB_.Clear();
-    ResetCounters();
-}
-
-void TForm3::ShowCells()
-{
-    BuildCellMap();
-    cellsA_.ShowActiveTiles();
-    cellsB_.ShowActiveTiles();
+    cellsA_.Render(game_.Board(TableA), game_.Size());
+    cellsB_.Render(game_.Board(TableB), game_.Size());
 }
 
 bool TForm3::IsInPlace(TTable table, int k) const { return qx::IsInPlace(Cells(table).Numbers(), k); }
 
-void TForm3::MarkInPlace()
-{
-    cellsA_.MarkInPlace();
-    cellsB_.MarkInPlace();
-}
-
 bool TForm3::IsComplete() const { return qx::IsComplete(cellsA_.Numbers(), cellsB_.Numbers()); }
 
-void TForm3::MakePairProblem()
-{
-    ResetBoard();
-    Random rng = ProblemRandom();
-    const int n = CellCount();
-    // Table A is shuffled first, then table B, from the same generator.
-    const Table a = ToTable(ShufflePuzzleIITable(n, rng));
-    const Table b = ToTable(ShufflePuzzleIITable(n, rng));
-    cellsA_.SetNumbers(a);
-    cellsB_.SetNumbers(b);
-    std::copy(a.begin(), a.end(), GameState.StartNumbersA.begin());
-    std::copy(b.begin(), b.end(), GameState.StartNumbersB.begin());
-    MarkInPlace();
-    GameState.ProblemCodeA = EncodeProblemCode(a);
-    GameState.ProblemCodeB = EncodeProblemCode(b);
-    ConfirmStart();
-}
-
-void TForm3::LayOutPairProblem()
-{
-    ResetBoard();
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) {
-        cellsA_.SetNumber(k, Q(GameState.StartNumbersA[k - 1]));
-        cellsB_.SetNumber(k, Q(GameState.StartNumbersB[k - 1]));
-    }
-    MarkInPlace();
-}
-
-void TForm3::WhitenAllTiles()
-{
-    const QColor white = TColor(colors::PlainTileColor);
-    for (int p = 1; p <= TBoardCells::Positions; ++p) {
-        cellsA_.TileAt(p)->SetBrushColor(white);
-        cellsB_.TileAt(p)->SetBrushColor(white);
-    }
-}
-
-void TForm3::MarkPartnersAcross(TTable picked)
-{
-    WhitenAllTiles();
-    const auto v = NumberValue(PickNumber(picked));
-    if (!v) return;
-    TBoardCells& other = CellsOf(picked == TableA ? TableB : TableA);
-    other.MarkCells(
-        qx::MarkPartnersAcross(GameState.ActiveCondition, GridSide(), other.Numbers(), PickIndex(picked), *v));
-}
-
-void TForm3::ClearPartnerMarks()
-{
-    WhitenAllTiles();
-    MarkInPlace();
-}
-
-// ---- game flow ----
-
-void TForm3::CuteButton2Click()
-{
-    LayOutPairProblem();
-    ConfirmStart();
-}
-
-void TForm3::CuteButton3Click()
-{
-    if (GameState.FirstIndex == 0) {
-        Messages().plain(QStringLiteral("表Ａの数字を選んでください。"));
-        return;
-    }
-    if (GameState.SecondIndex == 0) {
-        Messages().plain(QStringLiteral("表Ｂの数字を選んでください。"));
-        return;
-    }
-    const int i = GameState.FirstIndex;
-    const int j = GameState.SecondIndex;
-    const auto a = NumberValue(GameState.FirstNumber);
-    const auto b = NumberValue(GameState.SecondNumber);
-    if (!a || !b) return;  // picks are only ever taken from numbers; nothing to exchange otherwise
-
-    const SwapVerdict verdict =
-        CheckSwapAcross(GameState.ActiveCondition, GridSide(), i, j, *a, *b, GameState.FirstNumber);
-    if (!verdict.allowed) {
-        PlayCue(3);
-        Messages().plain(Q(verdict.message), QPoint(verdict.left, verdict.top));
-        const QColor red = TColor(colors::SelectedNumberColor);
-        cellsA_.ColorNumber(i, red);
-        cellsB_.ColorNumber(j, red);
-        MarkInPlace();
-        return;
-    }
-
-    const QColor navy = TColor(colors::NumberColor);
-    cellsA_.SetNumber(i, Q(GameState.SecondNumber));
-    cellsB_.SetNumber(j, Q(GameState.FirstNumber));
-    cellsA_.ColorNumber(i, navy);
-    cellsB_.ColorNumber(j, navy);
-    ++GameState.SwapCount[Slot()];
-    ShowSwapCount();
-    MarkInPlace();
-    PlayCue(1);
-
-    if (!IsComplete()) {
-        GameState.FirstIndex = 0;
-        GameState.SecondIndex = 0;
-        SetStatusText(gamestatus::Continue);
-        return;
-    }
-    // The picks stay on the cells of the last exchange until the next board reset.
-    FinishGame(CompletedBoxPos);
-}
-
-// ---- picks ----
-
-int& TForm3::PickIndex(TTable table) { return table == TableA ? GameState.FirstIndex : GameState.SecondIndex; }
-
-std::string& TForm3::PickNumber(TTable table)
-{
-    return table == TableA ? GameState.FirstNumber : GameState.SecondNumber;
-}
-
-void TForm3::Pick(TTable table, QLabel* label, Qt::MouseButton button)
+void TForm3::NumberPressed(TTable table, QLabel* label, Qt::MouseButton button)
 {
     const int k = BoardIndexOfLabel(label, table == TableA ? FirstLabelA : FirstLabelB);
-    if (k == 0) return;
-    // An empty table has nothing to pick.
-    if (label->text().isEmpty()) return;
-
-    TBoardCells& cells = CellsOf(table);
-    int& index = PickIndex(table);
-    if (button == Qt::RightButton) {
-        if (index != k) return;  // only this table's pick can be put back
-        cells.ColorNumber(k, TColor(colors::NumberColor));
-        index = 0;
-        ClearPartnerMarks();
-        return;
-    }
-    if (index > 0) cells.ColorNumber(index, TColor(colors::NumberColor));
-    index = k;
-    PickNumber(table) = label->text().toStdString();
-    cells.ColorNumber(k, TColor(colors::PickedNumberColor));
-    if (PickIndex(table == TableA ? TableB : TableA) == 0) MarkPartnersAcross(table);
-    PlayCue(6);
+    Apply(button == Qt::RightButton ? game_.Unpick(table, k) : game_.Pick(table, k));
 }
