@@ -3,6 +3,7 @@
 #include "core/Board.h"
 #include "core/GameState.h"
 #include "records/Unit4.h"
+#include "shell/Application.h"
 #include "shell/CuteBtn.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
@@ -74,7 +75,7 @@ TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& pla
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
-    connect(Timer2, &QTimer::timeout, this, &TGameWindow::Timer2Timer);
+    connect(Timer2, &QTimer::timeout, this, Guarded([this] { Timer2Timer(); }));
 }
 
 void TGameWindow::CreateButtons()
@@ -103,12 +104,11 @@ void TGameWindow::CreateButtons()
     CuteButton4 = buttons_[3];
     CuteButton5 = buttons_[4];
     CuteButton6 = buttons_[5];
-    connect(CuteButton1, &TCuteButton::clicked, this, &TGameWindow::CuteButton1Click);
-    connect(CuteButton2, &TCuteButton::clicked, this, &TGameWindow::CuteButton2Click);
-    connect(CuteButton3, &TCuteButton::clicked, this, &TGameWindow::CuteButton3Click);
-    connect(CuteButton4, &TCuteButton::clicked, this, &TGameWindow::CuteButton4Click);
-    connect(CuteButton5, &TCuteButton::clicked, this, &TGameWindow::CuteButton5Click);
-    connect(CuteButton6, &TCuteButton::clicked, this, &TGameWindow::CuteButton6Click);
+    void (TGameWindow::*const handlers[6])() = {&TGameWindow::CuteButton1Click, &TGameWindow::CuteButton2Click,
+                                                &TGameWindow::CuteButton3Click, &TGameWindow::CuteButton4Click,
+                                                &TGameWindow::CuteButton5Click, &TGameWindow::CuteButton6Click};
+    for (int i = 0; i < 6; ++i)
+        connect(buttons_[i], &TCuteButton::clicked, this, Guarded([this, handler = handlers[i]] { (this->*handler)(); }));
 }
 
 void TGameWindow::CreateDisplays()
@@ -349,7 +349,9 @@ TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mo
                           g.firstTile.y() + CellStep * (LayoutRow(p) - 1), TileSize, TileSize);
         tiles[p - 1] = tile;
     }
-    auto* filter = new TLabelPressFilter(this, std::move(mouseDown));
+    auto* filter = new TLabelPressFilter(this, [mouseDown = std::move(mouseDown)](QLabel* label, Qt::MouseButton button) {
+        RunGuarded([&] { mouseDown(label, button); });
+    });
     const QColor navy = TColor(colors::NumberColor);
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         QLabel* label =
