@@ -124,7 +124,7 @@ protected:
     // The completing swap: cue 4, Finished, clock stopped, the box at `at`, Ended.
     void Finish(Outcome& outcome, std::pair<int, int> at);
     void CountSwap() { ++swapCount_; }
-    Selection& Picks() { return selection_; }
+    Selection& Chosen() { return selection_; }
 
 private:
     virtual void Shuffle(Random& rng) = 0;

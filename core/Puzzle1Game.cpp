@@ -16,7 +16,7 @@ void Puzzle1Game::ResetBoard()
 
 void Puzzle1Game::ClearSelection()
 {
-    Picks() = Selection{};
+    Chosen() = Selection{};
     selectCount_ = 0;
 }
 
@@ -30,7 +30,7 @@ void Puzzle1Game::Shuffle(Random& rng)
 
 void Puzzle1Game::MarkPartners()
 {
-    const Selection& s = Picks();
+    const Selection& s = Chosen();
     const auto x = NumberValue(s.firstNumber);
     if (!x) return;
     const PartnerMarks marks = qx::MarkPartners(Condition(), Side(), Numbers(0), s.firstIndex, *x);
@@ -41,7 +41,7 @@ void Puzzle1Game::MarkPartners()
 Outcome Puzzle1Game::Select(int k)
 {
     if (k < 1 || k > Cells() || CellAt(0, k).number.empty()) return {};  // an empty board has nothing to select
-    Selection& s = Picks();
+    Selection& s = Chosen();
     ++selectCount_;
     if (selectCount_ >= 3) {
         CellAt(0, k).ink = NumberLook::Plain;
@@ -68,7 +68,7 @@ Outcome Puzzle1Game::Select(int k)
 Outcome Puzzle1Game::Unselect(int k)
 {
     if (k < 1 || k > Cells() || CellAt(0, k).number.empty()) return {};
-    Selection& s = Picks();
+    Selection& s = Chosen();
     const bool selected = (selectCount_ >= 1 && k == s.firstIndex) || (selectCount_ == 2 && k == s.secondIndex);
     if (!selected) return {};  // only a selected number can be put back
 
@@ -92,7 +92,7 @@ Outcome Puzzle1Game::Unselect(int k)
 
 Outcome Puzzle1Game::Swap()
 {
-    const Selection s = Picks();
+    const Selection s = Chosen();
     if (s.firstIndex == 0 || s.secondIndex == 0) return {{}, Notice{"数字を２つ選んでください。", {}}, true, {}};
     const auto x = NumberValue(s.firstNumber);
     const auto y = NumberValue(s.secondNumber);

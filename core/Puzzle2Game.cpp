@@ -22,7 +22,7 @@ void Puzzle2Game::Shuffle(Random& rng)
     MarkInPlace();
 }
 
-int& Puzzle2Game::PickIndex(int table) { return table == TableA ? Picks().firstIndex : Picks().secondIndex; }
+int& Puzzle2Game::PickIndex(int table) { return table == TableA ? Chosen().firstIndex : Chosen().secondIndex; }
 
 bool Puzzle2Game::Pickable(int table, int k) const
 {
@@ -34,7 +34,7 @@ void Puzzle2Game::MarkPartnersAcross(int table)
 {
     for (int t = 0; t < Tables(); ++t)
         for (int k = 1; k <= Cells(); ++k) CellAt(t, k).tile = TileLook::Plain;
-    const std::string& number = table == TableA ? Picks().firstNumber : Picks().secondNumber;
+    const std::string& number = table == TableA ? Chosen().firstNumber : Chosen().secondNumber;
     const auto v = NumberValue(number);
     if (!v) return;
     for (int k : qx::MarkPartnersAcross(Condition(), Side(), Numbers(Other(table)), PickIndex(table), *v))
@@ -47,7 +47,7 @@ Outcome Puzzle2Game::Pick(int table, int k)
     int& index = PickIndex(table);
     if (index > 0) CellAt(table, index).ink = NumberLook::Plain;
     index = k;
-    (table == TableA ? Picks().firstNumber : Picks().secondNumber) = CellAt(table, k).number;
+    (table == TableA ? Chosen().firstNumber : Chosen().secondNumber) = CellAt(table, k).number;
     CellAt(table, k).ink = NumberLook::Picked;
     if (PickIndex(Other(table)) == 0) MarkPartnersAcross(table);
     return {{SoundCue::Picked}, {}, false, {}};
@@ -64,7 +64,7 @@ Outcome Puzzle2Game::Unpick(int table, int k)
 
 Outcome Puzzle2Game::Swap()
 {
-    const Selection s = Picks();
+    const Selection s = Chosen();
     if (s.firstIndex == 0) return {{}, Notice{"表Ａの数字を選んでください。", {}}, true, {}};
     if (s.secondIndex == 0) return {{}, Notice{"表Ｂの数字を選んでください。", {}}, true, {}};
     const auto a = NumberValue(s.firstNumber);
@@ -91,8 +91,8 @@ Outcome Puzzle2Game::Swap()
     // Step is played after every exchange; the completing one cuts it off with its own cue.
     Outcome outcome{{SoundCue::Step}, {}, false, {}};
     if (!IsComplete(Numbers(TableA), Numbers(TableB))) {
-        Picks().firstIndex = 0;
-        Picks().secondIndex = 0;
+        Chosen().firstIndex = 0;
+        Chosen().secondIndex = 0;
         outcome.status = status::Continue;
         return outcome;
     }
