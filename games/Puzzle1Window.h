@@ -49,7 +49,6 @@ public:
 
     // The cells of the board, by BoardIndex or LayoutPosition.
     const TBoardCells& Cells() const { return cells_; }
-    QColor TileColor(int layoutPos) const { return cells_.TileAt(layoutPos)->BrushColor(); }
     QString NumberText(int k) const { return cells_.Number(k); }
 
 private:

@@ -116,9 +116,10 @@ private slots:
         Puzzle2Game g;
         g.ChooseSize(BoardSize(size));
         g.ChooseCondition(SwapCondition(condition));
-        Table a = ToTable(SolvedOrder(g.Cells())), b = a;
-        a[0] = "2";
-        b[1] = "1";
+        std::vector<int> orderA = SolvedOrder(g.Cells()), orderB = orderA;
+        orderA[0] = 2;
+        orderB[1] = 1;
+        const Table a = ToTable(orderA), b = ToTable(orderB);
         g.SetProblem({a, b, EncodeProblemCode(a), EncodeProblemCode(b)});
         g.SameProblem();
         PlayThreeSeconds(g);
