@@ -43,35 +43,6 @@ TGameWindowPlacement Puzzle1Placement()
     return p;
 }
 
-using TileMember = TShape* TForm2::*;
-using LabelMember = QLabel* TForm2::*;
-
-const TileMember TileMembers[25] = {
-    &TForm2::Shape9,  &TForm2::Shape10, &TForm2::Shape11, &TForm2::Shape12, &TForm2::Shape13,
-    &TForm2::Shape14, &TForm2::Shape15, &TForm2::Shape16, &TForm2::Shape17, &TForm2::Shape18,
-    &TForm2::Shape19, &TForm2::Shape20, &TForm2::Shape21, &TForm2::Shape22, &TForm2::Shape23,
-    &TForm2::Shape24, &TForm2::Shape25, &TForm2::Shape26, &TForm2::Shape27, &TForm2::Shape28,
-    &TForm2::Shape29, &TForm2::Shape30, &TForm2::Shape31, &TForm2::Shape32, &TForm2::Shape33,
-};
-const LabelMember NumberMembers[25] = {
-    &TForm2::Label31, &TForm2::Label32, &TForm2::Label33, &TForm2::Label34, &TForm2::Label35,
-    &TForm2::Label36, &TForm2::Label37, &TForm2::Label38, &TForm2::Label39, &TForm2::Label40,
-    &TForm2::Label41, &TForm2::Label42, &TForm2::Label43, &TForm2::Label44, &TForm2::Label45,
-    &TForm2::Label46, &TForm2::Label47, &TForm2::Label48, &TForm2::Label49, &TForm2::Label50,
-    &TForm2::Label51, &TForm2::Label52, &TForm2::Label53, &TForm2::Label54, &TForm2::Label55,
-};
-const LabelMember CompletedMembers[25] = {
-    &TForm2::Label6,  &TForm2::Label7,  &TForm2::Label8,  &TForm2::Label9,  &TForm2::Label10,
-    &TForm2::Label11, &TForm2::Label12, &TForm2::Label13, &TForm2::Label14, &TForm2::Label15,
-    &TForm2::Label16, &TForm2::Label17, &TForm2::Label18, &TForm2::Label19, &TForm2::Label20,
-    &TForm2::Label21, &TForm2::Label22, &TForm2::Label23, &TForm2::Label24, &TForm2::Label25,
-    &TForm2::Label26, &TForm2::Label27, &TForm2::Label28, &TForm2::Label29, &TForm2::Label30,
-};
-const TileMember GridLineMembers[8] = {
-    &TForm2::Shape1, &TForm2::Shape2, &TForm2::Shape3, &TForm2::Shape4,
-    &TForm2::Shape5, &TForm2::Shape6, &TForm2::Shape7, &TForm2::Shape8,
-};
-
 }  // namespace
 
 TForm2::TForm2(QWidget* parent) : TGameWindow(QStringLiteral("　QXパズルⅠ"), Puzzle1Placement(), parent)
@@ -88,9 +59,9 @@ void TForm2::CreateBoard()
 {
     cells_ = CreateTable({FirstLabel + QPoint(-6, -16), FirstLabel, QSize(33, 19), UiFont(MaruGothic, 19, true), 9, 31},
                          [this](QLabel* label, Qt::MouseButton button) { NumberPressed(label, button); });
-    for (int p = 1; p <= 25; ++p) {
-        this->*TileMembers[p - 1] = cells_.TileAt(p);
-        this->*NumberMembers[p - 1] = cells_.LabelAt(p);
+    for (int p = 1; p <= TBoardCells::Positions; ++p) {
+        tiles_[p - 1] = cells_.TileAt(p);
+        numbers_[p - 1] = cells_.LabelAt(p);
     }
 }
 
@@ -98,8 +69,8 @@ void TForm2::CreateCompletedTable()
 {
     TGameWindow::CreateCompletedTable(CompletedGeometry());
     Panel1 = CompletedPanel();
-    for (int p = 1; p <= 25; ++p) this->*CompletedMembers[p - 1] = CompletedLabel(p);
-    for (int i = 1; i <= 8; ++i) this->*GridLineMembers[i - 1] = GridLine(i);
+    for (int p = 1; p <= LayoutPositions; ++p) completed_[p - 1] = CompletedLabel(p);
+    for (int i = 1; i <= 8; ++i) lines_[i - 1] = GridLine(i);
 }
 
 void TForm2::CreateLabels()

@@ -16,27 +16,40 @@ class TForm2 : public TGameWindow {
 public:
     explicit TForm2(QWidget* parent = nullptr);
 
-    // Tiles of LayoutPositions 1 … 25.
-    TShape *Shape9 = nullptr, *Shape10 = nullptr, *Shape11 = nullptr, *Shape12 = nullptr, *Shape13 = nullptr;
-    TShape *Shape14 = nullptr, *Shape15 = nullptr, *Shape16 = nullptr, *Shape17 = nullptr, *Shape18 = nullptr;
-    TShape *Shape19 = nullptr, *Shape20 = nullptr, *Shape21 = nullptr, *Shape22 = nullptr, *Shape23 = nullptr;
-    TShape *Shape24 = nullptr, *Shape25 = nullptr, *Shape26 = nullptr, *Shape27 = nullptr, *Shape28 = nullptr;
-    TShape *Shape29 = nullptr, *Shape30 = nullptr, *Shape31 = nullptr, *Shape32 = nullptr, *Shape33 = nullptr;
-    // Number labels of LayoutPositions 1 … 25.
-    QLabel *Label31 = nullptr, *Label32 = nullptr, *Label33 = nullptr, *Label34 = nullptr, *Label35 = nullptr;
-    QLabel *Label36 = nullptr, *Label37 = nullptr, *Label38 = nullptr, *Label39 = nullptr, *Label40 = nullptr;
-    QLabel *Label41 = nullptr, *Label42 = nullptr, *Label43 = nullptr, *Label44 = nullptr, *Label45 = nullptr;
-    QLabel *Label46 = nullptr, *Label47 = nullptr, *Label48 = nullptr, *Label49 = nullptr, *Label50 = nullptr;
-    QLabel *Label51 = nullptr, *Label52 = nullptr, *Label53 = nullptr, *Label54 = nullptr, *Label55 = nullptr;
+private:
+    // Declared first: the named members below refer into them.
+    std::array<TShape*, 25> tiles_{};
+    std::array<QLabel*, 25> numbers_{};
+    std::array<QLabel*, 25> completed_{};
+    std::array<TShape*, 8> lines_{};
+
+public:
+    // Tiles and number labels of LayoutPositions 1 … 25.
+    TShape *&Shape9 = tiles_[0], *&Shape10 = tiles_[1], *&Shape11 = tiles_[2], *&Shape12 = tiles_[3],
+           *&Shape13 = tiles_[4], *&Shape14 = tiles_[5], *&Shape15 = tiles_[6], *&Shape16 = tiles_[7],
+           *&Shape17 = tiles_[8], *&Shape18 = tiles_[9], *&Shape19 = tiles_[10], *&Shape20 = tiles_[11],
+           *&Shape21 = tiles_[12], *&Shape22 = tiles_[13], *&Shape23 = tiles_[14], *&Shape24 = tiles_[15],
+           *&Shape25 = tiles_[16], *&Shape26 = tiles_[17], *&Shape27 = tiles_[18], *&Shape28 = tiles_[19],
+           *&Shape29 = tiles_[20], *&Shape30 = tiles_[21], *&Shape31 = tiles_[22], *&Shape32 = tiles_[23],
+           *&Shape33 = tiles_[24];
+    QLabel *&Label31 = numbers_[0], *&Label32 = numbers_[1], *&Label33 = numbers_[2], *&Label34 = numbers_[3],
+           *&Label35 = numbers_[4], *&Label36 = numbers_[5], *&Label37 = numbers_[6], *&Label38 = numbers_[7],
+           *&Label39 = numbers_[8], *&Label40 = numbers_[9], *&Label41 = numbers_[10], *&Label42 = numbers_[11],
+           *&Label43 = numbers_[12], *&Label44 = numbers_[13], *&Label45 = numbers_[14], *&Label46 = numbers_[15],
+           *&Label47 = numbers_[16], *&Label48 = numbers_[17], *&Label49 = numbers_[18], *&Label50 = numbers_[19],
+           *&Label51 = numbers_[20], *&Label52 = numbers_[21], *&Label53 = numbers_[22], *&Label54 = numbers_[23],
+           *&Label55 = numbers_[24];
     // The completed table: its labels of LayoutPositions 1 … 25 and its grid lines.
     QFrame* Panel1 = nullptr;
-    QLabel *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr;
-    QLabel *Label11 = nullptr, *Label12 = nullptr, *Label13 = nullptr, *Label14 = nullptr, *Label15 = nullptr;
-    QLabel *Label16 = nullptr, *Label17 = nullptr, *Label18 = nullptr, *Label19 = nullptr, *Label20 = nullptr;
-    QLabel *Label21 = nullptr, *Label22 = nullptr, *Label23 = nullptr, *Label24 = nullptr, *Label25 = nullptr;
-    QLabel *Label26 = nullptr, *Label27 = nullptr, *Label28 = nullptr, *Label29 = nullptr, *Label30 = nullptr;
-    TShape *Shape1 = nullptr, *Shape2 = nullptr, *Shape3 = nullptr, *Shape4 = nullptr;  // horizontal
-    TShape *Shape5 = nullptr, *Shape6 = nullptr, *Shape7 = nullptr, *Shape8 = nullptr;  // vertical
+    QLabel *&Label6 = completed_[0], *&Label7 = completed_[1], *&Label8 = completed_[2], *&Label9 = completed_[3],
+           *&Label10 = completed_[4], *&Label11 = completed_[5], *&Label12 = completed_[6], *&Label13 = completed_[7],
+           *&Label14 = completed_[8], *&Label15 = completed_[9], *&Label16 = completed_[10], *&Label17 = completed_[11],
+           *&Label18 = completed_[12], *&Label19 = completed_[13], *&Label20 = completed_[14], *&Label21 = completed_[15],
+           *&Label22 = completed_[16], *&Label23 = completed_[17], *&Label24 = completed_[18], *&Label25 = completed_[19],
+           *&Label26 = completed_[20], *&Label27 = completed_[21], *&Label28 = completed_[22], *&Label29 = completed_[23],
+           *&Label30 = completed_[24];
+    TShape *&Shape1 = lines_[0], *&Shape2 = lines_[1], *&Shape3 = lines_[2], *&Shape4 = lines_[3];  // horizontal
+    TShape *&Shape5 = lines_[4], *&Shape6 = lines_[5], *&Shape7 = lines_[6], *&Shape8 = lines_[7];  // vertical
     QLabel* Label3 = nullptr;  // 完成表
     QLabel* Label4 = nullptr;  // 回数
     QLabel* Label5 = nullptr;  // 時間
