@@ -103,7 +103,7 @@ TFormBase::TFormBase(const QString& caption, int outerWidth, int outerHeight, QW
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TFormBase::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
     Timer1->start();
 }
 
