@@ -147,7 +147,6 @@ protected:
     // This window's game is the one in use again.
     void OnShowModal() override { Publish(); }
 
-    // Each window sets the tab order and the remaining looks of its own controls.
     using TLabelMouseDown = std::function<void(QLabel*, Qt::MouseButton)>;
     // Tiles first, so that every number label lies above its tile; a press on a number label
     // (a quick second press included) goes to `mouseDown`.
