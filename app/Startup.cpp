@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
 #include "app/MainMenu.h"
-#include "games/Unit2.h"
-#include "games/Unit3.h"
+#include "games/Puzzle1Window.h"
+#include "games/Puzzle2Window.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/Application.h"

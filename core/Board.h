@@ -6,11 +6,11 @@
 
 namespace qx {
 
-enum GameType : int { PuzzleI = 1, PuzzleII = 2 };
+enum class GameType { PuzzleI = 1, PuzzleII = 2 };
 
-enum BoardSize : int { Cells9 = 1, Cells16 = 2, Cells25 = 3 };
+enum class BoardSize { Cells9 = 1, Cells16 = 2, Cells25 = 3 };
 
-enum SwapCondition : int {
+enum class SwapCondition {
     FreeSwap = 1,
     OddEven = 2,
     SameRowOrColumn = 3,
@@ -19,15 +19,30 @@ enum SwapCondition : int {
     DifferByOne = 6,
 };
 
+// The same values as the shared record (GameState) holds them, as plain integers.
+inline constexpr int PuzzleI = int(GameType::PuzzleI);
+inline constexpr int PuzzleII = int(GameType::PuzzleII);
+inline constexpr int Cells9 = int(BoardSize::Cells9);
+inline constexpr int Cells16 = int(BoardSize::Cells16);
+inline constexpr int Cells25 = int(BoardSize::Cells25);
+inline constexpr int FreeSwap = int(SwapCondition::FreeSwap);
+inline constexpr int OddEven = int(SwapCondition::OddEven);
+inline constexpr int SameRowOrColumn = int(SwapCondition::SameRowOrColumn);
+inline constexpr int RowAdvance = int(SwapCondition::RowAdvance);
+inline constexpr int Neighbours = int(SwapCondition::Neighbours);
+inline constexpr int DifferByOne = int(SwapCondition::DifferByOne);
+
 constexpr int LayoutPositions = 25;  // the fixed 5 × 5 grid every game window lays out
 constexpr int LayoutSide = 5;
 
 // 9, 16, 25 for sizes 1, 2, 3.
 int CellCount(int boardSize);
+inline int CellCount(BoardSize size) { return CellCount(int(size)); }
 // Of GameState.ActiveSize.
 int CellCount();
 // Side of the active grid: size + 2.
 int GridSide(int boardSize);
+inline int GridSide(BoardSize size) { return GridSide(int(size)); }
 int GridSide();
 
 // Grid row and column (from 1) of BoardIndex k on a grid of the given side.
@@ -42,6 +57,7 @@ inline int LayoutColumn(int p) { return (p - 1) % LayoutSide + 1; }
 
 // LayoutPosition of BoardIndex k for a board size: the active grid takes the top left corner.
 int LayoutPositionOf(int k, int boardSize);
+inline int LayoutPositionOf(int k, BoardSize size) { return LayoutPositionOf(k, int(size)); }
 
 // Writes GameState.CellMap entries 1 … CellCount for GameState.ActiveSize; later entries stay.
 void BuildCellMap();
@@ -51,6 +67,7 @@ std::string SizeName(int boardSize);
 std::string SizeName();
 // "自由入替" … "１つ違い"; empty for any other condition.
 std::string ConditionName(int condition);
+inline std::string ConditionName(SwapCondition condition) { return ConditionName(int(condition)); }
 std::string ConditionName();
 
 }  // namespace qx

@@ -1,6 +1,7 @@
 #include "core/Rules.h"
 
 #include <cstdlib>
+#include <optional>
 
 namespace qx {
 
@@ -16,14 +17,91 @@ int Distance(int a, int b, int side)
     return std::abs(RowOf(a, side) - RowOf(b, side)) + std::abs(ColumnOf(a, side) - ColumnOf(b, side));
 }
 
-SwapVerdict Refuse(std::string message, int left, int top) { return {false, std::move(message), left, top}; }
+bool OtherParity(int v, int w) { return (v % 2) + (w % 2) == 1; }
 
-std::string Named(int x, int y, const char* what)
+// Half of a swap: number x leaves cell `from` for cell `to`, where `y` stands (none when that
+// cell shows no number). A swap is allowed when both of its halves are; a picked number's
+// partners are the cells its own half may go to.
+struct Move {
+    int side;
+    int from;
+    int to;
+    int x;
+    std::optional<int> y;
+};
+
+bool AnyMove(const Move&) { return true; }
+bool ToOtherParity(const Move& m) { return m.y && OtherParity(m.x, *m.y); }
+bool AlongRowOrColumn(const Move& m) { return IsSameRowOrColumn(m.from, m.to, m.side); }
+// Never past its home row, never away from it.
+bool TowardsHomeRow(const Move& m)
 {
-    return std::to_string(x) + " と " + std::to_string(y) + " は、" + what + ChooseAgain;
+    return RowBetween(RowOf(m.to, m.side), RowOf(m.from, m.side), HomeRow(m.x, m.side));
+}
+bool ToNeighbour(const Move& m) { return AreNeighbours(m.from, m.to, m.side); }
+// Across two tables the same cell of the other table counts as a neighbour too.
+bool ToNeighbourOrSameCell(const Move& m) { return IsAdjacentOrSame(m.from, m.to, m.side); }
+bool ToNumberNextTo(const Move& m) { return m.y && std::abs(m.x - *m.y) <= 1; }
+
+// How a refusal names the numbers before its reason.
+enum class Naming { None, BothNumbers, FirstNumberText };
+
+struct ConditionRule {
+    bool (*mayMove)(const Move&);
+    bool readsNumbers;  // a number is never its own partner under a rule on the numbers
+    const char* reason;
+    Naming naming;
+    int left;           // the refusal box stands at (left, 430)
+};
+
+constexpr int RefusalTop = 430;
+
+// By SwapCondition 1 … 6.
+const ConditionRule OneTableRules[6] = {
+    {AnyMove, false, "", Naming::None, 0},
+    {ToOtherParity, true, "奇数と偶数ではありません。", Naming::BothNumbers, 370},
+    {AlongRowOrColumn, false, "行と列が同じではありません。", Naming::BothNumbers, 370},
+    {TowardsHomeRow, false, "行の移動が適切ではありません。", Naming::None, 360},
+    {ToNeighbour, false, "隣り同士ではありません。", Naming::None, 360},
+    {ToNumberNextTo, true, "１つ違いではありません。", Naming::BothNumbers, 370},
+};
+const ConditionRule TwoTableRules[6] = {
+    {AnyMove, false, "", Naming::None, 0},
+    {ToOtherParity, true, "奇数と偶数ではありません。", Naming::None, 370},
+    {AlongRowOrColumn, false, "行または列が同じではありません。", Naming::None, 370},
+    {TowardsHomeRow, false, "行の移動が適切ではありません。", Naming::None, 360},
+    {ToNeighbourOrSameCell, false, "隣り同士ではありません。", Naming::FirstNumberText, 360},
+    {ToNumberNextTo, true, "１つ違いではありません。", Naming::None, 370},
+};
+
+// No rule for a value outside 1 … 6: everything is allowed and nothing is marked.
+const ConditionRule* RuleOf(const ConditionRule (&rules)[6], SwapCondition condition)
+{
+    const int c = int(condition);
+    return c >= 1 && c <= 6 ? &rules[c - 1] : nullptr;
 }
 
-bool OtherParity(int v, int w) { return (v % 2) + (w % 2) == 1; }
+SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y, const std::string& firstNumber)
+{
+    if (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x}))) return {};
+    std::string message;
+    if (rule->naming == Naming::BothNumbers) message = std::to_string(x) + " と " + std::to_string(y) + " は、";
+    if (rule->naming == Naming::FirstNumberText) message = firstNumber;
+    return {false, message + rule->reason + ChooseAgain, rule->left, RefusalTop};
+}
+
+std::vector<int> Partners(const ConditionRule* rule, int side, const Table& table, int from, int x)
+{
+    std::vector<int> cells;
+    const int n = static_cast<int>(table.size());
+    if (!rule || from < 1 || from > n) return cells;  // no pick on this table: nothing to mark
+    for (int k = 1; k <= n; ++k) {
+        const std::optional<int> y = NumberValue(table[k - 1]);
+        if (rule->readsNumbers && y == x) continue;
+        if (rule->mayMove({side, from, k, x, y})) cells.push_back(k);
+    }
+    return cells;
+}
 
 }  // namespace
 
@@ -31,134 +109,36 @@ bool IsSameRowOrColumn(int a, int b, int side) { return RowOf(a, side) == RowOf(
 
 bool IsRowAdvance(int a, int b, int x, int y, int side)
 {
-    const int ra = RowOf(a, side);
-    const int rb = RowOf(b, side);
-    return RowBetween(rb, ra, HomeRow(x, side)) && RowBetween(ra, rb, HomeRow(y, side));
+    return TowardsHomeRow({side, a, b, x, y}) && TowardsHomeRow({side, b, a, y, x});
 }
 
 bool AreNeighbours(int a, int b, int side) { return Distance(a, b, side) == 1; }
 
 bool IsAdjacentOrSame(int i, int j, int side) { return Distance(i, j, side) <= 1; }
 
-SwapVerdict CheckSwapCondition(int condition, int side, int a, int b, int x, int y)
+SwapVerdict CheckSwapCondition(SwapCondition condition, int side, int a, int b, int x, int y)
 {
-    switch (condition) {
-    case OddEven:
-        if ((x + y) % 2 != 0) return {};
-        return Refuse(Named(x, y, "奇数と偶数ではありません。"), 370, 430);
-    case SameRowOrColumn:
-        if (IsSameRowOrColumn(a, b, side)) return {};
-        return Refuse(Named(x, y, "行と列が同じではありません。"), 370, 430);
-    case RowAdvance:
-        if (IsRowAdvance(a, b, x, y, side)) return {};
-        return Refuse(std::string("行の移動が適切ではありません。") + ChooseAgain, 360, 430);
-    case Neighbours:
-        if (AreNeighbours(a, b, side)) return {};
-        return Refuse(std::string("隣り同士ではありません。") + ChooseAgain, 360, 430);
-    case DifferByOne:
-        if (std::abs(x - y) <= 1) return {};
-        return Refuse(Named(x, y, "１つ違いではありません。"), 370, 430);
-    default:
-        return {};
-    }
+    return Judge(RuleOf(OneTableRules, condition), side, a, b, x, y, {});
 }
 
-SwapVerdict CheckSwapAcross(int condition, int side, int i, int j, int a, int b, const std::string& firstNumber)
+SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b,
+                            const std::string& firstNumber)
 {
-    switch (condition) {
-    case OddEven:
-        if ((a + b) % 2 != 0) return {};
-        return Refuse(std::string("奇数と偶数ではありません。") + ChooseAgain, 370, 430);
-    case SameRowOrColumn:
-        if (IsSameRowOrColumn(i, j, side)) return {};
-        return Refuse(std::string("行または列が同じではありません。") + ChooseAgain, 370, 430);
-    case RowAdvance:
-        if (IsRowAdvance(i, j, a, b, side)) return {};
-        return Refuse(std::string("行の移動が適切ではありません。") + ChooseAgain, 360, 430);
-    case Neighbours:
-        if (IsAdjacentOrSame(i, j, side)) return {};
-        return Refuse(firstNumber + "隣り同士ではありません。" + ChooseAgain, 360, 430);
-    case DifferByOne:
-        if (std::abs(a - b) <= 1) return {};
-        return Refuse(std::string("１つ違いではありません。") + ChooseAgain, 370, 430);
-    default:
-        return {};
-    }
+    return Judge(RuleOf(TwoTableRules, condition), side, i, j, a, b, firstNumber);
 }
 
-PartnerMarks MarkPartners(int condition, int side, const Table& table, int f, int x)
+PartnerMarks MarkPartners(SwapCondition condition, int side, const Table& table, int f, int x)
 {
     PartnerMarks marks;
-    const int n = static_cast<int>(table.size());
-    if (f < 1 || f > n) return marks;  // no first pick on this board: nothing to mark
-    auto numberAt = [&](int k) { return NumberValue(table[k - 1]); };
-    switch (condition) {
-    case FreeSwap:
-        for (int k = 1; k <= n; ++k) marks.cells.push_back(k);
-        marks.firstTurnsWhite = true;
-        break;
-    case OddEven:
-        for (int k = 1; k <= n; ++k)
-            if (auto w = numberAt(k); w && OtherParity(x, *w)) marks.cells.push_back(k);
-        break;
-    case SameRowOrColumn:
-        for (int k = 1; k <= n; ++k)
-            if (RowOf(k, side) == RowOf(f, side) || ColumnOf(k, side) == ColumnOf(f, side)) marks.cells.push_back(k);
-        marks.firstTurnsWhite = true;
-        break;
-    case RowAdvance:
-        for (int k = 1; k <= n; ++k)
-            if (RowBetween(RowOf(k, side), RowOf(f, side), HomeRow(x, side))) marks.cells.push_back(k);
-        marks.firstTurnsWhite = true;
-        break;
-    case Neighbours:  // above, left, right, below: the cells that share a side
-        for (int k = 1; k <= n; ++k)
-            if (AreNeighbours(f, k, side)) marks.cells.push_back(k);
-        break;
-    case DifferByOne:
-        for (int k = 1; k <= n; ++k)
-            if (auto w = numberAt(k); w && std::abs(x - *w) == 1) marks.cells.push_back(k);
-        break;
-    default:
-        break;
-    }
+    marks.cells = Partners(RuleOf(OneTableRules, condition), side, table, f, x);
+    // A first pick that is among its own partners keeps a plain tile, so that it stands out.
+    for (int k : marks.cells) marks.firstTurnsWhite = marks.firstTurnsWhite || k == f;
     return marks;
 }
 
-std::vector<int> MarkPartnersAcross(int condition, int side, const Table& otherTable, int p, int v)
+std::vector<int> MarkPartnersAcross(SwapCondition condition, int side, const Table& otherTable, int p, int v)
 {
-    std::vector<int> cells;
-    const int n = static_cast<int>(otherTable.size());
-    if (p < 1 || p > n) return cells;
-    auto numberAt = [&](int k) { return NumberValue(otherTable[k - 1]); };
-    switch (condition) {
-    case FreeSwap:
-        for (int k = 1; k <= n; ++k) cells.push_back(k);
-        break;
-    case OddEven:
-        for (int k = 1; k <= n; ++k)
-            if (auto w = numberAt(k); w && OtherParity(v, *w)) cells.push_back(k);
-        break;
-    case SameRowOrColumn:
-        for (int k = 1; k <= n; ++k)
-            if (RowOf(k, side) == RowOf(p, side) || ColumnOf(k, side) == ColumnOf(p, side)) cells.push_back(k);
-        break;
-    case RowAdvance:
-        for (int k = 1; k <= n; ++k)
-            if (RowBetween(RowOf(k, side), RowOf(p, side), HomeRow(v, side))) cells.push_back(k);
-        break;
-    case Neighbours:
-        for (int k = 1; k <= n; ++k)
-            if (IsAdjacentOrSame(p, k, side)) cells.push_back(k);
-        break;
-    case DifferByOne:
-        for (int k = 1; k <= n; ++k)
-            if (auto w = numberAt(k); w && std::abs(v - *w) == 1) cells.push_back(k);
-        break;
-    default:
-        break;
-    }
-    return cells;
+    return Partners(RuleOf(TwoTableRules, condition), side, otherTable, p, v);
 }
 
 }  // namespace qx

@@ -1,7 +1,6 @@
 #include "games/BoardCells.h"
 
 #include "core/Board.h"
-#include "core/GameState.h"
 #include "shell/Look.h"
 
 #include <QPainter>
@@ -45,63 +44,60 @@ TBoardCells::TBoardCells(const std::array<TShape*, Positions>& tiles, const std:
 {
 }
 
-TShape* TBoardCells::Tile(int k) const { return tiles_[GameState.CellMap[k - 1] - 1]; }
-QLabel* TBoardCells::NumberLabel(int k) const { return labels_[GameState.CellMap[k - 1] - 1]; }
+TShape* TBoardCells::Tile(int k) const { return tiles_[LayoutPositionOf(k, size_) - 1]; }
+QLabel* TBoardCells::NumberLabel(int k) const { return labels_[LayoutPositionOf(k, size_) - 1]; }
 
 QString TBoardCells::Number(int k) const { return NumberLabel(k)->text(); }
-
-void TBoardCells::SetNumber(int k, const QString& text) { NumberLabel(k)->setText(text); }
 
 Table TBoardCells::Numbers() const
 {
     Table numbers;
-    const int n = CellCount();
+    const int n = CellCount(size_);
     numbers.reserve(n);
     for (int k = 1; k <= n; ++k) numbers.push_back(Number(k).toStdString());
     return numbers;
 }
 
-void TBoardCells::SetNumbers(const Table& numbers)
-{
-    const int n = CellCount();
-    for (int k = 1; k <= n && k <= int(numbers.size()); ++k)
-        SetNumber(k, QString::fromStdString(numbers[k - 1]));
-}
+namespace {
 
-void TBoardCells::Clear()
+unsigned TileColor(TileLook look)
 {
-    const QColor white = TColor(colors::PlainTileColor);
-    const QColor navy = TColor(colors::NumberColor);
-    for (int p = 1; p <= Positions; ++p) {
-        TileAt(p)->SetBrushColor(white);
-        SetLabelColor(LabelAt(p), navy);
-        LabelAt(p)->clear();
+    switch (look) {
+    case TileLook::InPlace: return colors::InPlaceColor;
+    case TileLook::Partner: return colors::PartnerColor;
+    case TileLook::Plain: break;
     }
+    return colors::PlainTileColor;
 }
 
-void TBoardCells::ShowActiveTiles()
+unsigned InkColor(NumberLook look)
 {
-    std::array<bool, Positions> active{};
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) active[GameState.CellMap[k - 1] - 1] = true;
-    for (int p = 1; p <= Positions; ++p) TileAt(p)->setVisible(active[p - 1]);
+    switch (look) {
+    case NumberLook::Selected: return colors::SelectedNumberColor;
+    case NumberLook::Picked: return colors::PickedNumberColor;
+    case NumberLook::Plain: break;
+    }
+    return colors::NumberColor;
 }
 
-void TBoardCells::FillTile(int k, const QColor& color) { Tile(k)->SetBrushColor(color); }
-
-void TBoardCells::ColorNumber(int k, const QColor& color) { SetLabelColor(NumberLabel(k), color); }
-
-void TBoardCells::MarkInPlace()
+void ShowNumber(QLabel* label, const QString& text, const QColor& ink)
 {
-    const QColor white = TColor(colors::PlainTileColor);
-    const QColor pink = TColor(colors::InPlaceColor);
-    const Table numbers = Numbers();
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) FillTile(k, IsInPlace(numbers, k) ? pink : white);
+    SetLabelColor(label, ink);
+    if (label->text() != text) label->setText(text);
 }
 
-void TBoardCells::MarkCells(const std::vector<int>& cells)
+}  // namespace
+
+void TBoardCells::Render(const BoardTable& cells, BoardSize size)
 {
-    const QColor green = TColor(colors::PartnerColor);
-    for (int k : cells) FillTile(k, green);
+    size_ = size;
+    std::array<const BoardCell*, Positions> shown{};
+    for (int k = 1; k <= int(cells.size()); ++k) shown[LayoutPositionOf(k, size) - 1] = &cells[k - 1];
+    static const BoardCell outside;
+    for (int p = 1; p <= Positions; ++p) {
+        const BoardCell& cell = shown[p - 1] ? *shown[p - 1] : outside;
+        TileAt(p)->setVisible(shown[p - 1] != nullptr);
+        TileAt(p)->SetBrushColor(TColor(TileColor(cell.tile)));
+        ShowNumber(LabelAt(p), QString::fromStdString(cell.number), TColor(InkColor(cell.ink)));
+    }
 }

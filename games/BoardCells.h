@@ -1,8 +1,9 @@
 #pragma once
 // The cell controls of one table: a tile and a number label for every LayoutPosition, reached by
-// BoardIndex through GameState.CellMap. The number labels hold the board's numbers; everything
-// here reads and writes them directly and applies the core's answers to the tiles.
+// BoardIndex of the rendered size; it shows one table of a game model.
 
+#include "core/Board.h"
+#include "core/Game.h"
 #include "core/Problem.h"
 
 #include <QColor>
@@ -43,31 +44,20 @@ public:
     // By LayoutPosition p = 1 … 25.
     TShape* TileAt(int p) const { return tiles_[p - 1]; }
     QLabel* LabelAt(int p) const { return labels_[p - 1]; }
-    // By BoardIndex k = 1 … CellCount of the active size.
+    // By BoardIndex k = 1 … CellCount of the size last rendered.
     TShape* Tile(int k) const;
     QLabel* NumberLabel(int k) const;
 
     QString Number(int k) const;
-    void SetNumber(int k, const QString& text);
     // The numbers of cells 1 … CellCount, as the board shows them.
     qx::Table Numbers() const;
-    // Lays out cells 1 … CellCount from `numbers` (element k − 1 for cell k).
-    void SetNumbers(const qx::Table& numbers);
 
-    // Every tile white, every label empty and navy, at all 25 positions.
-    void Clear();
-    // Only the tiles of the active grid are shown; the labels stay where they are.
-    void ShowActiveTiles();
-
-    void FillTile(int k, const QColor& color);
-    void ColorNumber(int k, const QColor& color);
-
-    // Tiles of cells standing in place pink, the others white (so partner marks go).
-    void MarkInPlace();
-    // Colours the given cells as partners.
-    void MarkCells(const std::vector<int>& cells);
+    // Shows a table of the game: the active grid's tiles, every number with its colours; the
+    // labels outside the active grid stay empty. Only what changed is repainted.
+    void Render(const qx::BoardTable& cells, qx::BoardSize size);
 
 private:
     std::array<TShape*, Positions> tiles_{};
     std::array<QLabel*, Positions> labels_{};
+    qx::BoardSize size_ = qx::BoardSize::Cells9;
 };

@@ -3,16 +3,17 @@
 #include "core/Board.h"
 #include "core/GameState.h"
 #include "records/RecordWindow.h"
+#include "shell/Application.h"
 #include "shell/CuteBtn.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 
 #include <QFrame>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 
 using namespace qx;
@@ -31,6 +32,10 @@ const char* const ButtonNames[6] = {"CuteButton1", "CuteButton2", "CuteButton3",
 const QString ButtonCaptions[6] = {QStringLiteral("新しい問題"), QStringLiteral("同じ問題"),
                                    QStringLiteral("入れ替え"), QStringLiteral("中断"),
                                    QStringLiteral("再開"), QStringLiteral("取止め")};
+
+// CuteButton2 … 6 look the same in both windows; CuteButton1's colour is each window's own.
+const unsigned ButtonColors[6] = {0, colors::MoneyGreen, colors::SwapButtonColor, colors::InterruptButtonColor,
+                                  colors::ResumeButtonColor, colors::CancelButtonColor};
 
 constexpr int CellStep = 44;  // tiles are 45 wide on a 44 step: neighbours share their border
 constexpr int TileSize = 45;
@@ -70,7 +75,7 @@ TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& pla
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
-    connect(Timer2, &QTimer::timeout, this, &TGameWindow::Timer2Timer);
+    connect(Timer2, &QTimer::timeout, this, Guarded([this] { Timer2Timer(); }));
 }
 
 void TGameWindow::CreateButtons()
@@ -81,7 +86,7 @@ void TGameWindow::CreateButtons()
         b->setObjectName(QString::fromLatin1(ButtonNames[i]));
         b->setCaption(ButtonCaptions[i]);
         b->setFont(font);
-        b->setColor(TColor(placement_.buttonColors[i]));
+        b->setColor(TColor(i == 0 ? placement_.newProblemColor : ButtonColors[i]));
         b->setFlat(false);
         b->setShowFocusRect(false);
         b->setUseDisabledColor(false);
@@ -99,12 +104,11 @@ void TGameWindow::CreateButtons()
     CuteButton4 = buttons_[3];
     CuteButton5 = buttons_[4];
     CuteButton6 = buttons_[5];
-    connect(CuteButton1, &TCuteButton::clicked, this, [this] { CuteButton1Click(); });
-    connect(CuteButton2, &TCuteButton::clicked, this, [this] { CuteButton2Click(); });
-    connect(CuteButton3, &TCuteButton::clicked, this, [this] { CuteButton3Click(); });
-    connect(CuteButton4, &TCuteButton::clicked, this, &TGameWindow::CuteButton4Click);
-    connect(CuteButton5, &TCuteButton::clicked, this, &TGameWindow::CuteButton5Click);
-    connect(CuteButton6, &TCuteButton::clicked, this, &TGameWindow::CuteButton6Click);
+    void (TGameWindow::*const handlers[6])() = {&TGameWindow::CuteButton1Click, &TGameWindow::CuteButton2Click,
+                                                &TGameWindow::CuteButton3Click, &TGameWindow::CuteButton4Click,
+                                                &TGameWindow::CuteButton5Click, &TGameWindow::CuteButton6Click};
+    for (int i = 0; i < 6; ++i)
+        connect(buttons_[i], &TCuteButton::clicked, this, Guarded([this, handler = handlers[i]] { (this->*handler)(); }));
 }
 
 void TGameWindow::CreateDisplays()
@@ -148,16 +152,6 @@ void TGameWindow::SetButtons(int f1, int f2, int f3, int f4, int f5, int f6)
     }
 }
 
-void TGameWindow::SetButtonState(TButtonState state)
-{
-    switch (state) {
-    case Idle: SetButtons(1, 0, 0, 0, 0, 0); break;
-    case Playing: SetButtons(0, 0, 1, 1, 0, 1); break;
-    case Interrupted: SetButtons(0, 0, 0, 0, 1, 1); break;
-    case Ended: SetButtons(1, 1, 0, 0, 0, 0); break;
-    }
-}
-
 QString TGameWindow::ButtonPattern() const
 {
     QString pattern;
@@ -165,69 +159,144 @@ QString TGameWindow::ButtonPattern() const
     return pattern;
 }
 
+// ---- the model shown ----
+
 void TGameWindow::FormCreate()
 {
-    ResetBoard();
-    GameState.ActiveGame = GameType();
-    GameState.ActiveSize = Cells9;
-    GameState.ActiveCondition = FreeSwap;
-    SetUpBoard();
-    PlayCue(6);
+    RenderBoard();
+    RenderPhase();
+    SetStatusText(gamestatus::Idle);
+    Publish();
+    PlayCue(int(SoundCue::Picked));
 }
 
-void TGameWindow::SetUpBoard()
+void TGameWindow::RenderBoard()
 {
-    ShowCells();
-    ShowCompletedTable();
+    if (shownSize_ != Model().Size()) {
+        shownSize_ = Model().Size();
+        ShowCompletedTable();
+    }
+    RenderTables();
+    RenderDisplays();
     ShowConditionLabel();
-    SetButtonState(Idle);
-    SetStatusText(gamestatus::Idle);
 }
+
+void TGameWindow::RenderPhase()
+{
+    switch (Model().CurrentPhase()) {
+    case Phase::Idle: SetButtons(1, 0, 0, 0, 0, 0); break;
+    case Phase::Playing: SetButtons(0, 0, 1, 1, 0, 1); break;
+    case Phase::Interrupted: SetButtons(0, 0, 0, 0, 1, 1); break;
+    case Phase::Ended: SetButtons(1, 1, 0, 0, 0, 0); break;
+    }
+    if (!Model().ClockRunning())
+        Timer2->stop();
+    else if (!Timer2->isActive())
+        Timer2->start();
+}
+
+void TGameWindow::RenderDisplays()
+{
+    // Both are empty from a board reset until the first swap or tick.
+    const int count = Model().SwapCount();
+    const int seconds = Model().ElapsedSeconds();
+    const QString countText = count ? QString::number(count) : QString();
+    const QString timeText = seconds ? ElapsedText(seconds) : QString();
+    if (Memo1->text() != countText) Memo1->setText(countText);
+    if (Memo2->text() != timeText) Memo2->setText(timeText);
+}
+
+void TGameWindow::Apply(const Outcome& outcome)
+{
+    // A refusal is shown over the board as it was; the board's new look follows once it is closed.
+    if (!outcome.refused) RenderBoard();
+    for (SoundCue cue : outcome.cues) PlayCue(int(cue));
+    if (outcome.notice) {
+        BoxPosition at;
+        if (outcome.notice->at) at = QPoint(outcome.notice->at->first, outcome.notice->at->second);
+        Messages().plain(Q(outcome.notice->text), at);
+    }
+    if (outcome.refused) RenderBoard();
+    RenderPhase();
+    if (outcome.status) SetStatusText(Q(*outcome.status));
+    Publish();
+}
+
+void TGameWindow::Publish(TSharing what)
+{
+    const qx::Game& game = Model();
+    TGameState& shared = GameState;
+    shared.SwapCount[Slot()] = game.SwapCount();
+    shared.ElapsedSeconds[Slot()] = game.ElapsedSeconds();
+    if (what == TSharing::Counters) return;
+
+    shared.ActiveGame = GameType();
+    shared.ActiveSize = int(game.Size());
+    shared.ActiveCondition = int(game.Condition());
+    BuildCellMap();
+    const Selection& picks = game.Picks();
+    shared.FirstNumber = picks.firstNumber;
+    shared.SecondNumber = picks.secondNumber;
+    shared.FirstIndex = picks.firstIndex;
+    shared.SecondIndex = picks.secondIndex;
+    const GameProblem& problem = game.Problem();
+    auto startNumbers = [](const Table& start) {
+        std::array<std::string, 25> numbers{};
+        std::copy_n(start.begin(), std::min<size_t>(start.size(), numbers.size()), numbers.begin());
+        return numbers;
+    };
+    shared.StartNumbersA = startNumbers(problem.startA);
+    shared.StartNumbersB = startNumbers(problem.startB);
+    shared.ProblemCodeA = problem.codeA;
+    shared.ProblemCodeB = problem.codeB;
+    shared.Finished = game.Finished() ? 1 : 0;
+}
+
+// ---- the game flow ----
 
 bool TGameWindow::ConfirmStart()
 {
-    Memo1->clear();
-    Memo2->clear();
-    PlayCue(7);
-    if (!Messages().confirm(QStringLiteral("始めてもいいですか？"), placement_.confirmStartPos)) return false;
-    GameState.Finished = 0;
-    Timer2->start();
-    SetButtonState(Playing);
-    SetStatusText(gamestatus::Started);
-    PlayCue(1);
-    return true;
+    RenderBoard();
+    RenderPhase();
+    PlayCue(int(SoundCue::Question));
+    const bool ok = Messages().confirm(QStringLiteral("始めてもいいですか？"), placement_.confirmStartPos);
+    if (ok)
+        Apply(Model().Start());
+    else
+        Publish();  // the problem stays on the board and is the current one
+    return ok;
 }
 
-void TGameWindow::CuteButton4Click()
+void TGameWindow::CuteButton1Click()
 {
-    Timer2->stop();
-    SetButtonState(Interrupted);
-    SetStatusText(gamestatus::Interrupted);
-    PlayCue(1);
+    Random rng = ProblemRandom();
+    Model().NewProblem(rng);
+    ConfirmStart();
 }
 
-void TGameWindow::CuteButton5Click()
+void TGameWindow::CuteButton2Click()
 {
-    Timer2->start();
-    SetButtonState(Playing);
-    SetStatusText(gamestatus::Resumed);
-    PlayCue(1);
+    Model().SameProblem();
+    ConfirmStart();
 }
+
+void TGameWindow::CuteButton3Click() { Apply(Model().Swap()); }
+
+void TGameWindow::CuteButton4Click() { Apply(Model().Interrupt()); }
+
+void TGameWindow::CuteButton5Click() { Apply(Model().Resume()); }
 
 void TGameWindow::CuteButton6Click()
 {
     if (!Messages().confirm(QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"))) return;
-    ResetBoard();
-    SetButtonState(Ended);
-    SetStatusText(gamestatus::Ended);
-    PlayCue(9);  // names no file: silences a cue that is still playing
+    Apply(Model().Cancel());
 }
 
 void TGameWindow::Timer2Timer()
 {
-    int& seconds = GameState.ElapsedSeconds[Slot()];
-    ++seconds;
-    Memo2->setText(ElapsedText(seconds));
+    if (!Model().Tick()) return;
+    RenderDisplays();
+    Publish(TSharing::Counters);
 }
 
 QString TGameWindow::ElapsedText(int seconds)
@@ -235,20 +304,11 @@ QString TGameWindow::ElapsedText(int seconds)
     return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
 }
 
-void TGameWindow::ShowSwapCount() { Memo1->setText(QString::number(GameState.SwapCount[Slot()])); }
-
-void TGameWindow::ResetCounters()
-{
-    GameState.ElapsedSeconds[Slot()] = 0;
-    GameState.SwapCount[Slot()] = 0;
-    Memo1->clear();
-    Memo2->clear();
-    Timer2->stop();
-}
-
 void TGameWindow::ShowConditionLabel()
 {
-    Label2->setText(QStringLiteral("（") + Q(ConditionName()) + QStringLiteral("）"));
+    const QString text = QStringLiteral("（") + Q(ConditionName(Model().Condition())) + QStringLiteral("）");
+    if (Label2->text() == text) return;
+    Label2->setText(text);
     // The substituted face is wider than the label's designed box: widen it about the same centre
     // rather than clip the parentheses.
     QRect box = placement_.conditionLabel;
@@ -257,82 +317,23 @@ void TGameWindow::ShowConditionLabel()
     Label2->setGeometry(box);
 }
 
-void TGameWindow::ChooseSize(int size)
-{
-    ResetBoard();
-    GameState.ActiveSize = size;
-    SetUpBoard();
-    PlayCue(1);
-}
+void TGameWindow::ChooseSize(BoardSize size) { Apply(Model().ChooseSize(size)); }
 
-void TGameWindow::ChooseCondition(int condition)
-{
-    // The buttons and the status stay: after an ended game "同じ問題" replays under the new condition.
-    ResetBoard();
-    GameState.ActiveCondition = condition;
-    ShowConditionLabel();
-    PlayCue(1);
-}
-
-void TGameWindow::FinishGame(const QPoint& boxPos)
-{
-    PlayCue(4);
-    GameState.Finished = 1;
-    Timer2->stop();
-    Messages().plain(QStringLiteral("完成しました！"), boxPos);
-    SetButtonState(Ended);
-    SetStatusText(gamestatus::Ended);
-}
+void TGameWindow::ChooseCondition(SwapCondition condition) { Apply(Model().ChooseCondition(condition)); }
 
 void TGameWindow::N2Click()
 {
     ShowRecordTable(this);
-    if (GameState.StoredProblemPending != 1) return;
-    LayOutStoredProblem();
-    ShowConditionLabel();
+    // The record table hands a stored problem back through GameState, read here once.
+    TGameState& handed = GameState;
+    if (handed.StoredProblemPending != 1) return;
+    const int n = Model().Cells();
+    const GameProblem stored{Table(handed.StartNumbersA.begin(), handed.StartNumbersA.begin() + n),
+                             Table(handed.StartNumbersB.begin(), handed.StartNumbersB.begin() + n),
+                             handed.ProblemCodeA, handed.ProblemCodeB};
+    Model().LayOutStoredProblem(stored, SwapCondition(handed.ActiveCondition));
     ConfirmStart();
-    GameState.StoredProblemPending = 0;
-}
-
-void TGameWindow::SaveOwnGame()
-{
-    own_.ActiveSize = GameState.ActiveSize;
-    own_.ActiveCondition = GameState.ActiveCondition;
-    own_.FirstNumber = GameState.FirstNumber;
-    own_.SecondNumber = GameState.SecondNumber;
-    own_.FirstIndex = GameState.FirstIndex;
-    own_.SecondIndex = GameState.SecondIndex;
-    own_.StartNumbersA = GameState.StartNumbersA;
-    own_.StartNumbersB = GameState.StartNumbersB;
-    own_.ProblemCodeA = GameState.ProblemCodeA;
-    own_.ProblemCodeB = GameState.ProblemCodeB;
-    own_.Finished = GameState.Finished;
-}
-
-void TGameWindow::RestoreOwnGame()
-{
-    GameState.ActiveGame = GameType();
-    GameState.ActiveSize = own_.ActiveSize;
-    GameState.ActiveCondition = own_.ActiveCondition;
-    GameState.FirstNumber = own_.FirstNumber;
-    GameState.SecondNumber = own_.SecondNumber;
-    GameState.FirstIndex = own_.FirstIndex;
-    GameState.SecondIndex = own_.SecondIndex;
-    GameState.StartNumbersA = own_.StartNumbersA;
-    GameState.StartNumbersB = own_.StartNumbersB;
-    GameState.ProblemCodeA = own_.ProblemCodeA;
-    GameState.ProblemCodeB = own_.ProblemCodeB;
-    GameState.Finished = own_.Finished;
-    BuildCellMap();
-}
-
-void TGameWindow::OnShowModal() { RestoreOwnGame(); }
-
-void TGameWindow::hideEvent(QHideEvent* event)
-{
-    // A minimised window is still the one in use; only a real hide hands GameState over.
-    if (!event->spontaneous()) SaveOwnGame();
-    TFormBase::hideEvent(event);
+    handed.StoredProblemPending = 0;
 }
 
 // ---- controls of the tables ----
@@ -348,7 +349,9 @@ TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mo
                           g.firstTile.y() + CellStep * (LayoutRow(p) - 1), TileSize, TileSize);
         tiles[p - 1] = tile;
     }
-    auto* filter = new TLabelPressFilter(this, std::move(mouseDown));
+    auto* filter = new TLabelPressFilter(this, [mouseDown = std::move(mouseDown)](QLabel* label, Qt::MouseButton button) {
+        RunGuarded([&] { mouseDown(label, button); });
+    });
     const QColor navy = TColor(colors::NumberColor);
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         QLabel* label =
@@ -398,10 +401,9 @@ void TGameWindow::CreateCompletedTable(const TCompletedTableGeometry& g)
 void TGameWindow::ShowCompletedTable()
 {
     if (!completedPanel_) return;
-    const int n = CellCount();
-    for (int k = 1; k <= n; ++k) CompletedLabel(GameState.CellMap[k - 1])->setText(QString::number(k));
-    const int size = GameState.ActiveSize;
-    if (size >= Cells9 && size <= Cells25) completedPanel_->resize(completedSizes_[size - 1]);
+    const BoardSize size = Model().Size();
+    for (int k = 1; k <= CellCount(size); ++k) CompletedLabel(LayoutPositionOf(k, size))->setText(QString::number(k));
+    completedPanel_->resize(completedSizes_[int(size) - 1]);
     QPalette pal = completedPanel_->palette();
     pal.setColor(QPalette::Window, TColor(colors::InPlaceColor));
     completedPanel_->setPalette(pal);
@@ -426,14 +428,14 @@ void TGameWindow::SetTabOrderOf(std::initializer_list<QWidget*> order)
     }
 }
 
-int TGameWindow::BoardIndexOfLabel(const QLabel* label, QPoint firstLabel)
+int TGameWindow::BoardIndexOfLabel(const QLabel* label, QPoint firstLabel) const
 {
     const int dx = label->x() - firstLabel.x();
     const int dy = label->y() - firstLabel.y();
     if (dx < 0 || dy < 0) return 0;
     const int c = dx / CellStep;  // layout column and row, from 0
     const int r = dy / CellStep;
-    const int side = GridSide();
+    const int side = Model().Side();
     if (c >= side || r >= side) return 0;
     return c + 1 + r * side;
 }
@@ -458,10 +460,12 @@ void TGameWindow::CreateGameMenu(const TGameMenuNames& names, std::function<void
     AddCommand(nullptr, names.back, QStringLiteral("戻る"), std::move(back));
     QMenu* size = AddMenu(names.sizeMenu, QStringLiteral("サイズ"));
     const QString sizeTexts[3] = {names.firstSizeText, QStringLiteral("１６マス"), QStringLiteral("２５マス")};
-    for (int i = 0; i < 3; ++i) AddCommand(size, names.sizes[i], sizeTexts[i], [this, i] { ChooseSize(i + 1); });
+    for (int i = 0; i < 3; ++i)
+        AddCommand(size, names.sizes[i], sizeTexts[i], [this, i] { ChooseSize(BoardSize(i + 1)); });
     QMenu* condition = AddMenu(names.conditionMenu, QStringLiteral("条件"));
     for (int c = 1; c <= 6; ++c)
-        AddCommand(condition, names.conditions[c - 1], Q(ConditionName(c)), [this, c] { ChooseCondition(c); });
+        AddCommand(condition, names.conditions[c - 1], Q(ConditionName(c)),
+                   [this, c] { ChooseCondition(SwapCondition(c)); });
     AddCommand(nullptr, names.record, names.recordText, [this] { N2Click(); });
     AddCommand(nullptr, names.help, QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
     AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });

@@ -1,9 +1,11 @@
 #pragma once
 // What the two game windows share: the six push buttons and the four states they express, the
 // start question, interrupt, resume and cancel, the elapsed-time clock, the count and time
-// displays, the condition label, the size and condition menu plumbing, the record table entry,
-// and the window's own game that it keeps while hidden and puts back when shown again.
+// displays, the condition label, the size and condition menu plumbing and the record table entry.
+// The window is a view of its game model: clicks become model operations, and the model is
+// rendered into the controls and published into GameState.
 
+#include "core/Game.h"
 #include "games/BoardCells.h"
 #include "shell/FormBase.h"
 
@@ -24,23 +26,22 @@ class QLineEdit;
 class QTimer;
 class TCuteButton;
 
-// Status texts of the game flow.
+// Status texts of the game flow, as the status bar shows them.
 namespace gamestatus {
-inline const QString Idle = QStringLiteral("「新しい問題」ボタンで始めてください。");
-inline const QString Started = QStringLiteral("数字の入れ替えを始めてください。");
-inline const QString Resumed = QStringLiteral("再開します。入れ替えを続けてください。");
-inline const QString Continue = QStringLiteral("数字の入替えを続けてください。");
-inline const QString Interrupted = QStringLiteral("中断中です。「再開」ボタンで再開してください。");
-inline const QString Ended = QStringLiteral("「新しい問題」か「同じ問題」ボタンで始めてください。");
+inline const QString Idle = QString::fromStdString(qx::status::Idle);
+inline const QString Started = QString::fromStdString(qx::status::Started);
+inline const QString Resumed = QString::fromStdString(qx::status::Resumed);
+inline const QString Continue = QString::fromStdString(qx::status::Continue);
+inline const QString Interrupted = QString::fromStdString(qx::status::Interrupted);
+inline const QString Ended = QString::fromStdString(qx::status::Ended);
 }  // namespace gamestatus
 
 // Where a game window puts the shared controls; everything else about them is common.
 struct TGameWindowPlacement {
-    int gameType = 1;                    // GameType: its slot in SwapCount / ElapsedSeconds
     QPoint confirmStartPos;              // screen position of "始めてもいいですか？"
     int buttonLeft = 0;                  // CuteButton1 … 6, each 90 wide
     std::array<int, 6> buttonTops{};
-    std::array<unsigned, 6> buttonColors{};  // TColor values
+    unsigned newProblemColor = 0;        // TColor of CuteButton1; the other five share their colours
     QRect conditionLabel;                // Label2
     QPoint countDisplay;                 // Memo1
     QPoint timeDisplay;                  // Memo2
@@ -86,9 +87,6 @@ struct TGameMenuNames {
 class TGameWindow : public TFormBase {
     Q_OBJECT
 public:
-    // The states are patterns of enabled buttons (with the timer and Finished), not a variable.
-    enum TButtonState { Idle, Playing, Interrupted, Ended };
-
     TGameWindow(const QString& caption, const TGameWindowPlacement& placement, QWidget* parent = nullptr);
 
     TCuteButton* CuteButton1 = nullptr;  // 新しい問題
@@ -105,70 +103,49 @@ public:
     // When set, new problems draw from a generator with this seed instead of the clock.
     std::optional<unsigned> FixedSeed;
 
-    int GameType() const { return placement_.gameType; }
+    // The game this window shows.
+    virtual qx::Game& Model() = 0;
+    virtual const qx::Game& Model() const = 0;
+
+    int GameType() const { return int(Model().Type()); }
     // Index of this game in SwapCount and ElapsedSeconds.
-    int Slot() const { return placement_.gameType - 1; }
+    int Slot() const { return GameType() - 1; }
 
     // One flag per button, CuteButton1 … 6: enabled exactly when 1.
     void SetButtons(int f1, int f2, int f3, int f4, int f5, int f6);
-    // The button pattern of a state (the timer and the status text are the caller's).
-    void SetButtonState(TButtonState state);
     // "100000" … : the enabled flags of CuteButton1 … 6, for tests and diagnostics.
     QString ButtonPattern() const;
 
-    // Once, at the end of the window's construction: an empty 9-cell FreeSwap board in Idle.
-    void FormCreate();
-    // Lays out the board of ActiveSize and ActiveCondition and enters Idle.
-    void SetUpBoard();
-    // The start question after a problem was laid out; true when the game started.
-    bool ConfirmStart();
-
-    virtual void CuteButton1Click() = 0;  // new problem
-    virtual void CuteButton2Click() = 0;  // same problem
-    virtual void CuteButton3Click() = 0;  // swap
-    void CuteButton4Click();              // interrupt
-    void CuteButton5Click();              // resume
-    void CuteButton6Click();              // cancel
+    void CuteButton1Click();  // new problem
+    void CuteButton2Click();  // same problem
+    void CuteButton3Click();  // swap
+    void CuteButton4Click();  // interrupt
+    void CuteButton5Click();  // resume
+    void CuteButton6Click();  // cancel
 
     // One second of play.
     void Timer2Timer();
     // "M分S秒" without leading zeros.
     static QString ElapsedText(int seconds);
 
-    // SwapCount of this game into Memo1.
-    void ShowSwapCount();
-    // Counters of this game to 0, displays empty, Timer2 stopped.
-    void ResetCounters();
-    // "（" + ConditionName + "）" into Label2.
-    void ShowConditionLabel();
-
-    // The size and condition menu commands.
-    void ChooseSize(int size);
-    void ChooseCondition(int condition);
-
-    // The table is complete: cue 4, Finished, clock stopped, the box at `boxPos`, Ended.
-    void FinishGame(const QPoint& boxPos);
-
     // "記録表" / "記録": the record table, then a stored problem it may hand back.
     void N2Click();
 
-    // Board operations of each game.
-    virtual void ResetBoard() = 0;
-    virtual void ShowCells() = 0;
-    // Shows 1 … n in their final places, pink, the panel sized to the active grid.
-    virtual void ShowCompletedTable();
-    // Lays out StartNumbersA (and B) after a board reset, tiles coloured by MarkInPlace.
-    virtual void LayOutStoredProblem() = 0;
-
 protected:
-    // Puts this window's own game back into GameState before it is shown again.
-    void OnShowModal() override;
-    void BeforeQuit() override { ResetBoard(); }
-    // Keeps this window's game when it is hidden (before "戻る" resets the shared size).
-    void hideEvent(QHideEvent* event) override;
+    // Once, at the end of the window's construction: the model's empty 9-cell FreeSwap board in Idle.
+    void FormCreate();
+    // Shows what an operation did: the board, its cues and notice, the buttons and the status.
+    void Apply(const qx::Outcome& outcome);
+    // The start question after a problem was laid out; true when the game started.
+    bool ConfirmStart();
 
-    // Each window sets the tab order and the remaining looks of its own controls.
-    TCuteButton* Button(int i) const { return buttons_[i - 1]; }
+    // The tables of the model into the number labels and tiles.
+    virtual void RenderTables() = 0;
+    // Shows 1 … n in their final places, pink, the panel sized to the model's grid.
+    virtual void ShowCompletedTable();
+
+    // This window's game is the one in use again.
+    void OnShowModal() override { Publish(); }
 
     using TLabelMouseDown = std::function<void(QLabel*, Qt::MouseButton)>;
     // Tiles first, so that every number label lies above its tile; a press on a number label
@@ -182,29 +159,30 @@ protected:
     // A caption in bold HG丸ｺﾞｼｯｸM-PRO 16 px, navy, sized to its text.
     QLabel* PlaceCaption(const char* name, const QString& text, QPoint at);
     void SetTabOrderOf(std::initializer_list<QWidget*> order);
-    // Size and condition items choose through ChooseSize / ChooseCondition; `back` runs for 戻る.
+    // Size and condition items choose through the model; `back` runs for 戻る.
     void CreateGameMenu(const TGameMenuNames& names, std::function<void()> back);
     // A label with its name, font and text colour.
     static QLabel* MakeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color);
     // The BoardIndex whose number `label` shows, from the label's own place (the window does not
-    // scroll); 0 for a position outside the active grid.
-    static int BoardIndexOfLabel(const QLabel* label, QPoint firstLabel);
-    // The generator of a new problem: FixedSeed when set, otherwise seeded from the clock.
-    qx::Random ProblemRandom() const;
+    // scroll); 0 for a position outside the model's grid.
+    int BoardIndexOfLabel(const QLabel* label, QPoint firstLabel) const;
 
 private:
-    // The part of GameState that belongs to the game of one window.
-    struct TOwnGame {
-        int ActiveSize = 1;
-        int ActiveCondition = 1;
-        std::string FirstNumber, SecondNumber;
-        int FirstIndex = 0, SecondIndex = 0;
-        std::array<std::string, 25> StartNumbersA{}, StartNumbersB{};
-        std::string ProblemCodeA, ProblemCodeB;
-        int Finished = 0;
-    };
-    void SaveOwnGame();
-    void RestoreOwnGame();
+    // What of the model goes into GameState: the counters alone (a clock tick, possibly while
+    // another game is in use), or everything when this game is the one in use.
+    enum class TSharing { Counters, WholeGame };
+    // The one place where this window writes GameState.
+    void Publish(TSharing what = TSharing::WholeGame);
+    // Board, displays and condition label.
+    void RenderBoard();
+    // Buttons of the phase, and the elapsed-time timer.
+    void RenderPhase();
+    void RenderDisplays();
+    void ShowConditionLabel();
+    void ChooseSize(qx::BoardSize size);
+    void ChooseCondition(qx::SwapCondition condition);
+    // The generator of a new problem: FixedSeed when set, otherwise seeded from the clock.
+    qx::Random ProblemRandom() const;
 
     void CreateButtons();
     void CreateDisplays();
@@ -215,5 +193,5 @@ private:
     std::array<QLabel*, 25> completedLabels_{};
     std::array<TShape*, 8> gridLines_{};
     std::array<QSize, 3> completedSizes_{};
-    TOwnGame own_;
+    std::optional<qx::BoardSize> shownSize_;  // the size whose completed table is shown
 };

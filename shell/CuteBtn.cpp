@@ -637,6 +637,16 @@ void TCuteButton::Click()
         return;
     }
     QPointer<TCuteButton> self(this);
+    // Off again however the handler leaves, an error included: a button must never stay busy.
+    struct RunningGuard {
+        QPointer<TCuteButton> button;
+        ~RunningGuard()
+        {
+            if (!button) return;
+            button->FHandlerRunning = false;
+            button->FPendingClicks = 0;
+        }
+    } running{self};
     FHandlerRunning = true;
     int runs = 1;
     while (runs > 0) {
@@ -655,7 +665,6 @@ void TCuteButton::Click()
         runs += FPendingClicks;
         FPendingClicks = 0;
     }
-    FHandlerRunning = false;
 }
 
 // ---- drop-down --------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "shell/FormBase.h"
 
+#include "shell/Application.h"
 #include "shell/Clock.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
@@ -102,7 +103,7 @@ TFormBase::TFormBase(const QString& caption, int outerWidth, int outerHeight, QW
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &TFormBase::Timer1Timer);
+    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
     Timer1->start();
 }
 
@@ -129,14 +130,21 @@ QMenu* TFormBase::AddMenu(const char* objectName, const QString& text)
     return menu;
 }
 
+std::function<void()> TFormBase::Guarded(std::function<void()> handler)
+{
+    return [handler = std::move(handler)] {
+        RunGuarded([&] {
+            if (handler) handler();
+        });
+    };
+}
+
 QAction* TFormBase::AddCommand(QMenu* menu, const char* objectName, const QString& text,
                                std::function<void()> handler)
 {
     QAction* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(objectName));
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] {
-        if (handler) handler();
-    });
+    connect(action, &QAction::triggered, this, Guarded(std::move(handler)));
     if (menu)
         menu->addAction(action);
     else

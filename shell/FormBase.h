@@ -58,6 +58,9 @@ public:
 
     // A menu-bar entry with sub-entries.
     QMenu* AddMenu(const char* objectName, const QString& text);
+    // `handler` wrapped so that an error escaping it is shown in the error box and goes no further:
+    // every handler the window base connects runs inside it.
+    static std::function<void()> Guarded(std::function<void()> handler);
     // A command in `menu`, or directly on the menu bar when `menu` is null.
     QAction* AddCommand(QMenu* menu, const char* objectName, const QString& text,
                         std::function<void()> handler);

@@ -23,6 +23,12 @@ inline constexpr unsigned StatusBarColor = 16765136;   // light periwinkle FFD0D
 inline constexpr unsigned ConditionColor = 3743944;    // crimson 3920C8
 inline constexpr unsigned MoneyGreen = 0xC0DCC0;
 inline constexpr unsigned SkyBlue = 0xF0CAA6;
+// The game windows' buttons.
+inline constexpr unsigned NewProblemButtonColor = 11597734;  // light green A6F7B0 (Puzzle I)
+inline constexpr unsigned SwapButtonColor = 7370746;         // salmon FA7870
+inline constexpr unsigned InterruptButtonColor = 16507822;   // light sky blue AEE2FB
+inline constexpr unsigned ResumeButtonColor = 11007429;      // pale lime C5F5A7
+inline constexpr unsigned CancelButtonColor = 14858977;      // light orchid E1BAE2
 }  // namespace colors
 
 // The names the windows use for their fonts; each resolves to an installed Japanese face.

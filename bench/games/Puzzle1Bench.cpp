@@ -3,7 +3,7 @@
 #include "support/Doubles.h"
 
 #include "core/GameState.h"
-#include "games/Unit2.h"
+#include "games/Puzzle1Window.h"
 #include "shell/CuteBtn.h"
 
 #include <QAction>
@@ -22,12 +22,12 @@ std::vector<BenchResult> BenchPuzzle1(int iterations)
     int cell = 0;
     results.push_back(Measure({QStringLiteral("Puzzle I: click a number (25, marks)"), f,
                                [&] {
-                                   if (f->SelectCount > 0) QTest::mouseClick(label(cell), Qt::RightButton);
+                                   if (f->Model().SelectCount() > 0) QTest::mouseClick(label(cell), Qt::RightButton);
                                    cell = cell % 25 + 1;
                                },
                                [&] { QTest::mouseClick(label(cell), Qt::LeftButton); }},
                               iterations));
-    if (f->SelectCount > 0) QTest::mouseClick(label(cell), Qt::RightButton);
+    if (f->Model().SelectCount() > 0) QTest::mouseClick(label(cell), Qt::RightButton);
 
     // The two cells swap back and forth: a shuffled board never completes that way.
     results.push_back(Measure({QStringLiteral("Puzzle I: 入れ替え (25)"), f,

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <stdexcept>
 
 #include "shell/CuteBtn.h"
 
@@ -23,6 +24,7 @@ private slots:
     void marginsBelowNoneStoreNone();
     void clicksWhileHandlerRuns_data();
     void clicksWhileHandlerRuns();
+    void clickAfterHandlerThrew();
     void delayedDropDown_data();
     void delayedDropDown();
     void looks_data();
@@ -249,6 +251,17 @@ void TestCuteButton::clicksWhileHandlerRuns_data()
     QTest::newRow("kept, handler spins the loop") << false << true << 4;
     QTest::newRow("ignored, busy handler") << true << false << 1;
     QTest::newRow("ignored, handler spins the loop") << true << true << 1;
+}
+
+// A handler that throws must not leave the button believing it is still running.
+void TestCuteButton::clickAfterHandlerThrew()
+{
+    connect(button, &TCuteButton::clicked, this, [this] {
+        if (clicks == 1) throw std::runtime_error("handler failed");
+    });
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, button->Click());
+    button->Click();
+    QCOMPARE(clicks, 2);
 }
 
 void TestCuteButton::clicksWhileHandlerRuns()

@@ -4,7 +4,7 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "games/Unit2.h"
+#include "games/Puzzle1Window.h"
 #include "shell/CuteBtn.h"
 
 #include <QTest>

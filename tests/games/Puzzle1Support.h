@@ -4,7 +4,7 @@
 #include "core/Board.h"
 #include "core/GameState.h"
 #include "core/Problem.h"
-#include "games/Unit2.h"
+#include "games/Puzzle1Window.h"
 
 #include <QStringList>
 #include <QTest>
@@ -15,8 +15,7 @@
 inline void StartPuzzle1(TForm2* f, const std::vector<int>& order)
 {
     const qx::Table table = qx::ToTable(order);
-    for (size_t i = 0; i < table.size(); ++i) qx::GameState.StartNumbersA[i] = table[i];
-    qx::GameState.ProblemCodeA = qx::EncodeProblemCode(table);
+    f->Model().SetProblem({table, {}, qx::EncodeProblemCode(table), {}});
     f->CuteButton2Click();
 }
 

@@ -5,7 +5,7 @@
 #include "core/Board.h"
 #include "core/GameState.h"
 #include "core/Problem.h"
-#include "games/Unit3.h"
+#include "games/Puzzle2Window.h"
 
 #include <QStringList>
 #include <QTest>
@@ -16,10 +16,7 @@
 inline void StartPuzzle2(TForm3* f, const std::vector<int>& a, const std::vector<int>& b)
 {
     const qx::Table ta = qx::ToTable(a), tb = qx::ToTable(b);
-    for (size_t i = 0; i < ta.size(); ++i) qx::GameState.StartNumbersA[i] = ta[i];
-    for (size_t i = 0; i < tb.size(); ++i) qx::GameState.StartNumbersB[i] = tb[i];
-    qx::GameState.ProblemCodeA = qx::EncodeProblemCode(ta);
-    qx::GameState.ProblemCodeB = qx::EncodeProblemCode(tb);
+    f->Model().SetProblem({ta, tb, qx::EncodeProblemCode(ta), qx::EncodeProblemCode(tb)});
     f->CuteButton2Click();
 }
 

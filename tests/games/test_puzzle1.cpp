@@ -207,7 +207,7 @@ void TestPuzzle1::wholeGame()
         QCOMPARE(LabelColor(CellLabel(w.get(), j)), Navy);
         QCOMPARE(w->Memo1->text(), QString::number(swaps));
         QCOMPARE(GameState.SwapCount[0], swaps);
-        QCOMPARE(w->SelectCount, 0);
+        QCOMPARE(w->Model().SelectCount(), 0);
         CheckTiles(w.get(), {});
         expectedCues << 6 << 6 << (w->IsComplete() ? 4 : 1);
         if (!w->IsComplete()) QCOMPARE(w->StatusText(), gamestatus::Continue);
@@ -371,7 +371,7 @@ void TestPuzzle1::selection()
 
     QCOMPARE(GameState.FirstIndex, first);
     QCOMPARE(GameState.SecondIndex, second);
-    QCOMPARE(w->SelectCount, count);
+    QCOMPARE(w->Model().SelectCount(), count);
     QCOMPARE(w.sounds.ids, cues);
     if (first) QVERIFY(GameState.FirstNumber == w->NumberText(first).toStdString());
     const bool refused = cues.contains(3);

@@ -1,8 +1,10 @@
 #pragma once
 // Puzzle II: two tables, 表A and 表B, each holding its own shuffled 1 … n. One number is picked in
 // each table and the two are exchanged under the chosen condition; the game is won when both
-// tables stand in order. The number labels hold the board; the core decides every rule.
+// tables stand in order. The window shows its game model (core/Puzzle2Game) and turns clicks into
+// its operations.
 
+#include "core/Puzzle2Game.h"
 #include "games/BoardCells.h"
 #include "games/GameWindow.h"
 
@@ -15,7 +17,7 @@
 class TForm3 : public TGameWindow {
     Q_OBJECT
 public:
-    enum TTable { TableA, TableB };
+    enum TTable { TableA = qx::Puzzle2Game::TableA, TableB = qx::Puzzle2Game::TableB };
 
     explicit TForm3(QWidget* parent = nullptr);
 
@@ -75,40 +77,11 @@ public:
     QLabel* Label6 = nullptr;  // 回数
     QLabel* Label7 = nullptr;  // 時間
 
-    // Board operations on both tables.
-    void ResetBoard() override;
-    void ShowCells() override;
-    void LayOutStoredProblem() override { LayOutPairProblem(); }
+    qx::Puzzle2Game& Model() override { return game_; }
+    const qx::Puzzle2Game& Model() const override { return game_; }
+
     bool IsInPlace(TTable table, int k) const;
-    void MarkInPlace();
     bool IsComplete() const;
-    void MakePairProblem();
-    void LayOutPairProblem();
-    // Colours the partners of `picked`'s pick in the other table, after whitening every tile.
-    void MarkPartnersAcross(TTable picked);
-    // Every tile of both tables white, then the in-place tiles pink again.
-    void ClearPartnerMarks();
-
-    void CuteButton1Click() override { MakePairProblem(); }
-    void CuteButton2Click() override;  // same problem
-    void CuteButton3Click() override;  // exchange the two picks
-
-    // A mouse button pressed on a number label of table A or table B.
-    void Label33MouseDown(QLabel* sender, Qt::MouseButton button) { Pick(TableA, sender, button); }
-    void Label58MouseDown(QLabel* sender, Qt::MouseButton button) { Pick(TableB, sender, button); }
-
-    // Menu commands.
-    void N1Click() { close(); }  // 戻る
-    void N4Click() { ChooseSize(1); }
-    void N5Click() { ChooseSize(2); }
-    void N6Click() { ChooseSize(3); }
-    void N8Click() { ChooseCondition(1); }
-    void N9Click() { ChooseCondition(2); }
-    void N10Click() { ChooseCondition(3); }
-    void N11Click() { ChooseCondition(4); }
-    void N12Click() { ChooseCondition(5); }
-    void N1tu1Click() { ChooseCondition(6); }
-    void Help1Click() { ShowHelpContents(); }
 
     const TBoardCells& Cells(TTable table) const { return table == TableA ? cellsA_ : cellsB_; }
 
@@ -117,13 +90,10 @@ private:
     void CreateCompletedTable();
     void CreateCaptions();
     void CreateMenu();
+    void RenderTables() override;
+    // Left click picks in `table`, right click puts that table's pick back.
+    void NumberPressed(TTable table, QLabel* label, Qt::MouseButton button);
 
-    TBoardCells& CellsOf(TTable table) { return table == TableA ? cellsA_ : cellsB_; }
-    // The pick of a table: FirstIndex / FirstNumber for table A, SecondIndex / SecondNumber for B.
-    int& PickIndex(TTable table);
-    std::string& PickNumber(TTable table);
-    void Pick(TTable table, QLabel* label, Qt::MouseButton button);
-    void WhitenAllTiles();
-
+    qx::Puzzle2Game game_;
     TBoardCells cellsA_, cellsB_;
 };

@@ -1,0 +1,127 @@
+#include "core/Game.h"
+
+namespace qx {
+
+Game::Game(GameType type, int tables) : type_(type), boards_(size_t(tables), BoardTable(size_t(Cells()))) {}
+
+Table Game::Numbers(int table) const
+{
+    Table numbers;
+    numbers.reserve(boards_[table].size());
+    for (const BoardCell& cell : boards_[table]) numbers.push_back(cell.number);
+    return numbers;
+}
+
+void Game::ResetBoard()
+{
+    for (BoardTable& board : boards_) board.assign(size_t(Cells()), BoardCell{});
+    selection_.firstIndex = 0;
+    selection_.secondIndex = 0;
+    swapCount_ = 0;
+    elapsedSeconds_ = 0;
+    clockRunning_ = false;
+}
+
+void Game::MarkInPlace(int table)
+{
+    const Table numbers = Numbers(table);
+    for (int k = 1; k <= Cells(); ++k)
+        CellAt(table, k).tile = IsInPlace(numbers, k) ? TileLook::InPlace : TileLook::Plain;
+}
+
+void Game::MarkInPlace()
+{
+    for (int t = 0; t < Tables(); ++t) MarkInPlace(t);
+}
+
+void Game::NewProblem(Random& rng)
+{
+    ResetBoard();
+    Shuffle(rng);
+}
+
+void Game::LayOutProblem()
+{
+    const Table* starts[2] = {&problem_.startA, &problem_.startB};
+    for (int t = 0; t < Tables(); ++t)
+        for (int k = 1; k <= Cells() && k <= int(starts[t]->size()); ++k) CellAt(t, k).number = (*starts[t])[k - 1];
+    MarkInPlace();
+}
+
+void Game::SameProblem()
+{
+    ResetBoard();
+    LayOutProblem();
+}
+
+void Game::LayOutStoredProblem(const GameProblem& problem, SwapCondition condition)
+{
+    problem_ = problem;
+    condition_ = condition;
+    SameProblem();
+}
+
+Outcome Game::Start()
+{
+    finished_ = false;
+    clockRunning_ = true;
+    phase_ = Phase::Playing;
+    return {{SoundCue::Step}, {}, false, status::Started};
+}
+
+Outcome Game::Interrupt()
+{
+    clockRunning_ = false;
+    phase_ = Phase::Interrupted;
+    return {{SoundCue::Step}, {}, false, status::Interrupted};
+}
+
+Outcome Game::Resume()
+{
+    clockRunning_ = true;
+    phase_ = Phase::Playing;
+    return {{SoundCue::Step}, {}, false, status::Resumed};
+}
+
+Outcome Game::Cancel()
+{
+    ResetBoard();
+    phase_ = Phase::Ended;
+    // Names no sound: it silences a cue that is still playing.
+    return {{SoundCue::Silence}, {}, false, status::Ended};
+}
+
+bool Game::Tick()
+{
+    if (!clockRunning_) return false;
+    ++elapsedSeconds_;
+    return true;
+}
+
+Outcome Game::ChooseSize(BoardSize size)
+{
+    size_ = size;
+    ResetBoard();
+    phase_ = Phase::Idle;
+    return {{SoundCue::Step}, {}, false, status::Idle};
+}
+
+Outcome Game::ChooseCondition(SwapCondition condition)
+{
+    // After an ended game "同じ問題" replays the problem under the new condition.
+    ResetBoard();
+    condition_ = condition;
+    return {{SoundCue::Step}, {}, false, {}};
+}
+
+void Game::Finish(Outcome& outcome, std::pair<int, int> at)
+{
+    outcome.cues.push_back(SoundCue::Completed);
+    finished_ = true;
+    clockRunning_ = false;
+    phase_ = Phase::Ended;
+    outcome.notice = Notice{"完成しました！", at};
+    outcome.status = status::Ended;
+}
+
+}  // namespace qx

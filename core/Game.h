@@ -1,0 +1,146 @@
+#pragma once
+// What a game of either type is, without any window: the board with the look of every cell, the
+// selection or picks, the counters, the phase, the current problem, its size and condition, and
+// the flow both games share. Operations return what the player is to be shown and to hear.
+
+#include "core/Board.h"
+#include "core/Problem.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qx {
+
+// Which of the six buttons are enabled follows from the phase alone.
+enum class Phase { Idle, Playing, Interrupted, Ended };
+
+// The numbered sound cues of the games.
+enum class SoundCue { Step = 1, Refusal = 3, Completed = 4, Picked = 6, Question = 7, Silence = 9 };
+
+enum class TileLook { Plain, InPlace, Partner };
+enum class NumberLook { Plain, Selected, Picked };
+
+// Status texts of the game flow.
+namespace status {
+inline const std::string Idle = "「新しい問題」ボタンで始めてください。";
+inline const std::string Started = "数字の入れ替えを始めてください。";
+inline const std::string Resumed = "再開します。入れ替えを続けてください。";
+inline const std::string Continue = "数字の入替えを続けてください。";
+inline const std::string Interrupted = "中断中です。「再開」ボタンで再開してください。";
+inline const std::string Ended = "「新しい問題」か「同じ問題」ボタンで始めてください。";
+}  // namespace status
+
+struct BoardCell {
+    std::string number;  // as the board shows it; empty on an empty board
+    TileLook tile = TileLook::Plain;
+    NumberLook ink = NumberLook::Plain;
+};
+// Element k − 1 for BoardIndex k.
+using BoardTable = std::vector<BoardCell>;
+
+// A plain message box, centred unless it has a screen position.
+struct Notice {
+    std::string text;
+    std::optional<std::pair<int, int>> at;
+};
+
+// What an operation asks of the window.
+struct Outcome {
+    std::vector<SoundCue> cues;    // in this order, before any notice
+    std::optional<Notice> notice;
+    bool refused = false;          // the board keeps its former look while the notice is open
+    std::optional<std::string> status;
+};
+
+// The start position of the current problem and its codes. Puzzle I uses table A only.
+struct GameProblem {
+    Table startA, startB;
+    std::string codeA, codeB;
+};
+
+// The selection (Puzzle I) or the picks (Puzzle II, first = table A, second = table B); an index
+// of 0 is no selection. A number keeps its text after its index went back to 0.
+struct Selection {
+    int firstIndex = 0, secondIndex = 0;
+    std::string firstNumber, secondNumber;
+};
+
+class Game {
+public:
+    virtual ~Game() = default;
+
+    GameType Type() const { return type_; }
+    BoardSize Size() const { return size_; }
+    SwapCondition Condition() const { return condition_; }
+    int Cells() const { return CellCount(size_); }
+    int Side() const { return GridSide(size_); }
+    Phase CurrentPhase() const { return phase_; }
+    bool ClockRunning() const { return clockRunning_; }
+    int SwapCount() const { return swapCount_; }
+    int ElapsedSeconds() const { return elapsedSeconds_; }
+    bool Finished() const { return finished_; }
+    const GameProblem& Problem() const { return problem_; }
+    const Selection& Picks() const { return selection_; }
+    // Table 0 (Puzzle I, table A) or 1 (table B).
+    const BoardTable& Board(int table = 0) const { return boards_[table]; }
+    int Tables() const { return int(boards_.size()); }
+
+    // Shuffles a new problem onto an emptied board; the window then asks the start question.
+    void NewProblem(Random& rng);
+    // Lays out the current problem again onto an emptied board.
+    void SameProblem();
+    // A problem handed back from the record table, under its own condition.
+    void LayOutStoredProblem(const GameProblem& problem, SwapCondition condition);
+    // Replaces the current problem without touching the board.
+    void SetProblem(const GameProblem& problem) { problem_ = problem; }
+
+    // The start question was answered OK.
+    Outcome Start();
+    Outcome Interrupt();
+    Outcome Resume();
+    // The cancel question was answered OK.
+    Outcome Cancel();
+    // One second of play; false when the clock is stopped.
+    bool Tick();
+    // An empty board of the new size, back to Idle.
+    Outcome ChooseSize(BoardSize size);
+    // An empty board and a stopped clock; the phase and the status stay.
+    Outcome ChooseCondition(SwapCondition condition);
+
+    virtual Outcome Swap() = 0;
+
+protected:
+    Game(GameType type, int tables);
+
+    BoardCell& CellAt(int table, int k) { return boards_[table][k - 1]; }
+    Table Numbers(int table) const;
+    // Every cell empty and plain, no selection, counters 0, clock stopped.
+    virtual void ResetBoard();
+    // Tiles of numbers in place pink, the others plain (so partner marks go).
+    void MarkInPlace(int table);
+    void MarkInPlace();
+    // The completing swap: cue 4, Finished, clock stopped, the box at `at`, Ended.
+    void Finish(Outcome& outcome, std::pair<int, int> at);
+    void CountSwap() { ++swapCount_; }
+    Selection& Chosen() { return selection_; }
+
+private:
+    virtual void Shuffle(Random& rng) = 0;
+    void LayOutProblem();
+
+    GameType type_;
+    BoardSize size_ = BoardSize::Cells9;
+    SwapCondition condition_ = SwapCondition::FreeSwap;
+    Phase phase_ = Phase::Idle;
+    bool clockRunning_ = false;
+    int swapCount_ = 0;
+    int elapsedSeconds_ = 0;
+    bool finished_ = false;
+    GameProblem problem_;
+    Selection selection_;
+    std::vector<BoardTable> boards_;
+};
+
+}  // namespace qx

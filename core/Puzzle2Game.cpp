@@ -1,0 +1,104 @@
+#include "core/Puzzle2Game.h"
+
+#include "core/Rules.h"
+
+namespace qx {
+
+namespace {
+constexpr std::pair<int, int> CompletedBoxAt{405, 490};
+int Other(int table) { return 1 - table; }
+}  // namespace
+
+void Puzzle2Game::Shuffle(Random& rng)
+{
+    // Table A is shuffled first, then table B, from the same generator.
+    const Table a = ToTable(ShufflePuzzleIITable(Cells(), rng));
+    const Table b = ToTable(ShufflePuzzleIITable(Cells(), rng));
+    SetProblem({a, b, EncodeProblemCode(a), EncodeProblemCode(b)});
+    for (int k = 1; k <= Cells(); ++k) {
+        CellAt(TableA, k).number = a[k - 1];
+        CellAt(TableB, k).number = b[k - 1];
+    }
+    MarkInPlace();
+}
+
+int& Puzzle2Game::PickIndex(int table) { return table == TableA ? Chosen().firstIndex : Chosen().secondIndex; }
+
+bool Puzzle2Game::Pickable(int table, int k) const
+{
+    // An empty table has nothing to pick.
+    return k >= 1 && k <= Cells() && !Board(table)[k - 1].number.empty();
+}
+
+void Puzzle2Game::MarkPartnersAcross(int table)
+{
+    for (int t = 0; t < Tables(); ++t)
+        for (int k = 1; k <= Cells(); ++k) CellAt(t, k).tile = TileLook::Plain;
+    const std::string& number = table == TableA ? Chosen().firstNumber : Chosen().secondNumber;
+    const auto v = NumberValue(number);
+    if (!v) return;
+    for (int k : qx::MarkPartnersAcross(Condition(), Side(), Numbers(Other(table)), PickIndex(table), *v))
+        CellAt(Other(table), k).tile = TileLook::Partner;
+}
+
+Outcome Puzzle2Game::Pick(int table, int k)
+{
+    if (!Pickable(table, k)) return {};
+    int& index = PickIndex(table);
+    if (index > 0) CellAt(table, index).ink = NumberLook::Plain;
+    index = k;
+    (table == TableA ? Chosen().firstNumber : Chosen().secondNumber) = CellAt(table, k).number;
+    CellAt(table, k).ink = NumberLook::Picked;
+    if (PickIndex(Other(table)) == 0) MarkPartnersAcross(table);
+    return {{SoundCue::Picked}, {}, false, {}};
+}
+
+Outcome Puzzle2Game::Unpick(int table, int k)
+{
+    if (!Pickable(table, k) || PickIndex(table) != k) return {};  // only this table's pick can be put back
+    CellAt(table, k).ink = NumberLook::Plain;
+    PickIndex(table) = 0;
+    MarkInPlace();
+    return {};
+}
+
+Outcome Puzzle2Game::Swap()
+{
+    const Selection s = Chosen();
+    if (s.firstIndex == 0) return {{}, Notice{"表Ａの数字を選んでください。", {}}, true, {}};
+    if (s.secondIndex == 0) return {{}, Notice{"表Ｂの数字を選んでください。", {}}, true, {}};
+    const auto a = NumberValue(s.firstNumber);
+    const auto b = NumberValue(s.secondNumber);
+    if (!a || !b) return {};  // picks are only ever taken from numbers; nothing to exchange otherwise
+
+    BoardCell& cellA = CellAt(TableA, s.firstIndex);
+    BoardCell& cellB = CellAt(TableB, s.secondIndex);
+    const SwapVerdict verdict =
+        CheckSwapAcross(Condition(), Side(), s.firstIndex, s.secondIndex, *a, *b, s.firstNumber);
+    if (!verdict.allowed) {
+        // Shown once the refusal has been closed: both picks red, the partner marks gone.
+        cellA.ink = cellB.ink = NumberLook::Selected;
+        MarkInPlace();
+        return {{SoundCue::Refusal}, Notice{verdict.message, std::pair{verdict.left, verdict.top}}, true, {}};
+    }
+
+    cellA.number = s.secondNumber;
+    cellB.number = s.firstNumber;
+    cellA.ink = cellB.ink = NumberLook::Plain;
+    CountSwap();
+    MarkInPlace();
+
+    // Step is played after every exchange; the completing one cuts it off with its own cue.
+    Outcome outcome{{SoundCue::Step}, {}, false, {}};
+    if (!IsComplete(Numbers(TableA), Numbers(TableB))) {
+        Chosen().firstIndex = 0;
+        Chosen().secondIndex = 0;
+        outcome.status = status::Continue;
+        return outcome;
+    }
+    // The picks stay on the cells of the last exchange until the next board reset.
+    Finish(outcome, CompletedBoxAt);
+    return outcome;
+}
+
+}  // namespace qx

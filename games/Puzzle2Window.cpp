@@ -1,0 +1,120 @@
+#include "games/Puzzle2Window.h"
+
+#include "core/Board.h"
+#include "shell/CuteBtn.h"
+#include "shell/Look.h"
+#include "shell/Seams.h"
+
+#include <QLineEdit>
+
+using namespace qx;
+
+namespace {
+
+// Number label of layout row 1, column 1 of each table; the tiles stand 6 left and 14 above.
+const QPoint FirstLabelA(46, 62);
+const QPoint FirstLabelB(302, 62);
+const QPoint LabelToTile(-6, -14);
+
+TGameWindowPlacement Puzzle2Placement()
+{
+    TGameWindowPlacement p;
+    p.confirmStartPos = QPoint(418, 485);
+    p.buttonLeft = 552;
+    p.buttonTops = {64, 104, 144, 264, 304, 344};
+    p.newProblemColor = colors::MoneyGreen;
+    p.conditionLabel = QRect(552, 26, 84, 19);
+    p.countDisplay = QPoint(352, 312);
+    p.timeDisplay = QPoint(352, 336);
+    return p;
+}
+
+TTableGeometry TableGeometry(QPoint firstLabel, int firstShape, int firstLabelNumber)
+{
+    return {firstLabel + LabelToTile, firstLabel, QSize(33, 21), UiFont(PGothic, 21, true), firstShape,
+            firstLabelNumber};
+}
+
+TCompletedTableGeometry CompletedGeometry()
+{
+    TCompletedTableGeometry g;
+    g.panel = QRect(40, 312, 130, 130);
+    g.frameStyle = QFrame::Panel | QFrame::Raised;
+    g.firstLabelNumber = 8;
+    g.labelLefts = {3, 27, 52, 77, 104};
+    g.labelTops = {5, 30, 55, 80, 105};
+    g.labelSize = QSize(22, 17);
+    g.gridLines = {QRect(0, 25, 129, 1),  QRect(1, 50, 129, 1),  QRect(1, 75, 129, 1),  QRect(1, 100, 129, 1),
+                   QRect(25, 0, 1, 129), QRect(50, 1, 1, 129), QRect(75, 1, 1, 129), QRect(100, 1, 1, 129)};
+    g.panelSizes = {QSize(76, 76), QSize(102, 102), QSize(130, 130)};
+    return g;
+}
+
+}  // namespace
+
+TForm3::TForm3(QWidget* parent) : TGameWindow(QStringLiteral("QXパズルⅡ"), Puzzle2Placement(), parent)
+{
+    CreateTables();
+    CreateCompletedTable();
+    CreateCaptions();
+    CreateMenu();
+    SetTabOrderOf({CuteButton1, Memo2, CuteButton2, CuteButton3, CuteButton4, CuteButton6, CuteButton5, Memo1, Panel1});
+    FormCreate();
+}
+
+void TForm3::CreateTables()
+{
+    cellsA_ = CreateTable(TableGeometry(FirstLabelA, 9, 33),
+                          [this](QLabel* label, Qt::MouseButton button) { NumberPressed(TableA, label, button); });
+    cellsB_ = CreateTable(TableGeometry(FirstLabelB, 34, 58),
+                          [this](QLabel* label, Qt::MouseButton button) { NumberPressed(TableB, label, button); });
+    for (int p = 1; p <= TBoardCells::Positions; ++p) {
+        tilesA_[p - 1] = cellsA_.TileAt(p);
+        numbersA_[p - 1] = cellsA_.LabelAt(p);
+        tilesB_[p - 1] = cellsB_.TileAt(p);
+        numbersB_[p - 1] = cellsB_.LabelAt(p);
+    }
+}
+
+void TForm3::CreateCompletedTable()
+{
+    TGameWindow::CreateCompletedTable(CompletedGeometry());
+    Panel1 = CompletedPanel();
+    for (int p = 1; p <= LayoutPositions; ++p) completed_[p - 1] = CompletedLabel(p);
+    for (int i = 1; i <= 8; ++i) lines_[i - 1] = GridLine(i);
+    Label18->resize(22, 16);
+}
+
+void TForm3::CreateCaptions()
+{
+    Label3 = PlaceCaption("Label3", QStringLiteral("表A"), QPoint(44, 24));
+    Label4 = PlaceCaption("Label4", QStringLiteral("表B"), QPoint(300, 24));
+    Label5 = PlaceCaption("Label5", QStringLiteral("完成表"), QPoint(44, 288));
+    Label6 = PlaceCaption("Label6", QStringLiteral("回数"), QPoint(296, 312));
+    Label7 = PlaceCaption("Label7", QStringLiteral("時間"), QPoint(296, 338));
+}
+
+void TForm3::CreateMenu()
+{
+    CreateGameMenu({"N1", "N3", {"N4", "N5", "N6"}, QStringLiteral("　９マス"), "N7",
+                    {"N8", "N9", "N10", "N11", "N12", "N1tu1"}, "N2", QStringLiteral("記録"), "Help1"},
+                   [this] { close(); });
+}
+
+// ---- the tables ----
+
+void TForm3::RenderTables()
+{
+    cellsA_.Render(game_.Board(TableA), game_.Size());
+    cellsB_.Render(game_.Board(TableB), game_.Size());
+}
+
+bool TForm3::IsInPlace(TTable table, int k) const { return qx::IsInPlace(Cells(table).Numbers(), k); }
+
+bool TForm3::IsComplete() const { return qx::IsComplete(cellsA_.Numbers(), cellsB_.Numbers()); }
+
+void TForm3::NumberPressed(TTable table, QLabel* label, Qt::MouseButton button)
+{
+    const int k = BoardIndexOfLabel(label, table == TableA ? FirstLabelA : FirstLabelB);
+    Apply(button == Qt::RightButton ? game_.Unpick(table, k) : game_.Pick(table, k));
+}
