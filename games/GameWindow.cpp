@@ -323,17 +323,10 @@ void TGameWindow::ChooseCondition(SwapCondition condition) { Apply(Model().Choos
 
 void TGameWindow::N2Click()
 {
-    ShowRecordTable(this);
-    // The record table hands a stored problem back through GameState, read here once.
-    TGameState& handed = GameState;
-    if (handed.StoredProblemPending != 1) return;
-    const int n = Model().Cells();
-    const GameProblem stored{Table(handed.StartNumbersA.begin(), handed.StartNumbersA.begin() + n),
-                             Table(handed.StartNumbersB.begin(), handed.StartNumbersB.begin() + n),
-                             handed.ProblemCodeA, handed.ProblemCodeB};
-    Model().LayOutStoredProblem(stored, SwapCondition(handed.ActiveCondition));
+    const std::optional<HandedProblem> stored = ShowRecordTable(this);
+    if (!stored) return;
+    Model().LayOutStoredProblem(stored->problem, stored->condition);
     ConfirmStart();
-    handed.StoredProblemPending = 0;
 }
 
 // ---- controls of the tables ----

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTableView>
+#include <algorithm>
 #include <limits>
 
 using qx::GameState;
@@ -53,7 +54,8 @@ QString RecordTime(int seconds)
     return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
 }
 
-TForm4::TForm4(QWidget* parent) : TFormBase(QStringLiteral("記録表"), 700, 590, parent)
+TForm4::TForm4(QWidget* parent)
+    : TFormBase(QStringLiteral("記録表"), 700, 590, parent), game_(GameState.ActiveGame), size_(GameState.ActiveSize)
 {
     setObjectName(QStringLiteral("Form4"));
     CreateControls();
@@ -146,24 +148,23 @@ void TForm4::CreateMenu()
 
 void TForm4::ShowHeading()
 {
-    const QString size = Q(qx::SizeName());
-    if (GameState.ActiveGame == 1) Label1->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
-    if (GameState.ActiveGame == 2) Label1->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
+    const QString size = Q(qx::SizeName(size_));
+    if (game_ == 1) Label1->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
+    if (game_ == 2) Label1->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
 }
 
 // The grid lists the active game's table as it is now; its current row is the first.
 void TForm4::ListRecords()
 {
     RecordStore* store = Store();
-    const int game = GameState.ActiveGame;
-    if (game != 1 && game != 2) return;
+    if (game_ != 1 && game_ != 2) return;
     if (!store || store->Access() == RecordAccess::Unusable) {
-        records_->List(nullptr, game, GameState.ActiveSize);
+        records_->List(nullptr, game_, size_);
         SetStatusText(QStringLiteral("記録のデータベースを使えません。記録表を開き直すと、もう一度開いてみます。"));
         return;
     }
     try {
-        records_->List(store, game, GameState.ActiveSize);
+        records_->List(store, game_, size_);
     } catch (const EDatabaseError& e) {
         qx::Messages().error(e.Message());
         return;
@@ -227,26 +228,27 @@ void TForm4::CuteButton1Click()
 
 void TForm4::RecordCurrentGame()
 {
-    const int game = GameState.ActiveGame;
-    const int condition = GameState.ActiveCondition;
+    const qx::TGameState& shared = GameState;
+    const int game = game_;
+    const int condition = shared.ActiveCondition;
     if (game != 1 && game != 2) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
-    if (condition < qx::FreeSwap || condition > qx::DifferByOne)
+    if (condition < int(qx::SwapCondition::FreeSwap) || condition > int(qx::SwapCondition::DifferByOne))
         throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(condition));
     RecordStore* store = ReopenedStore();
     if (RefusedWriting(store)) return;
     // An unfinished game is stored with no count and no time; its running counters stay as they are.
-    const bool finished = GameState.Finished != 0;
+    const bool finished = shared.Finished != 0;
     qx::NewRecord record;
     record.condition = condition;
     record.date = RecordDate(Today());
     record.name = QStringLiteral(" ") + Edit1->text();
     record.conditionName = Q(qx::ConditionName(condition));
-    record.count = QString::number(finished ? GameState.SwapCount[game - 1] : 0);
-    record.time = RecordTime(finished ? GameState.ElapsedSeconds[game - 1] : 0);
-    record.codeA = Q(GameState.ProblemCodeA);
-    if (game == 2) record.codeB = Q(GameState.ProblemCodeB);
+    record.count = QString::number(finished ? shared.SwapCount[game - 1] : 0);
+    record.time = RecordTime(finished ? shared.ElapsedSeconds[game - 1] : 0);
+    record.codeA = Q(shared.ProblemCodeA);
+    if (game == 2) record.codeB = Q(shared.ProblemCodeB);
 
-    const qx::AddResult result = store->Add(game, GameState.ActiveSize, record);
+    const qx::AddResult result = store->Add(game, size_, record);
     if (!result.added) {
         qx::Messages().plain(result.refusal);
         return;
@@ -269,9 +271,9 @@ void TForm4::ShowStoredProblem()
         qx::Messages().plain(QStringLiteral("表示する記録がありません。"));
         return;
     }
-    const int game = GameState.ActiveGame;
-    const int n = qx::CellCount(GameState.ActiveSize);
-    const qx::RecordRow stored = store->Read(game, GameState.ActiveSize, records_->Key(row).rowid);
+    const int game = game_;
+    const int n = qx::CellCount(size_);
+    const qx::RecordRow stored = store->Read(game, size_, records_->Key(row).rowid);
     const QString number = NumberText(stored.number);
     const std::string codeA = stored.codeA.toStdString();
     const std::string codeB = stored.codeB.toStdString();
@@ -282,7 +284,7 @@ void TForm4::ShowStoredProblem()
     const qx::DecodedProblem a = qx::DecodeProblemCode(codeA, n);
     const qx::DecodedProblem b = game == 2 ? qx::DecodeProblemCode(codeB, n) : qx::DecodedProblem{true, {}, {}};
     QString refusal;
-    if (!conditionRead || condition < qx::FreeSwap || condition > qx::DifferByOne)
+    if (!conditionRead || condition < int(qx::SwapCondition::FreeSwap) || condition > int(qx::SwapCondition::DifferByOne))
         refusal = QStringLiteral("入れ替え条件（%1）が正しくありません。").arg(stored.condition.toString());
     else if (!a.ok)
         refusal = (game == 2 ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
@@ -295,14 +297,8 @@ void TForm4::ShowStoredProblem()
 
     if (!qx::Messages().confirm(number + QStringLiteral("　番を表示してもいいですか？"))) return;
 
-    GameState.ActiveCondition = condition;
-    for (int k = 0; k < n; ++k) GameState.StartNumbersA[k] = a.numbers[k];
-    GameState.ProblemCodeA = codeA;
-    if (game == 2) {
-        for (int k = 0; k < n; ++k) GameState.StartNumbersB[k] = b.numbers[k];
-        GameState.ProblemCodeB = codeB;
-    }
-    GameState.StoredProblemPending = 1;
+    handedOver_ = HandedProblem{{a.numbers, b.numbers, codeA, codeB}, qx::SwapCondition(condition)};
+    PublishHandOver(*handedOver_);
     close();
     qx::PlayCue(1);
 }
@@ -322,7 +318,7 @@ void TForm4::DeleteCurrentRecord()
     if (!qx::Messages().confirm(NumberText(key.number) + QStringLiteral("　番を削除してもいいですか？"))) return;
     // Only the active condition's band is numbered again, whichever band the row was in.
     try {
-        store->DeleteAndRenumber(GameState.ActiveGame, GameState.ActiveSize, key.rowid, GameState.ActiveCondition);
+        store->DeleteAndRenumber(game_, size_, key.rowid, GameState.ActiveCondition);
     } catch (const EDatabaseError&) {
         ListRecords();  // the grid shows the table as the failed write left it: unchanged
         throw;
@@ -332,14 +328,33 @@ void TForm4::DeleteCurrentRecord()
     qx::PlayCue(1);
 }
 
-void ShowRecordTable(QWidget* owner)
+// The shared record gets the handed problem as well: the condition, the start numbers and codes
+// of the game type in use, and the flag that a problem waits.
+void TForm4::PublishHandOver(const HandedProblem& handed)
+{
+    qx::TGameState& shared = GameState;
+    shared.ActiveCondition = int(handed.condition);
+    std::copy(handed.problem.startA.begin(), handed.problem.startA.end(), shared.StartNumbersA.begin());
+    shared.ProblemCodeA = handed.problem.codeA;
+    if (game_ == 2) {
+        std::copy(handed.problem.startB.begin(), handed.problem.startB.end(), shared.StartNumbersB.begin());
+        shared.ProblemCodeB = handed.problem.codeB;
+    }
+    shared.StoredProblemPending = 1;
+}
+
+std::optional<HandedProblem> ShowRecordTable(QWidget* owner)
 {
     QPointer<TForm4> form = new TForm4(owner);
+    std::optional<HandedProblem> handed;
     try {
         form->ShowModal();
+        if (form) handed = form->HandedOver();
     } catch (...) {
         delete form.data();
         throw;
     }
     delete form.data();
+    GameState.StoredProblemPending = 0;
+    return handed;
 }

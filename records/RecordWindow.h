@@ -2,10 +2,12 @@
 // The record table window: lists the records of the active game type and size, stores the
 // current game under a name, hands a stored problem back to the game window, deletes a record.
 
+#include "core/Game.h"
 #include "shell/FormBase.h"
 
 #include <QDate>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -16,6 +18,12 @@ class TCuteButton;
 namespace qx {
 class RecordStore;
 }
+
+// A stored problem that "問題表示" hands to the game window, under the condition it was played with.
+struct HandedProblem {
+    qx::GameProblem problem;
+    qx::SwapCondition condition = qx::SwapCondition::FreeSwap;
+};
 
 class TForm4 : public TFormBase {
     Q_OBJECT
@@ -41,6 +49,9 @@ public:
     void CuteButton2Click();
     void CuteButton3Click();
 
+    // The problem "問題表示" handed over before the window closed; unset when none was.
+    const std::optional<HandedProblem>& HandedOver() const { return handedOver_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -59,7 +70,12 @@ private:
     // Refuses (and says why) when the records can only be read or not at all.
     bool RefusedWriting(qx::RecordStore* store);
 
+    void PublishHandOver(const HandedProblem& handed);
+
+    const int game_;  // the table this window lists: the game type and size in use when it opened
+    const int size_;
     RecordTableModel* records_ = nullptr;
+    std::optional<HandedProblem> handedOver_;
 };
 
 // "05.3.7" for 7 March 2005: two-digit year, month and day without leading zeros.
@@ -67,6 +83,7 @@ QString RecordDate(const QDate& date);
 // "2分5秒" for 125 seconds; minutes without an hour part.
 QString RecordTime(int seconds);
 
-// Opens a new record table window owned by `owner`, modally, and releases it when it closes.
-// Afterwards GameState.StoredProblemPending == 1 tells the caller that a stored problem waits.
-void ShowRecordTable(QWidget* owner);
+// Opens a new record table window owned by `owner`, modally, and releases it when it closes;
+// returns the stored problem it handed over, if any (GameState.StoredProblemPending is then
+// back to 0: the caller has it).
+std::optional<HandedProblem> ShowRecordTable(QWidget* owner);
