@@ -1,7 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "core/GameState.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"

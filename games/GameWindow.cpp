@@ -4,7 +4,7 @@
 #include "core/GameState.h"
 #include "records/RecordWindow.h"
 #include "shell/Application.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 

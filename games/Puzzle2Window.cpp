@@ -1,7 +1,7 @@
 #include "games/Puzzle2Window.h"
 
 #include "core/Board.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 

@@ -5,7 +5,7 @@
 #include "core/Problem.h"
 #include "records/DataModule.h"
 #include "records/RecordTableModel.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 

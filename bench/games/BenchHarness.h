@@ -3,7 +3,7 @@
 // the median. Each game window adds its actions in its own *Bench.cpp and lists them in main.
 
 #include "core/GameState.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 #include <QAction>
 #include <QString>

@@ -4,7 +4,7 @@
 
 #include "core/GameState.h"
 #include "games/Puzzle1Window.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 #include <QAction>
 #include <QTest>

@@ -4,7 +4,7 @@
 #include "games/Puzzle2Support.h"
 #include "support/Doubles.h"
 
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 #include <QAction>
 #include <memory>

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QWidget>
 
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 namespace {
 

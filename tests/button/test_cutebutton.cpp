@@ -6,7 +6,7 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 using Bevel = TCuteButton::TBevel;
 

@@ -5,7 +5,7 @@
 #include "core/Board.h"
 #include "core/GameState.h"
 #include "games/Puzzle1Window.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 #include "GameWindowAdapter.h"
 #include "Puzzle2Support.h"
 
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "Puzzle2Support.h"
 #include "support/Doubles.h"
 
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "shell/Look.h"
 
 #include <QAction>

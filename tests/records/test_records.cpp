@@ -2,7 +2,7 @@
 #include "core/GameState.h"
 #include "records/RecordWindow.h"
 #include "records/DataModule.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "support/Doubles.h"
 
 #include <QApplication>

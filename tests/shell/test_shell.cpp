@@ -3,7 +3,7 @@
 #include "core/GameState.h"
 #include "shell/Application.h"
 #include "shell/Clock.h"
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 #include "shell/FormBase.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"

@@ -1,4 +1,4 @@
-#include "shell/CuteBtn.h"
+#include "shell/ColoredButton.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
