@@ -2,6 +2,7 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
+#include "games/BoardCursor.h"
 #include "records/RecordWindow.h"
 #include "shell/Application.h"
 #include "shell/ColoredButton.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -76,6 +78,9 @@ TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& pla
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(1000);
     connect(Timer2, &QTimer::timeout, this, Guarded([this] { Timer2Timer(); }));
+
+    auto* boardKey = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(boardKey, &QShortcut::activated, this, Guarded([this] { CycleBoardFocus(); }));
 }
 
 void TGameWindow::CreateButtons()
@@ -177,6 +182,7 @@ void TGameWindow::RenderBoard()
         ShowCompletedTable();
     }
     RenderTables();
+    for (TBoardCursor* cursor : cursors_) cursor->CellsChanged();
     RenderDisplays();
     ShowConditionLabel();
 }
@@ -419,6 +425,59 @@ void TGameWindow::SetTabOrderOf(std::initializer_list<QWidget*> order)
         if (previous) setTabOrder(previous, w);
         previous = w;
     }
+}
+
+// ---- keyboard play ----
+
+namespace {
+
+// How a screen reader describes a cell: picked or selected, a possible partner, in its place.
+QString CellState(const BoardCell& cell)
+{
+    QStringList states;
+    if (cell.ink != NumberLook::Plain) states << QStringLiteral("選択中");
+    if (cell.tile == TileLook::Partner) states << QStringLiteral("入れ替え候補");
+    if (cell.tile == TileLook::InPlace) states << QStringLiteral("正しい位置");
+    return states.join(QStringLiteral("、"));
+}
+
+}  // namespace
+
+void TGameWindow::AddBoardCursor(int table, QPoint firstTile, const QString& name)
+{
+    TBoardCursor::Table access;
+    access.side = [this] { return Model().Side(); };
+    access.empty = [this, table] { return Model().Board(table).front().number.empty(); };
+    access.number = [this, table](int k) { return Q(Model().Board(table)[k - 1].number); };
+    access.state = [this, table](int k) { return CellState(Model().Board(table)[k - 1]); };
+    access.lastPicked = [this, table] {
+        const Selection& picks = Model().Picks();
+        // Puzzle I selects twice in one table; Puzzle II picks once in each.
+        if (Model().Tables() == 1) return picks.secondIndex ? picks.secondIndex : picks.firstIndex;
+        return table == 0 ? picks.firstIndex : picks.secondIndex;
+    };
+    access.leftClick = [this, table](int k) { RunGuarded([&] { CellPressed(table, k, Qt::LeftButton); }); };
+    access.rightClick = [this, table](int k) { RunGuarded([&] { CellPressed(table, k, Qt::RightButton); }); };
+    access.swap = [this] {
+        if (CuteButton3->isEnabled()) RunGuarded([this] { CuteButton3Click(); });
+    };
+    auto* cursor = new TBoardCursor(Client(), firstTile, name, std::move(access));
+    cursor->setObjectName(QStringLiteral("boardCursor") + name.right(1).remove(QStringLiteral("表")));
+    cursors_.push_back(cursor);
+}
+
+// F6 walks from the control that has the focus onto each table in turn, and back.
+void TGameWindow::CycleBoardFocus()
+{
+    if (cursors_.empty()) return;
+    QWidget* focused = focusWidget();
+    const auto on = std::find(cursors_.begin(), cursors_.end(), focused);
+    if (on == cursors_.end())
+        cursors_.front()->Enter(focused);
+    else if (on + 1 != cursors_.end())
+        (*(on + 1))->Enter((*on)->Previous());
+    else
+        (*on)->Leave();
 }
 
 int TGameWindow::BoardIndexOfLabel(const QLabel* label, QPoint firstLabel) const

@@ -19,11 +19,13 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QTimer;
+class TBoardCursor;
 class TCuteButton;
 
 // Status texts of the game flow, as the status bar shows them.
@@ -167,6 +169,12 @@ protected:
     // scroll); 0 for a position outside the model's grid.
     int BoardIndexOfLabel(const QLabel* label, QPoint firstLabel) const;
 
+    // A click on cell k of table 0 or 1, by mouse or from the keyboard.
+    virtual void CellPressed(int table, int k, Qt::MouseButton button) = 0;
+    // Keyboard play on a table of the model whose first tile stands at `firstTile`; `name` is
+    // how a screen reader calls the table ("表A"), empty for the only one.
+    void AddBoardCursor(int table, QPoint firstTile, const QString& name);
+
 private:
     // What of the model goes into GameState: the counters alone (a clock tick, possibly while
     // another game is in use), or everything when this game is the one in use.
@@ -186,6 +194,7 @@ private:
 
     void CreateButtons();
     void CreateDisplays();
+    void CycleBoardFocus();
 
     TGameWindowPlacement placement_;
     std::array<TCuteButton*, 6> buttons_{};
@@ -194,4 +203,5 @@ private:
     std::array<TShape*, 8> gridLines_{};
     std::array<QSize, 3> completedSizes_{};
     std::optional<qx::BoardSize> shownSize_;  // the size whose completed table is shown
+    std::vector<TBoardCursor*> cursors_;      // in the order F6 visits them
 };

@@ -58,7 +58,10 @@ TForm2::TForm2(QWidget* parent) : TGameWindow(QStringLiteral("　QXパズルⅠ"
 void TForm2::CreateBoard()
 {
     cells_ = CreateTable({FirstLabel + QPoint(-6, -16), FirstLabel, QSize(33, 19), UiFont(MaruGothic, 19, true), 9, 31},
-                         [this](QLabel* label, Qt::MouseButton button) { NumberPressed(label, button); });
+                         [this](QLabel* label, Qt::MouseButton button) {
+                             CellPressed(0, BoardIndexOfLabel(label, FirstLabel), button);
+                         });
+    AddBoardCursor(0, FirstLabel + QPoint(-6, -16), QString());
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         tiles_[p - 1] = cells_.TileAt(p);
         numbers_[p - 1] = cells_.LabelAt(p);
@@ -110,9 +113,8 @@ bool TForm2::IsInPlace(int k) const { return qx::IsInPlace(cells_.Numbers(), k);
 
 bool TForm2::IsComplete() const { return qx::IsComplete(cells_.Numbers()); }
 
-void TForm2::NumberPressed(QLabel* label, Qt::MouseButton button)
+void TForm2::CellPressed(int, int k, Qt::MouseButton button)
 {
-    const int k = BoardIndexOfLabel(label, FirstLabel);
     Apply(button == Qt::RightButton ? game_.Unselect(k) : game_.Select(k));
 }
 

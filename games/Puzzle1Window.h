@@ -73,7 +73,7 @@ private:
     void RenderTables() override { cells_.Render(game_.Board(), game_.Size()); }
     void ShowCompletedTable() override;
     // Left click selects, right click puts a selected number back.
-    void NumberPressed(QLabel* label, Qt::MouseButton button);
+    void CellPressed(int table, int k, Qt::MouseButton button) override;
     // "戻る": hides the window; the menu's next game starts from 9 cells.
     void GoBack();
 

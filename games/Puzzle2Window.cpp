@@ -64,10 +64,14 @@ TForm3::TForm3(QWidget* parent) : TGameWindow(QStringLiteral("QXパズルⅡ"), 
 
 void TForm3::CreateTables()
 {
-    cellsA_ = CreateTable(TableGeometry(FirstLabelA, 9, 33),
-                          [this](QLabel* label, Qt::MouseButton button) { NumberPressed(TableA, label, button); });
-    cellsB_ = CreateTable(TableGeometry(FirstLabelB, 34, 58),
-                          [this](QLabel* label, Qt::MouseButton button) { NumberPressed(TableB, label, button); });
+    cellsA_ = CreateTable(TableGeometry(FirstLabelA, 9, 33), [this](QLabel* label, Qt::MouseButton button) {
+        CellPressed(TableA, BoardIndexOfLabel(label, FirstLabelA), button);
+    });
+    cellsB_ = CreateTable(TableGeometry(FirstLabelB, 34, 58), [this](QLabel* label, Qt::MouseButton button) {
+        CellPressed(TableB, BoardIndexOfLabel(label, FirstLabelB), button);
+    });
+    AddBoardCursor(TableA, FirstLabelA + LabelToTile, QStringLiteral("表A"));
+    AddBoardCursor(TableB, FirstLabelB + LabelToTile, QStringLiteral("表B"));
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         tilesA_[p - 1] = cellsA_.TileAt(p);
         numbersA_[p - 1] = cellsA_.LabelAt(p);
@@ -113,8 +117,7 @@ bool TForm3::IsInPlace(TTable table, int k) const { return qx::IsInPlace(Cells(t
 
 bool TForm3::IsComplete() const { return qx::IsComplete(cellsA_.Numbers(), cellsB_.Numbers()); }
 
-void TForm3::NumberPressed(TTable table, QLabel* label, Qt::MouseButton button)
+void TForm3::CellPressed(int table, int k, Qt::MouseButton button)
 {
-    const int k = BoardIndexOfLabel(label, table == TableA ? FirstLabelA : FirstLabelB);
     Apply(button == Qt::RightButton ? game_.Unpick(table, k) : game_.Pick(table, k));
 }

@@ -92,7 +92,7 @@ private:
     void CreateMenu();
     void RenderTables() override;
     // Left click picks in `table`, right click puts that table's pick back.
-    void NumberPressed(TTable table, QLabel* label, Qt::MouseButton button);
+    void CellPressed(int table, int k, Qt::MouseButton button) override;
 
     qx::Puzzle2Game game_;
     TBoardCells cellsA_, cellsB_;

@@ -1,5 +1,6 @@
 #include "shell/FormBase.h"
 
+#include "shell/AccessibleParts.h"
 #include "shell/Application.h"
 #include "shell/Clock.h"
 #include "shell/Look.h"
@@ -29,6 +30,7 @@ constexpr int FrameHeight = 54;  // title bar, borders and menu bar of the outer
 
 TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
 {
+    InstallAccessibleParts();
     setObjectName(QStringLiteral("StatusBar1"));
     setFont(UiFont(UiGothic, 13, true));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -39,7 +41,16 @@ void TStatusBar::setPanelText(int panel, const QString& text)
     if (panel < 0 || panel > 1 || texts_[panel] == text) return;
     texts_[panel] = text;
     update();
+    // The message panel tells the player what to do next: a screen reader says it anew.
+    if (panel == 0) NotifyAccessiblePart(this, 0, QAccessible::NameChanged);
 }
+
+QRect TStatusBar::PanelRect(int panel) const
+{
+    return panel == 0 ? QRect(0, 0, panelWidth_, height()) : QRect(panelWidth_, 0, width() - panelWidth_, height());
+}
+
+AccessiblePart TStatusBar::AccessiblePartAt(int index) const { return {panelText(index), {}, PanelRect(index)}; }
 
 QString TStatusBar::panelText(int panel) const
 {
@@ -182,6 +193,18 @@ void TFormBase::ShowModal()
     modalLoop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
     if (self) modalLoop_ = nullptr;
+}
+
+void TFormBase::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Once the window is up and its focus settled, screen readers hear where the focus is.
+    QTimer::singleShot(0, this, [this] {
+        if (QWidget* focused = focusWidget(); focused && isVisible()) {
+            QAccessibleEvent focus(focused, QAccessible::Focus);
+            Announce(focus);
+        }
+    });
 }
 
 void TFormBase::hideEvent(QHideEvent* event)

@@ -2,6 +2,8 @@
 // What every window of the game shares: a fixed client area below the menu bar, the two-panel
 // status bar with the clock, the menu helpers, quit with its question, help, and modal showing.
 
+#include "shell/AccessibleParts.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QWidget>
@@ -16,11 +18,16 @@ class QTimer;
 // A text of the core (UTF-8) as the windows show it.
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 
-// Two-panel status bar: panel 0 (messages) of a given width, panel 1 (the clock) centred in the rest.
-class TStatusBar : public QWidget {
+// Two-panel status bar: panel 0 (messages) of a given width, panel 1 (the clock) centred in the
+// rest; a screen reader reads each panel as a text.
+class TStatusBar : public QWidget, public qx::AccessiblePartsSource {
     Q_OBJECT
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
+
+    int AccessiblePartCount() const override { return 2; }
+    qx::AccessiblePart AccessiblePartAt(int index) const override;
+    QAccessible::Role AccessiblePartRole() const override { return QAccessible::StaticText; }
 
     void setPanelText(int panel, const QString& text);
     QString panelText(int panel) const;
@@ -31,6 +38,8 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    QRect PanelRect(int panel) const;
+
     QString texts_[2];
     int panelWidth_ = 500;
 };
@@ -85,6 +94,8 @@ protected:
     virtual void OnShowModal() {}
 
     void hideEvent(QHideEvent* event) override;
+    // A window that opens tells screen readers which control has the focus.
+    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* client_ = nullptr;
