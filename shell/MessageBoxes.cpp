@@ -55,8 +55,11 @@ private:
         frame_ = frame;
         const QSize outer = size().grownBy(frame);
         const QRect area = screen()->geometry();
-        // Moving a top-level widget places its frame's top left corner.
-        move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+        // The box is placed without its frame: move() would place the frame only once the toolkit
+        // knows it, and before that the box itself.
+        const QPoint inner(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                           area.y() + (area.height() - outer.height()) / 2 + frame.top());
+        setGeometry(QRect(inner, size()));
     }
 
     bool centred_ = false;
