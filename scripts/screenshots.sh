@@ -46,7 +46,9 @@ click_client() {  # window, client width, client height, x, y
 
 shoot() {  # main-menu button top, game title pattern, 新しい問題 left, 新しい問題 top, file
   rm -rf "$tmp/home" && mkdir "$tmp/home"
-  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u QT_QPA_PLATFORM HOME="$tmp/home" \
+  # A UTF-8 locale as in a desktop session: in the C locale the WM_NAME that Qt sets does not
+  # hold the title as UTF-8, and xdotool, which searches WM_NAME, would not find "ＱＸパズル".
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u QT_QPA_PLATFORM -u LC_ALL LANG=C.UTF-8 HOME="$tmp/home" \
     "$stage/usr/games/qxpuzzle" >"$tmp/game.log" 2>&1 &
   game_pid=$!
   local menu game box
