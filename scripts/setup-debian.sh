@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing the game need,
+# Installs the Debian 12 packages that building, running, testing and packaging the game need,
 # and only those that are missing. Works as root or through sudo.
 set -euo pipefail
 
@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev
   fonts-ipafont-gothic fonts-motoya-l-maruberi
   xvfb xdotool x11-utils imagemagick appstream sqlite3 desktop-file-utils
+  build-essential debhelper dpkg-dev fakeroot lintian
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds every target with AddressSanitizer and UndefinedBehaviorSanitizer (installing missing
-# packages first) and runs all tests offscreen.
+# packages first) and runs all tests offscreen; then checks a staged Release installation.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -12,3 +12,4 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-asan --output-on-failure --timeout 300 "$@"
+scripts/check-install.sh

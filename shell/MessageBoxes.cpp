@@ -1,7 +1,11 @@
 #include "shell/MessageBoxes.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
 
 namespace qx {
 
@@ -9,9 +13,62 @@ namespace {
 
 const QString ProgramTitle = QStringLiteral("ＱＸパズル");
 
+// The frame that the window manager puts round our windows, read from one it has already framed;
+// none (no window manager, or nothing shown yet) gives empty margins.
+QMargins WindowFrame(const QWidget* except)
+{
+    for (const QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == except || !w->isVisible() || !w->windowHandle()) continue;
+        const QMargins frame = w->windowHandle()->frameMargins();
+        if (!frame.isNull()) return frame;
+    }
+    return {};
+}
+
+// A box that was not moved to a position of its own is centred on its screen, frame included.
+// The dialog's own centring does not do: it adds a guessed frame, which leaves the box 30-40 px
+// above the centre. The frame is taken from a window the window manager has framed already; if
+// there is none, the box is centred again once its own frame is known.
+class CentredBox : public QMessageBox {
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        QMessageBox::showEvent(e);  // sizes the box
+        centred_ = !testAttribute(Qt::WA_Moved);
+        if (!centred_) return;
+        Centre(WindowFrame(this));
+        if (QWindow* window = windowHandle()) window->installEventFilter(this);
+    }
+
+    // A window manager frames the box before it is exposed, so its real frame is known then.
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (centred_ && e->type() == QEvent::Expose && watched == windowHandle()
+            && windowHandle()->frameMargins() != frame_)
+            Centre(windowHandle()->frameMargins());
+        return QMessageBox::eventFilter(watched, e);
+    }
+
+private:
+    void Centre(QMargins frame)
+    {
+        frame_ = frame;
+        const QSize outer = size().grownBy(frame);
+        const QRect area = screen()->geometry();
+        // The box is placed without its frame: move() would place the frame only once the toolkit
+        // knows it, and before that the box itself.
+        const QPoint inner(area.x() + (area.width() - outer.width()) / 2 + frame.left(),
+                           area.y() + (area.height() - outer.height()) / 2 + frame.top());
+        setGeometry(QRect(inner, size()));
+    }
+
+    bool centred_ = false;
+    QMargins frame_;
+};
+
 std::unique_ptr<QMessageBox> MakeBox(QMessageBox::Icon icon, const QString& title, const QString& text)
 {
-    auto box = std::make_unique<QMessageBox>();
+    auto box = std::make_unique<CentredBox>();
     box->setIcon(icon);
     box->setWindowTitle(title);
     // Line breaks arrive as "\r\n"; a lone "\r" would show as a box in the label.
@@ -30,8 +87,7 @@ std::unique_ptr<QMessageBox> MakeOkBox(QMessageBox::Icon icon, const QString& ti
     return box;
 }
 
-// Opens the box with its top left corner at `pos`; a parentless box that was not moved is
-// centred on the screen by the dialog itself.
+// Opens the box with its top left corner at `pos`, or centred on the screen without one.
 int Open(QMessageBox& box, BoxPosition pos)
 {
     if (pos) box.move(*pos);

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Checks the installed game as a player meets it: a Release build staged under /usr, its desktop
+# entry and AppStream data pass the validators, and the installed launcher, started under Xvfb with
+# a fresh HOME, maps the main menu and creates the record database. Any failed step ends the script
+# with a message and a non-zero status; Xvfb and the game are stopped in every case.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+fail() { echo "check-install: FAILED: $*" >&2; exit 1; }
+
+stage=$(scripts/stage.sh) || fail "Release build or staged install"
+for f in games/qxpuzzle libexec/qxpuzzle/qxpuzzle share/qxpuzzle/oto/pipo.wav \
+         share/icons/hicolor/scalable/apps/qxpuzzle.svg share/man/man6/qxpuzzle.6; do
+  [ -e "$stage/usr/$f" ] || fail "/usr/$f is not installed"
+done
+desktop-file-validate "$stage/usr/share/applications/qxpuzzle.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$stage/usr/share/metainfo/io.github.qxpuzzle.metainfo.xml" \
+  || fail "AppStream data"
+
+tmp=$(mktemp -d)
+xvfb_pid="" game_pid=""
+cleanup() {
+  [ -z "$game_pid" ] || kill "$game_pid" 2>/dev/null || true
+  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  wait 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
+export DISPLAY=":$(cat "$tmp/display")"
+
+mkdir "$tmp/home"
+# A UTF-8 locale as in a desktop session: in the C locale the WM_NAME that Qt sets does not
+# hold the title as UTF-8, and xdotool, which searches WM_NAME, would not find "ＱＸパズル".
+env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u QT_QPA_PLATFORM -u LC_ALL LANG=C.UTF-8 HOME="$tmp/home" \
+  "$stage/usr/games/qxpuzzle" >"$tmp/game.log" 2>&1 &
+game_pid=$!
+
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^ＱＸパズル$' | head -n1) || true
+[ -n "$window" ] || fail "the main menu did not map within 30 s; game output: $(cat "$tmp/game.log")"
+xwininfo -id "$window" | grep -q 'Map State: IsViewable' || fail "the main menu is not viewable"
+database="$tmp/home/.local/share/qxpuzzle/data/kiroku.sqlite"
+for _ in $(seq 50); do [ -s "$database" ] && break; sleep 0.1; done
+[ -s "$database" ] || fail "$database was not created"
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended by itself: $(cat "$tmp/game.log")"
+echo "check-install: installed launcher maps the main menu and creates $(basename "$database")"
