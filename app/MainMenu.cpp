@@ -105,8 +105,10 @@ void TForm1::SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2)
     puzzle2_ = puzzle2;
 }
 
-void TForm1::OpenGame(int gameType, TFormBase* window)
+void TForm1::OpenGame(int gameType)
 {
+    if (BeforeOpeningGame) BeforeOpeningGame();
+    TFormBase* window = gameType == 1 ? puzzle1_ : puzzle2_;
     if (!window) return;
     GameState.ActiveGame = gameType;
     GameState.ActiveSize = 1;
@@ -116,8 +118,8 @@ void TForm1::OpenGame(int gameType, TFormBase* window)
     GameState.ActiveCondition = 1;
 }
 
-void TForm1::CuteButton2Click() { OpenGame(1, puzzle1_); }
-void TForm1::CuteButton3Click() { OpenGame(2, puzzle2_); }
+void TForm1::CuteButton2Click() { OpenGame(1); }
+void TForm1::CuteButton3Click() { OpenGame(2); }
 
 void TForm1::N1Click() { ShowHelpContents(); }
 

@@ -4,6 +4,7 @@
 #include "shell/FormBase.h"
 
 #include <QPointer>
+#include <functional>
 
 class QLabel;
 class QMenu;
@@ -27,6 +28,8 @@ public:
 
     // The game windows the two buttons open; either may still be missing.
     void SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2);
+    // Runs before a game is opened: start-up may still have the game windows to make.
+    std::function<void()> BeforeOpeningGame;
 
     void FormCreate();
     void CuteButton2Click();
@@ -42,7 +45,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void OpenGame(int gameType, TFormBase* window);
+    void OpenGame(int gameType);
     QLabel* MakeLabel(const char* name, int left, int top, const QString& text, int pixelHeight);
     TCuteButton* MakeButton(const char* name, int left, int top, const QString& caption,
                             void (TForm1::*handler)());

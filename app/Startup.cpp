@@ -8,24 +8,47 @@
 #include "shell/Application.h"
 #include "shell/Look.h"
 
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
 namespace {
 
 // Creates one of the start-up objects; an error in its creation is shown and start-up goes on.
-template <class T>
-std::unique_ptr<T> Create()
+template <class T, class... Args>
+std::unique_ptr<T> Create(Args&&... args)
 {
     std::unique_ptr<T> object;
-    RunGuarded([&] { object = std::make_unique<T>(); });
+    RunGuarded([&] { object = std::make_unique<T>(std::forward<Args>(args)...); });
     return object;
 }
 
+// Finishes start-up once the watched window has been painted.
+class FirstPaintWatch : public QObject {
+public:
+    FirstPaintWatch(QWidget* window, StartedProgram* program) : program_(program) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // After the paint has reached the screen.
+            QTimer::singleShot(0, this, [this] { program_->Finish(); });
+        }
+        return false;
+    }
+
+private:
+    StartedProgram* program_;
+};
+
 }  // namespace
 
-StartedProgram::StartedProgram() = default;
-StartedProgram::StartedProgram(StartedProgram&&) noexcept = default;
 // The windows go before the data module that they read from.
 StartedProgram::~StartedProgram()
 {
+    firstPaint.reset();
     records.reset();
     puzzle2.reset();
     puzzle1.reset();
@@ -33,16 +56,45 @@ StartedProgram::~StartedProgram()
     dataModule.reset();
 }
 
-StartedProgram StartProgram()
+void StartedProgram::Finish()
 {
+    if (finished_) return;
+    finished_ = true;
+    const auto done = [this](const char* step) {
+        if (reached) reached(step);
+    };
+    if (dataModule) RunGuarded([this] { dataModule->OpenDatabase(); });
+    done("database");
+    puzzle1 = Create<TForm2>();
+    done("Puzzle I window");
+    puzzle2 = Create<TForm3>();
+    done("Puzzle II window");
+    records = Create<TForm4>();
+    done("record window");
+    if (menu) menu->SetGameWindows(puzzle1.get(), puzzle2.get());
+}
+
+std::unique_ptr<StartedProgram> StartProgram(const std::function<void(const char* step)>& reached)
+{
+    auto program = std::make_unique<StartedProgram>();
+    program->reached = reached;
+    const auto done = [&](const char* step) {
+        if (reached) reached(step);
+    };
     qx::InstallFontSubstitutions();
-    StartedProgram program;
-    program.dataModule = Create<TDataModule1>();
-    program.menu = Create<TForm1>();
-    if (program.menu) program.menu->show();
-    program.puzzle1 = Create<TForm2>();
-    program.puzzle2 = Create<TForm3>();
-    program.records = Create<TForm4>();
-    if (program.menu) program.menu->SetGameWindows(program.puzzle1.get(), program.puzzle2.get());
+    done("fonts");
+    program->dataModule = Create<TDataModule1>(nullptr, TDataModule1::Opening::Later);
+    done("data module");
+    program->menu = Create<TForm1>();
+    done("main menu");
+    if (!program->menu) {
+        program->Finish();
+        return program;
+    }
+    StartedProgram* started = program.get();
+    program->menu->BeforeOpeningGame = [started] { started->Finish(); };
+    program->firstPaint = std::make_unique<FirstPaintWatch>(program->menu.get(), started);
+    program->menu->show();
+    done("main menu shown");
     return program;
 }

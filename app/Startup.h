@@ -1,6 +1,7 @@
 #pragma once
 // Start-up: the data module and the windows, created in their fixed order, the menu shown first.
 
+#include <functional>
 #include <memory>
 
 class TDataModule1;
@@ -8,6 +9,8 @@ class TForm1;
 class TForm2;
 class TForm3;
 class TForm4;
+
+class QObject;
 
 // Everything start-up creates; it lives until the program ends. An object whose creation failed
 // (the error was shown) is null, and start-up went on with the next.
@@ -17,12 +20,22 @@ struct StartedProgram {
     std::unique_ptr<TForm2> puzzle1;
     std::unique_ptr<TForm3> puzzle2;
     std::unique_ptr<TForm4> records;  // never shown
-    StartedProgram();
-    StartedProgram(StartedProgram&&) noexcept;
+    std::function<void(const char* step)> reached;
+    std::unique_ptr<QObject> firstPaint;  // watches the menu until it is on screen
+
     ~StartedProgram();
+    // Opens the database and makes the Puzzle I, Puzzle II and record windows, once: when the
+    // menu has been painted, or earlier when the player opens a game.
+    void Finish();
+    bool Finished() const { return finished_; }
+
+private:
+    bool finished_ = false;
 };
 
-// Installs the font substitutions, then creates the data module, the main menu (shown), the
-// Puzzle I, Puzzle II and record table windows, and hands the game windows to the menu. The
-// message-box, sound and help seams must be installed before.
-StartedProgram StartProgram();
+// Installs the font substitutions, creates the data module and the main menu and shows it; the
+// rest follows as soon as the menu is on screen (Finish), so that the player sees the menu first
+// while every window still exists, in the designed order, before input can reach it. The
+// message-box, sound and help seams must be installed before. `reached` hears the name of each
+// step as it is done, for the start-up benchmark.
+std::unique_ptr<StartedProgram> StartProgram(const std::function<void(const char* step)>& reached = {});

@@ -26,8 +26,8 @@ int main(int argc, char** argv)
 
     int result = 1;
     {
-        StartedProgram program = StartProgram();
-        if (program.menu) result = app.exec();
+        const std::unique_ptr<StartedProgram> program = StartProgram();
+        if (program->menu) result = app.exec();
     }
     qx::InstallHelp(nullptr);
     qx::InstallSounds(nullptr);

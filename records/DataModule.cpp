@@ -10,9 +10,15 @@ TDataModule1* theDataModule = nullptr;
 
 TDataModule1* DataModule1() { return theDataModule; }
 
-TDataModule1::TDataModule1(QObject* parent) : QObject(parent), store_(QStringLiteral("data/kiroku.sqlite"))
+TDataModule1::TDataModule1(QObject* parent, Opening opening)
+    : QObject(parent), store_(QStringLiteral("data/kiroku.sqlite"))
 {
     if (!theDataModule) theDataModule = this;
+    if (opening == Opening::Now) OpenDatabase();
+}
+
+void TDataModule1::OpenDatabase()
+{
     // A database that can only be read is said in the record window; one that cannot be used
     // at all is said here, since the player may want to know before playing.
     if (store_.Open() == qx::RecordAccess::Unusable)

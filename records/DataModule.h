@@ -9,8 +9,13 @@
 class TDataModule1 : public QObject {
     Q_OBJECT
 public:
-    explicit TDataModule1(QObject* parent = nullptr);
+    enum class Opening { Now, Later };
+    // Opening later leaves the database to OpenDatabase(), so that start-up can show the menu first.
+    explicit TDataModule1(QObject* parent = nullptr, Opening opening = Opening::Now);
     ~TDataModule1() override;
+
+    // Opens the database and tells the player once when the records cannot be used.
+    void OpenDatabase();
 
     qx::RecordStore& Store() { return store_; }
 

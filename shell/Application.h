@@ -7,7 +7,7 @@
 // the error box, and the program goes on with its next event.
 class TApplication : public QApplication {
 public:
-    using QApplication::QApplication;
+    TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
 

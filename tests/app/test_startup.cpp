@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 using namespace qx;
@@ -27,19 +28,42 @@ private slots:
         ResetGameState();
         FakeSounds sounds;
         FakeMessages boxes;
-        StartedProgram program = StartProgram();
-        QVERIFY(program.dataModule && program.menu && program.puzzle1 && program.puzzle2 && program.records);
-        QCOMPARE(DataModule1(), program.dataModule.get());
+        const std::unique_ptr<StartedProgram> program = StartProgram();
+        QVERIFY(program->dataModule && program->menu);
+        QCOMPARE(DataModule1(), program->dataModule.get());
+        // The menu is on screen before the other windows are made; they follow its first paint.
+        QCOMPARE(sounds.ids, QList<int>{7});
+        QVERIFY(program->menu->isVisible());
+        QTRY_VERIFY(program->Finished());
+        QVERIFY(program->puzzle1 && program->puzzle2 && program->records);
         QCOMPARE(sounds.ids, (QList<int>{7, 6, 6}));
         QCOMPARE(GameState.ActiveGame, 2);
 
         // Only the menu is visible, and nothing was asked of the player.
-        QVERIFY(program.menu->isVisible());
-        QVERIFY(!program.puzzle1->isVisible());
-        QVERIFY(!program.puzzle2->isVisible());
-        QVERIFY(!program.records->isVisible());
+        QVERIFY(!program->puzzle1->isVisible());
+        QVERIFY(!program->puzzle2->isVisible());
+        QVERIFY(!program->records->isVisible());
         QVERIFY(boxes.boxes.isEmpty());
         QVERIFY(QFile::exists(QStringLiteral("data/kiroku.sqlite")));
+    }
+
+    // A game opened before the menu was painted (an Enter press right after start) still finds
+    // its window, made on the spot in the designed order.
+    void gameOpenedAtOnce()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        ResetGameState();
+        FakeSounds sounds;
+        FakeMessages boxes;
+        const std::unique_ptr<StartedProgram> program = StartProgram();
+        QTimer::singleShot(0, [&] {
+            QVERIFY(program->puzzle2 && program->puzzle2->isVisible());
+            program->puzzle2->close();
+        });
+        program->menu->CuteButton3Click();
+        QCOMPARE(sounds.ids.mid(0, 3), (QList<int>{7, 6, 6}));
+        QCOMPARE(GameState.ActiveGame, 2);
     }
 };
 
