@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 build=build-release
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DQX_TESTS=OFF \
+cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DQX_TESTS=OFF -DQX_WERROR=ON \
       "${launcher[@]}" >/dev/null
 cmake --build $build >&2
 rm -rf $build/stage
