@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QMenu>
 #include <QSignalSpy>
@@ -30,6 +31,8 @@ private slots:
     void looks_data();
     void looks();
     void pressedCaptionShiftsTwoPixels();
+    void pressedWhileHandlerShowsModalBox_data();
+    void pressedWhileHandlerShowsModalBox();
     void framesCrispAtDoubleDensity();
     void accessibleName_data();
     void accessibleName();
@@ -450,6 +453,45 @@ void TestCuteButton::pressedCaptionShiftsTwoPixels()
     Run("press");
     const QRect pressed = InkBox(Render(), face);
     QCOMPARE(pressed, idle.translated(2, 2));
+}
+
+void TestCuteButton::pressedWhileHandlerShowsModalBox_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("mouse") << "in click";
+    QTest::newRow("enter") << "focus enterDown enterUp";
+    QTest::newRow("space") << "focus spaceDown spaceUp";
+}
+
+// A handler that asks a question in a modal box: the box takes the focus and the pointer away,
+// and still the button is drawn pressed until the handler returns.
+void TestCuteButton::pressedWhileHandlerShowsModalBox()
+{
+    QFETCH(QString, script);
+    button->setColor(face);
+    button->setBevelHighlightColor(light);
+    button->setBevelShadowColor(dark);
+    QImage during;
+    connect(button, &TCuteButton::clicked, this, [&] {
+        QDialog box(window);
+        QTimer::singleShot(0, &box, [&] {
+            box.activateWindow();
+            QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == &box; }));
+            QEvent leave(QEvent::Leave);  // the box opened under the pointer
+            QApplication::sendEvent(button, &leave);
+            during = button->grab().toImage();
+            box.accept();
+        });
+        box.exec();
+    });
+    for (const QString& step : script.split(' ', Qt::SkipEmptyParts))
+        Run(step);
+    QCOMPARE(clicks, 1);
+    QVERIFY(!during.isNull());
+    QCOMPARE(QColor(during.pixel(0, 0)), dark);  // sunken outer edge
+    QCOMPARE(QColor(during.pixel(1, 1)), light);
+    QCOMPARE(QColor(during.pixel(74, 24)), light);
+    QCOMPARE(button->BevelOuter(), TCuteButton::bvRaised);
 }
 
 void TestCuteButton::framesCrispAtDoubleDensity()
