@@ -412,9 +412,11 @@ void TCuteButton::changeEvent(QEvent* e)
     QWidget::changeEvent(e);
 }
 
+// Qt still sends enter and leave to a disabled widget; a disabled button takes no mouse input
+// and keeps its look.
 void TCuteButton::enterEvent(QEnterEvent* e)
 {
-    if (!FPointerInside) {
+    if (!FPointerInside && isEnabled()) {
         FPointerInside = true;
         MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
                    e->position().toPoint());
@@ -424,7 +426,7 @@ void TCuteButton::enterEvent(QEnterEvent* e)
 
 void TCuteButton::leaveEvent(QEvent* e)
 {
-    if (FPointerInside) {
+    if (FPointerInside && isEnabled()) {
         FPointerInside = false;
         MouseLeave(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
                    mapFromGlobal(QCursor::pos()));
