@@ -45,11 +45,12 @@ int GridSide(int boardSize);
 inline int GridSide(BoardSize size) { return GridSide(int(size)); }
 int GridSide();
 
-// Grid row and column (from 1) of BoardIndex k on a grid of the given side.
-inline int RowOf(int k, int side) { return (k - 1) / side + 1; }
-inline int ColumnOf(int k, int side) { return (k - 1) % side + 1; }
-// The row where number v stands in the complete table.
-inline int HomeRow(int v, int side) { return (v - 1) / side + 1; }
+// Grid row and column (from 1) of BoardIndex k on a grid of the given side; 0 on a grid without
+// cells (side below 1). Worked in 64 bits: k - 1 must not overflow for the smallest int.
+inline int RowOf(int k, int side) { return side < 1 ? 0 : static_cast<int>((k - 1LL) / side + 1); }
+inline int ColumnOf(int k, int side) { return side < 1 ? 0 : static_cast<int>((k - 1LL) % side + 1); }
+// The row where number v stands in the complete table; 0 on a grid without cells.
+inline int HomeRow(int v, int side) { return side < 1 ? 0 : static_cast<int>((v - 1LL) / side + 1); }
 
 // Layout row and column (from 1) of LayoutPosition p.
 inline int LayoutRow(int p) { return (p - 1) / LayoutSide + 1; }

@@ -8,13 +8,18 @@ namespace qx {
 namespace {
 
 const char* const ChooseAgain = "\r\n選び直してください。";
+const char* const OffBoard = "盤にないマスか数字です。";
 
 // Row r lies between rows p and q, both included, in either order.
 bool RowBetween(int r, int p, int q) { return (p <= r && r <= q) || (q <= r && r <= p); }
 
-int Distance(int a, int b, int side)
+// Cells and numbers of a grid run from 1 to side × side.
+bool OnBoard(long long v, int side) { return side >= 1 && v >= 1 && v <= static_cast<long long>(side) * side; }
+
+long long Distance(int a, int b, int side)
 {
-    return std::abs(RowOf(a, side) - RowOf(b, side)) + std::abs(ColumnOf(a, side) - ColumnOf(b, side));
+    return std::llabs(static_cast<long long>(RowOf(a, side)) - RowOf(b, side)) +
+           std::llabs(static_cast<long long>(ColumnOf(a, side)) - ColumnOf(b, side));
 }
 
 bool OtherParity(int v, int w) { return (v % 2) + (w % 2) == 1; }
@@ -30,6 +35,12 @@ struct Move {
     std::optional<int> y;
 };
 
+// Only a move on the board reaches the rules' arithmetic.
+bool OnBoard(const Move& m)
+{
+    return OnBoard(m.from, m.side) && OnBoard(m.to, m.side) && OnBoard(m.x, m.side) && (!m.y || OnBoard(*m.y, m.side));
+}
+
 bool AnyMove(const Move&) { return true; }
 bool ToOtherParity(const Move& m) { return m.y && OtherParity(m.x, *m.y); }
 bool AlongRowOrColumn(const Move& m) { return IsSameRowOrColumn(m.from, m.to, m.side); }
@@ -41,7 +52,7 @@ bool TowardsHomeRow(const Move& m)
 bool ToNeighbour(const Move& m) { return AreNeighbours(m.from, m.to, m.side); }
 // Across two tables the same cell of the other table counts as a neighbour too.
 bool ToNeighbourOrSameCell(const Move& m) { return IsAdjacentOrSame(m.from, m.to, m.side); }
-bool ToNumberNextTo(const Move& m) { return m.y && std::abs(m.x - *m.y) <= 1; }
+bool ToNumberNextTo(const Move& m) { return m.y && std::llabs(static_cast<long long>(m.x) - *m.y) <= 1; }
 
 // How a refusal names the numbers before its reason.
 enum class Naming { None, BothNumbers, FirstNumberText };
@@ -83,6 +94,7 @@ const ConditionRule* RuleOf(const ConditionRule (&rules)[6], SwapCondition condi
 
 SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y, const std::string& firstNumber)
 {
+    if (!OnBoard(Move{side, a, b, x, y})) return {false, OffBoard + std::string(ChooseAgain), 360, RefusalTop};
     if (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x}))) return {};
     std::string message;
     if (rule->naming == Naming::BothNumbers) message = std::to_string(x) + " と " + std::to_string(y) + " は、";
@@ -98,23 +110,31 @@ std::vector<int> Partners(const ConditionRule* rule, int side, const Table& tabl
     for (int k = 1; k <= n; ++k) {
         const std::optional<int> y = NumberValue(table[k - 1]);
         if (rule->readsNumbers && y == x) continue;
-        if (rule->mayMove({side, from, k, x, y})) cells.push_back(k);
+        const Move move{side, from, k, x, y};
+        if (OnBoard(move) && rule->mayMove(move)) cells.push_back(k);
     }
     return cells;
 }
 
 }  // namespace
 
-bool IsSameRowOrColumn(int a, int b, int side) { return RowOf(a, side) == RowOf(b, side) || a % side == b % side; }
+bool IsSameRowOrColumn(int a, int b, int side)
+{
+    return OnBoard(a, side) && OnBoard(b, side) && (RowOf(a, side) == RowOf(b, side) || a % side == b % side);
+}
 
 bool IsRowAdvance(int a, int b, int x, int y, int side)
 {
-    return TowardsHomeRow({side, a, b, x, y}) && TowardsHomeRow({side, b, a, y, x});
+    const Move move{side, a, b, x, y};
+    return OnBoard(move) && TowardsHomeRow(move) && TowardsHomeRow({side, b, a, y, x});
 }
 
-bool AreNeighbours(int a, int b, int side) { return Distance(a, b, side) == 1; }
+bool AreNeighbours(int a, int b, int side) { return OnBoard(a, side) && OnBoard(b, side) && Distance(a, b, side) == 1; }
 
-bool IsAdjacentOrSame(int i, int j, int side) { return Distance(i, j, side) <= 1; }
+bool IsAdjacentOrSame(int i, int j, int side)
+{
+    return OnBoard(i, side) && OnBoard(j, side) && Distance(i, j, side) <= 1;
+}
 
 SwapVerdict CheckSwapCondition(SwapCondition condition, int side, int a, int b, int x, int y)
 {

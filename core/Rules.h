@@ -30,6 +30,8 @@ bool IsAdjacentOrSame(int i, int j, int side);
 
 // One predicate per condition decides both the swap and the partner marks. The int forms take a
 // condition as the shared record holds it; a value outside 1 … 6 allows everything and marks nothing.
+// Input off the board (a side below 1, a cell or a number outside 1 … side × side) is refused under
+// every condition, marks nothing, and makes the predicates above false.
 
 // Puzzle I: may x at cell a and y at cell b (x selected first) be swapped?
 SwapVerdict CheckSwapCondition(SwapCondition condition, int side, int a, int b, int x, int y);

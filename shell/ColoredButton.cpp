@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
+#include <utility>
 
 namespace {
 
@@ -302,6 +303,13 @@ void TCuteButton::RepaintIfDisabled()
 
 void TCuteButton::SetBevelOuter(TBevel bevel)
 {
+    // A pressed button stays pressed until its handler returns, even while a modal box the handler
+    // shows takes the focus and the pointer; the latest look held back then applies.
+    if (FHandlerRunning && FBevelOuter == bvLowered && bevel != bvLowered) {
+        FLookAfterHandler = bevel;
+        return;
+    }
+    FLookAfterHandler.reset();
     if (bevel == FBevelOuter)
         return;
     const bool wasPressed = FBevelOuter == bvLowered;
@@ -404,9 +412,11 @@ void TCuteButton::changeEvent(QEvent* e)
     QWidget::changeEvent(e);
 }
 
+// Qt still sends enter and leave to a disabled widget; a disabled button takes no mouse input
+// and keeps its look.
 void TCuteButton::enterEvent(QEnterEvent* e)
 {
-    if (!FPointerInside) {
+    if (!FPointerInside && isEnabled()) {
         FPointerInside = true;
         MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
                    e->position().toPoint());
@@ -416,7 +426,7 @@ void TCuteButton::enterEvent(QEnterEvent* e)
 
 void TCuteButton::leaveEvent(QEvent* e)
 {
-    if (FPointerInside) {
+    if (FPointerInside && isEnabled()) {
         FPointerInside = false;
         MouseLeave(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
                    mapFromGlobal(QCursor::pos()));
@@ -645,6 +655,8 @@ void TCuteButton::Click()
             if (!button) return;
             button->FHandlerRunning = false;
             button->FPendingClicks = 0;
+            if (const auto look = std::exchange(button->FLookAfterHandler, std::nullopt))
+                button->SetBevelOuter(*look);
         }
     } running{self};
     FHandlerRunning = true;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 
 class TCuteButton;
 
@@ -163,5 +164,6 @@ private:
     bool FPointerInside = false;    // the pointer is over the button as far as enter/leave went
     bool FHandlerRunning = false;   // the click handler is on the stack
     int FPendingClicks = 0;         // clicks that came in while it ran, delivered after it
+    std::optional<TBevel> FLookAfterHandler;  // a look held back while a pressed button's handler ran
     int FShortcutId = 0;
 };

@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <QMenu>
 #include <QSignalSpy>
@@ -30,6 +31,8 @@ private slots:
     void looks_data();
     void looks();
     void pressedCaptionShiftsTwoPixels();
+    void pressedWhileHandlerShowsModalBox_data();
+    void pressedWhileHandlerShowsModalBox();
     void framesCrispAtDoubleDensity();
     void accessibleName_data();
     void accessibleName();
@@ -184,6 +187,7 @@ void TestCuteButton::transitions_data()
     QTest::newRow("arrow key moves the focus on") << "focus right" << TCuteButton::bvNone << 0;
     QTest::newRow("accelerator") << "altG" << TCuteButton::bvRaised << 1;
     QTest::newRow("disabled ignores mouse") << "disable click dclick" << TCuteButton::bvNone << 0;
+    QTest::newRow("disabled ignores the pointer") << "disable in" << TCuteButton::bvNone << 0;
     QTest::newRow("disabled ignores keys")
         << "focus disable spaceDown spaceUp enterDown altG" << TCuteButton::bvNone << 0;
     QTest::newRow("space pressed before disabling never clicks")
@@ -389,6 +393,8 @@ void TestCuteButton::looks_data()
     QTest::newRow("pressed: sunken around raised") << "in press" << false << dark << light << dark << light << face;
     QTest::newRow("disabled keeps its face") << "disable" << false << light << face << face << dark << face;
     QTest::newRow("disabled in its own colour") << "disable" << true << light << grey << grey << dark << grey;
+    QTest::newRow("disabled, pointer over: no hot edge") << "disable in" << false << light << face << face << dark
+                                                         << face;
 }
 
 void TestCuteButton::looks()
@@ -420,7 +426,7 @@ void TestCuteButton::looks()
         for (int x = 3; x < 72; ++x)
             inks.insert(image.pixel(x, y));
     const QPalette pal = QGuiApplication::palette();
-    const bool disabled = script == "disable";
+    const bool disabled = script.startsWith("disable");
     QCOMPARE(inks.contains(qRgb(0, 0, 0)), !disabled);
     QCOMPARE(inks.contains(pal.color(QPalette::Active, QPalette::Dark).rgb()), disabled);
     QCOMPARE(inks.contains(pal.color(QPalette::Active, QPalette::Light).rgb()), disabled);
@@ -450,6 +456,45 @@ void TestCuteButton::pressedCaptionShiftsTwoPixels()
     Run("press");
     const QRect pressed = InkBox(Render(), face);
     QCOMPARE(pressed, idle.translated(2, 2));
+}
+
+void TestCuteButton::pressedWhileHandlerShowsModalBox_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("mouse") << "in click";
+    QTest::newRow("enter") << "focus enterDown enterUp";
+    QTest::newRow("space") << "focus spaceDown spaceUp";
+}
+
+// A handler that asks a question in a modal box: the box takes the focus and the pointer away,
+// and still the button is drawn pressed until the handler returns.
+void TestCuteButton::pressedWhileHandlerShowsModalBox()
+{
+    QFETCH(QString, script);
+    button->setColor(face);
+    button->setBevelHighlightColor(light);
+    button->setBevelShadowColor(dark);
+    QImage during;
+    connect(button, &TCuteButton::clicked, this, [&] {
+        QDialog box(window);
+        QTimer::singleShot(0, &box, [&] {
+            box.activateWindow();
+            QVERIFY(QTest::qWaitFor([&] { return QApplication::activeWindow() == &box; }));
+            QEvent leave(QEvent::Leave);  // the box opened under the pointer
+            QApplication::sendEvent(button, &leave);
+            during = button->grab().toImage();
+            box.accept();
+        });
+        box.exec();
+    });
+    for (const QString& step : script.split(' ', Qt::SkipEmptyParts))
+        Run(step);
+    QCOMPARE(clicks, 1);
+    QVERIFY(!during.isNull());
+    QCOMPARE(QColor(during.pixel(0, 0)), dark);  // sunken outer edge
+    QCOMPARE(QColor(during.pixel(1, 1)), light);
+    QCOMPARE(QColor(during.pixel(74, 24)), light);
+    QCOMPARE(button->BevelOuter(), TCuteButton::bvRaised);
 }
 
 void TestCuteButton::framesCrispAtDoubleDensity()

@@ -2,6 +2,7 @@
 #include "core/Rules.h"
 
 #include <QtTest>
+#include <climits>
 
 using namespace qx;
 
@@ -231,6 +232,50 @@ private slots:
         const int side = numbers.size() == 9 ? 3 : 4;
         const std::vector<int> marked = MarkPartnersAcross(condition, side, numbers, p, v);
         QCOMPARE(QList<int>(marked.begin(), marked.end()), cells);
+    }
+
+    // Input off the board never reaches the arithmetic: refused under every condition, no marks.
+    // Each row's first pick (a, x) is off the board.
+    void offBoard_data()
+    {
+        QTest::addColumn<int>("side");
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::newRow("side 0") << 0 << 1 << 2 << 1 << 2;
+        QTest::newRow("side -1") << -1 << INT_MIN << 2 << 1 << 2;
+        QTest::newRow("side INT_MIN") << INT_MIN << 1 << 2 << 1 << 2;
+        QTest::newRow("cell 0") << 3 << 0 << 2 << 1 << 2;
+        QTest::newRow("cell past the grid") << 3 << 10 << 1 << 1 << 2;
+        QTest::newRow("cell INT_MIN") << 3 << INT_MIN << 2 << 1 << 2;
+        QTest::newRow("cell INT_MAX") << 1 << INT_MAX << 1 << 1 << 1;
+        QTest::newRow("number INT_MIN") << 3 << 1 << 2 << INT_MIN << 2;
+        QTest::newRow("numbers INT_MAX and -1") << 3 << 1 << 2 << INT_MAX << -1;
+        QTest::newRow("number past the grid") << 3 << 1 << 2 << 10 << 1;
+    }
+    void offBoard()
+    {
+        QFETCH(int, side);
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(int, x);
+        QFETCH(int, y);
+        const Table solved = TableOf(Solved9);
+        for (int condition = 0; condition <= 7; ++condition) {
+            for (const SwapVerdict& v : {CheckSwapCondition(condition, side, a, b, x, y),
+                                         CheckSwapAcross(condition, side, a, b, x, y, std::to_string(x))}) {
+                QVERIFY(!v.allowed);
+                QCOMPARE(QString::fromStdString(v.message), "盤にないマスか数字です。" + Again);
+            }
+            QVERIFY(MarkPartners(condition, side, solved, a, x).cells.empty());
+            QVERIFY(MarkPartnersAcross(condition, side, solved, a, x).empty());
+        }
+        QVERIFY(!IsRowAdvance(a, b, x, y, side));
+        if (side >= 1 && a >= 1 && a <= side * side && b >= 1 && b <= side * side) return;  // numbers only
+        QVERIFY(!IsSameRowOrColumn(a, b, side));
+        QVERIFY(!AreNeighbours(a, b, side));
+        QVERIFY(!IsAdjacentOrSame(a, b, side));
     }
 };
 

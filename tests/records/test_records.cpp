@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QtTest>
 #include <csignal>
+#include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <memory>
@@ -428,6 +429,21 @@ private slots:
         QVERIFY(form->isVisible());
         QVERIFY(sounds_->ids.isEmpty());
         QCOMPARE(form->StatusText(), QString());
+    }
+
+    // A band that already holds the largest number there is has no next number: recording refuses.
+    void recordAfterLargestNumber()
+    {
+        Seed(QStringLiteral("kirokuA9"), std::numeric_limits<int>::max());
+        GameState.Finished = 1;
+        auto form = OpenWindow(1, 1, 6);
+        form->Edit1->setText(QStringLiteral("A"));
+        const QStringList rows = RowsOf(QStringLiteral("kirokuA9"));
+        Click(*form, "CuteButton1");
+        QCOMPARE(messages_->boxes.size(), 1);
+        QVERIFY2(messages_->last().text.startsWith(QStringLiteral("「１つ違い」の記録はいっぱいです")),
+                 qPrintable(messages_->last().text));
+        QCOMPARE(RowsOf(QStringLiteral("kirokuA9")), rows);
     }
 
     void window_data()
