@@ -67,8 +67,7 @@ QLabel* TForm1::MakeLabel(const char* name, int left, int top, const QString& te
     return label;
 }
 
-TCuteButton* TForm1::MakeButton(const char* name, int left, int top, const QString& caption,
-                                void (TForm1::*handler)())
+TCuteButton* TForm1::MakeButton(const char* name, int left, int top, const QString& caption, void (TForm1::*handler)())
 {
     auto* button = new TCuteButton(Client());
     button->setObjectName(QString::fromLatin1(name));
@@ -123,10 +122,7 @@ void TForm1::CuteButton3Click() { OpenGame(2); }
 
 void TForm1::N1Click() { ShowHelpContents(); }
 
-QString TForm1::AboutText()
-{
-    return QStringLiteral("ＱＸパズル\r\nVersion 2.3\r\n\r\n© 2026 ＱＸパズル開発チーム");
-}
+QString TForm1::AboutText() { return QStringLiteral("ＱＸパズル\r\nVersion 2.3\r\n\r\n© 2026 ＱＸパズル開発チーム"); }
 
 void TForm1::About1Click() { Messages().info(AboutText()); }
 
@@ -156,8 +152,8 @@ QIcon ProgramIcon()
                 if (row == col) color = colors::InPlaceColor;
                 if (row == 0 && col == 2) color = ButtonGreen;
                 p.setBrush(TColor(color));
-                p.drawRoundedRect(QRectF(gap + col * (tile + gap), gap + row * (tile + gap), tile, tile),
-                                  tile * 0.15, tile * 0.15);
+                p.drawRoundedRect(QRectF(gap + col * (tile + gap), gap + row * (tile + gap), tile, tile), tile * 0.15,
+                                  tile * 0.15);
             }
         p.end();
         icon.addPixmap(pixmap);

@@ -47,8 +47,7 @@ protected:
 private:
     void OpenGame(int gameType);
     QLabel* MakeLabel(const char* name, int left, int top, const QString& text, int pixelHeight);
-    TCuteButton* MakeButton(const char* name, int left, int top, const QString& caption,
-                            void (TForm1::*handler)());
+    TCuteButton* MakeButton(const char* name, int left, int top, const QString& caption, void (TForm1::*handler)());
 
     QPointer<TFormBase> puzzle1_;
     QPointer<TFormBase> puzzle2_;

@@ -48,9 +48,9 @@ struct Notice {
 
 // What an operation asks of the window.
 struct Outcome {
-    std::vector<SoundCue> cues;    // in this order, before any notice
+    std::vector<SoundCue> cues;  // in this order, before any notice
     std::optional<Notice> notice;
-    bool refused = false;          // the board keeps its former look while the notice is open
+    bool refused = false;  // the board keeps its former look while the notice is open
     std::optional<std::string> status;
 };
 

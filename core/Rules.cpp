@@ -62,7 +62,7 @@ struct ConditionRule {
     bool readsNumbers;  // a number is never its own partner under a rule on the numbers
     const char* reason;
     Naming naming;
-    int left;           // the refusal box stands at (left, 430)
+    int left;  // the refusal box stands at (left, 430)
 };
 
 constexpr int RefusalTop = 430;

@@ -34,7 +34,8 @@ QRect TBoardCursor::TileRect(int k) const
 QString TBoardCursor::CellName(int k) const
 {
     const int side = std::max(1, table_.side());
-    const QString place = QStringLiteral("%1行%2列 %3").arg((k - 1) / side + 1).arg((k - 1) % side + 1).arg(table_.number(k));
+    const QString place =
+        QStringLiteral("%1行%2列 %3").arg((k - 1) / side + 1).arg((k - 1) % side + 1).arg(table_.number(k));
     return name_.isEmpty() ? place : name_ + QLatin1Char(' ') + place;
 }
 

@@ -14,14 +14,14 @@ class TBoardCursor : public QWidget, public qx::AccessiblePartsSource {
 public:
     // What the cursor needs of its window: the table as it stands and the clicks to make.
     struct Table {
-        std::function<int()> side;                 // grid side of the board shown
-        std::function<bool()> empty;               // no numbers on the board: keys do nothing
-        std::function<QString(int k)> number;      // the number of BoardIndex k
-        std::function<QString(int k)> state;       // 選択中 / 入れ替え候補 / 正しい位置, or empty
-        std::function<int()> lastPicked;           // BoardIndex picked or selected last here; 0: none
+        std::function<int()> side;             // grid side of the board shown
+        std::function<bool()> empty;           // no numbers on the board: keys do nothing
+        std::function<QString(int k)> number;  // the number of BoardIndex k
+        std::function<QString(int k)> state;   // 選択中 / 入れ替え候補 / 正しい位置, or empty
+        std::function<int()> lastPicked;       // BoardIndex picked or selected last here; 0: none
         std::function<void(int k)> leftClick;
         std::function<void(int k)> rightClick;
-        std::function<void()> swap;                // 入れ替え, when the button is enabled
+        std::function<void()> swap;  // 入れ替え, when the button is enabled
     };
 
     // Covers the 5 × 5 tiles whose first tile is at `firstTile`; `name` is "表A", "表B" or empty.

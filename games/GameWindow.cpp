@@ -31,13 +31,16 @@ constexpr int StatusPanelWidth = 500;
 
 const char* const ButtonNames[6] = {"CuteButton1", "CuteButton2", "CuteButton3",
                                     "CuteButton4", "CuteButton5", "CuteButton6"};
-const QString ButtonCaptions[6] = {QStringLiteral("新しい問題"), QStringLiteral("同じ問題"),
-                                   QStringLiteral("入れ替え"), QStringLiteral("中断"),
-                                   QStringLiteral("再開"), QStringLiteral("取止め")};
+const QString ButtonCaptions[6] = {QStringLiteral("新しい問題"), QStringLiteral("同じ問題"), QStringLiteral("入れ替え"),
+                                   QStringLiteral("中断"),       QStringLiteral("再開"),     QStringLiteral("取止め")};
 
 // CuteButton2 … 6 look the same in both windows; CuteButton1's colour is each window's own.
-const unsigned ButtonColors[6] = {0, colors::MoneyGreen, colors::SwapButtonColor, colors::InterruptButtonColor,
-                                  colors::ResumeButtonColor, colors::CancelButtonColor};
+const unsigned ButtonColors[6] = {0,
+                                  colors::MoneyGreen,
+                                  colors::SwapButtonColor,
+                                  colors::InterruptButtonColor,
+                                  colors::ResumeButtonColor,
+                                  colors::CancelButtonColor};
 
 constexpr int CellStep = 44;  // tiles are 45 wide on a 44 step: neighbours share their border
 constexpr int TileSize = 45;
@@ -113,7 +116,8 @@ void TGameWindow::CreateButtons()
                                                 &TGameWindow::CuteButton3Click, &TGameWindow::CuteButton4Click,
                                                 &TGameWindow::CuteButton5Click, &TGameWindow::CuteButton6Click};
     for (int i = 0; i < 6; ++i)
-        connect(buttons_[i], &TCuteButton::clicked, this, Guarded([this, handler = handlers[i]] { (this->*handler)(); }));
+        connect(buttons_[i], &TCuteButton::clicked, this,
+                Guarded([this, handler = handlers[i]] { (this->*handler)(); }));
 }
 
 void TGameWindow::CreateDisplays()
@@ -305,10 +309,7 @@ void TGameWindow::Timer2Timer()
     Publish(TSharing::Counters);
 }
 
-QString TGameWindow::ElapsedText(int seconds)
-{
-    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
-}
+QString TGameWindow::ElapsedText(int seconds) { return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60); }
 
 void TGameWindow::ShowConditionLabel()
 {
@@ -348,16 +349,16 @@ TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mo
                           g.firstTile.y() + CellStep * (LayoutRow(p) - 1), TileSize, TileSize);
         tiles[p - 1] = tile;
     }
-    auto* filter = new TLabelPressFilter(this, [mouseDown = std::move(mouseDown)](QLabel* label, Qt::MouseButton button) {
-        RunGuarded([&] { mouseDown(label, button); });
-    });
+    auto* filter =
+        new TLabelPressFilter(this, [mouseDown = std::move(mouseDown)](QLabel* label, Qt::MouseButton button) {
+            RunGuarded([&] { mouseDown(label, button); });
+        });
     const QColor navy = TColor(colors::NumberColor);
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         QLabel* label =
             MakeLabel(Client(), QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber), g.numberFont, navy);
         label->setGeometry(g.firstLabel.x() + CellStep * (LayoutColumn(p) - 1),
-                           g.firstLabel.y() + CellStep * (LayoutRow(p) - 1), g.labelSize.width(),
-                           g.labelSize.height());
+                           g.firstLabel.y() + CellStep * (LayoutRow(p) - 1), g.labelSize.width(), g.labelSize.height());
         label->setAlignment(Qt::AlignCenter);
         label->setText(QString::number(p));
         label->installEventFilter(filter);
@@ -381,9 +382,10 @@ void TGameWindow::CreateCompletedTable(const TCompletedTableGeometry& g)
 
     const QFont font = UiFont(PGothic, 17, true);
     for (int p = 1; p <= LayoutPositions; ++p) {
-        QLabel* label = MakeLabel(completedPanel_, QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber),
-                                         font, Qt::black);
-        label->setGeometry(QRect(QPoint(g.labelLefts[LayoutColumn(p) - 1], g.labelTops[LayoutRow(p) - 1]), g.labelSize));
+        QLabel* label =
+            MakeLabel(completedPanel_, QStringLiteral("Label%1").arg(p - 1 + g.firstLabelNumber), font, Qt::black);
+        label->setGeometry(
+            QRect(QPoint(g.labelLefts[LayoutColumn(p) - 1], g.labelTops[LayoutRow(p) - 1]), g.labelSize));
         label->setAlignment(Qt::AlignCenter);
         label->setText(QString::number(p));
         completedLabels_[p - 1] = label;

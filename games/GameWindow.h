@@ -40,35 +40,35 @@ inline const QString Ended = QString::fromStdString(qx::status::Ended);
 
 // Where a game window puts the shared controls; everything else about them is common.
 struct TGameWindowPlacement {
-    QPoint confirmStartPos;              // screen position of "始めてもいいですか？"
-    int buttonLeft = 0;                  // CuteButton1 … 6, each 90 wide
+    QPoint confirmStartPos;  // screen position of "始めてもいいですか？"
+    int buttonLeft = 0;      // CuteButton1 … 6, each 90 wide
     std::array<int, 6> buttonTops{};
-    unsigned newProblemColor = 0;        // TColor of CuteButton1; the other five share their colours
-    QRect conditionLabel;                // Label2
-    QPoint countDisplay;                 // Memo1
-    QPoint timeDisplay;                  // Memo2
+    unsigned newProblemColor = 0;  // TColor of CuteButton1; the other five share their colours
+    QRect conditionLabel;          // Label2
+    QPoint countDisplay;           // Memo1
+    QPoint timeDisplay;            // Memo2
 };
 
 // One table of cells on the fixed 5 × 5 grid: tiles on a 44 px step, 45 px wide, so that
 // neighbouring tiles share their border, and a number label inside each tile.
 struct TTableGeometry {
-    QPoint firstTile;       // tile of LayoutPosition 1
-    QPoint firstLabel;      // number label of LayoutPosition 1
+    QPoint firstTile;   // tile of LayoutPosition 1
+    QPoint firstLabel;  // number label of LayoutPosition 1
     QSize labelSize;
     QFont numberFont;
-    int firstShapeNumber;   // the tile of position p is Shape(p − 1 + firstShapeNumber)
-    int firstLabelNumber;   // the number label of p is Label(p − 1 + firstLabelNumber)
+    int firstShapeNumber;  // the tile of position p is Shape(p − 1 + firstShapeNumber)
+    int firstLabelNumber;  // the number label of p is Label(p − 1 + firstLabelNumber)
 };
 
 // The small completed table: a panel holding a label per LayoutPosition and eight grid lines.
 struct TCompletedTableGeometry {
     QRect panel;
-    int frameStyle = 0;              // QFrame shape | shadow
-    int firstLabelNumber = 0;        // the label of position p is Label(p − 1 + firstLabelNumber)
+    int frameStyle = 0;               // QFrame shape | shadow
+    int firstLabelNumber = 0;         // the label of position p is Label(p − 1 + firstLabelNumber)
     std::array<int, 5> labelLefts{};  // by layout column
     std::array<int, 5> labelTops{};   // by layout row
     QSize labelSize;
-    std::array<QRect, 8> gridLines{};  // Shape1 … Shape8
+    std::array<QRect, 8> gridLines{};   // Shape1 … Shape8
     std::array<QSize, 3> panelSizes{};  // the panel shows exactly the grid of each board size
 };
 

@@ -85,8 +85,15 @@ void TForm2::CreateLabels()
 
 void TForm2::CreateMenu()
 {
-    CreateGameMenu({"N12", "N1", {"N3", "N4", "N6"}, QStringLiteral("９マス"), "N7",
-                    {"N8", "N9", "N10", "N11", "N13", "N14"}, "N2", QStringLiteral("記録表"), "N5"},
+    CreateGameMenu({"N12",
+                    "N1",
+                    {"N3", "N4", "N6"},
+                    QStringLiteral("９マス"),
+                    "N7",
+                    {"N8", "N9", "N10", "N11", "N13", "N14"},
+                    "N2",
+                    QStringLiteral("記録表"),
+                    "N5"},
                    [this] { GoBack(); });
 }
 

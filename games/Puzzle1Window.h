@@ -44,15 +44,16 @@ public:
     QLabel *&Label6 = completed_[0], *&Label7 = completed_[1], *&Label8 = completed_[2], *&Label9 = completed_[3],
            *&Label10 = completed_[4], *&Label11 = completed_[5], *&Label12 = completed_[6], *&Label13 = completed_[7],
            *&Label14 = completed_[8], *&Label15 = completed_[9], *&Label16 = completed_[10], *&Label17 = completed_[11],
-           *&Label18 = completed_[12], *&Label19 = completed_[13], *&Label20 = completed_[14], *&Label21 = completed_[15],
-           *&Label22 = completed_[16], *&Label23 = completed_[17], *&Label24 = completed_[18], *&Label25 = completed_[19],
-           *&Label26 = completed_[20], *&Label27 = completed_[21], *&Label28 = completed_[22], *&Label29 = completed_[23],
+           *&Label18 = completed_[12], *&Label19 = completed_[13], *&Label20 = completed_[14],
+           *&Label21 = completed_[15], *&Label22 = completed_[16], *&Label23 = completed_[17],
+           *&Label24 = completed_[18], *&Label25 = completed_[19], *&Label26 = completed_[20],
+           *&Label27 = completed_[21], *&Label28 = completed_[22], *&Label29 = completed_[23],
            *&Label30 = completed_[24];
     TShape *&Shape1 = lines_[0], *&Shape2 = lines_[1], *&Shape3 = lines_[2], *&Shape4 = lines_[3];  // horizontal
     TShape *&Shape5 = lines_[4], *&Shape6 = lines_[5], *&Shape7 = lines_[6], *&Shape8 = lines_[7];  // vertical
-    QLabel* Label3 = nullptr;  // 完成表
-    QLabel* Label4 = nullptr;  // 回数
-    QLabel* Label5 = nullptr;  // 時間
+    QLabel* Label3 = nullptr;                                                                       // 完成表
+    QLabel* Label4 = nullptr;                                                                       // 回数
+    QLabel* Label5 = nullptr;                                                                       // 時間
 
     qx::Puzzle1Game& Model() override { return game_; }
     const qx::Puzzle1Game& Model() const override { return game_; }

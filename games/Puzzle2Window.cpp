@@ -31,8 +31,8 @@ TGameWindowPlacement Puzzle2Placement()
 
 TTableGeometry TableGeometry(QPoint firstLabel, int firstShape, int firstLabelNumber)
 {
-    return {firstLabel + LabelToTile, firstLabel, QSize(33, 21), UiFont(PGothic, 21, true), firstShape,
-            firstLabelNumber};
+    return {firstLabel + LabelToTile,  firstLabel, QSize(33, 21),
+            UiFont(PGothic, 21, true), firstShape, firstLabelNumber};
 }
 
 TCompletedTableGeometry CompletedGeometry()
@@ -44,7 +44,7 @@ TCompletedTableGeometry CompletedGeometry()
     g.labelLefts = {3, 27, 52, 77, 104};
     g.labelTops = {5, 30, 55, 80, 105};
     g.labelSize = QSize(22, 17);
-    g.gridLines = {QRect(0, 25, 129, 1),  QRect(1, 50, 129, 1),  QRect(1, 75, 129, 1),  QRect(1, 100, 129, 1),
+    g.gridLines = {QRect(0, 25, 129, 1), QRect(1, 50, 129, 1), QRect(1, 75, 129, 1), QRect(1, 100, 129, 1),
                    QRect(25, 0, 1, 129), QRect(50, 1, 1, 129), QRect(75, 1, 1, 129), QRect(100, 1, 1, 129)};
     g.panelSizes = {QSize(76, 76), QSize(102, 102), QSize(130, 130)};
     return g;
@@ -100,8 +100,15 @@ void TForm3::CreateCaptions()
 
 void TForm3::CreateMenu()
 {
-    CreateGameMenu({"N1", "N3", {"N4", "N5", "N6"}, QStringLiteral("　９マス"), "N7",
-                    {"N8", "N9", "N10", "N11", "N12", "N1tu1"}, "N2", QStringLiteral("記録"), "Help1"},
+    CreateGameMenu({"N1",
+                    "N3",
+                    {"N4", "N5", "N6"},
+                    QStringLiteral("　９マス"),
+                    "N7",
+                    {"N8", "N9", "N10", "N11", "N12", "N1tu1"},
+                    "N2",
+                    QStringLiteral("記録"),
+                    "Help1"},
                    [this] { close(); });
 }
 

@@ -71,11 +71,11 @@ public:
            *&Label32 = completed_[24];
     TShape *&Shape1 = lines_[0], *&Shape2 = lines_[1], *&Shape3 = lines_[2], *&Shape4 = lines_[3];  // horizontal
     TShape *&Shape5 = lines_[4], *&Shape6 = lines_[5], *&Shape7 = lines_[6], *&Shape8 = lines_[7];  // vertical
-    QLabel* Label3 = nullptr;  // 表A
-    QLabel* Label4 = nullptr;  // 表B
-    QLabel* Label5 = nullptr;  // 完成表
-    QLabel* Label6 = nullptr;  // 回数
-    QLabel* Label7 = nullptr;  // 時間
+    QLabel* Label3 = nullptr;                                                                       // 表A
+    QLabel* Label4 = nullptr;                                                                       // 表B
+    QLabel* Label5 = nullptr;                                                                       // 完成表
+    QLabel* Label6 = nullptr;                                                                       // 回数
+    QLabel* Label7 = nullptr;                                                                       // 時間
 
     qx::Puzzle2Game& Model() override { return game_; }
     const qx::Puzzle2Game& Model() const override { return game_; }

@@ -17,8 +17,16 @@ namespace qx {
 namespace {
 
 // SQLite's primary result codes that the player can do something about.
-enum EngineCode { Busy = 5, Locked = 6, ReadOnlyFile = 8, IoError = 10, Corrupt = 11, DiskFull = 13,
-                  CannotOpen = 14, NotADatabase = 26 };
+enum EngineCode {
+    Busy = 5,
+    Locked = 6,
+    ReadOnlyFile = 8,
+    IoError = 10,
+    Corrupt = 11,
+    DiskFull = 13,
+    CannotOpen = 14,
+    NotADatabase = 26
+};
 
 struct FieldSpec {
     const char* name;
@@ -26,7 +34,7 @@ struct FieldSpec {
 };
 // Positions 0 … 7 of every table; the Puzzle II tables add PRBB at 8.
 constexpr FieldSpec Fields[] = {
-    {"NB", "INTEGER"}, {"DATE", "TEXT"}, {"NAME", "TEXT"}, {"JKN", "TEXT"}, {"JKNCD", "INTEGER"},
+    {"NB", "INTEGER"}, {"DATE", "TEXT"}, {"NAME", "TEXT"}, {"JKN", "TEXT"},  {"JKNCD", "INTEGER"},
     {"CNT", "TEXT"},   {"TIME", "TEXT"}, {"PRBA", "TEXT"}, {"PRBB", "TEXT"},
 };
 int FieldCount(int game) { return game == 2 ? 9 : 8; }
@@ -60,25 +68,28 @@ QString Advice(const QSqlError& error)
     switch (PrimaryCode(error)) {
     case Busy:
     case Locked:
-        return QStringLiteral("記録のデータベースを別のプログラム（もう一つのＱＸパズルなど）が使っています。"
-                              "しばらくしてから、もう一度試してください。");
+        return QStringLiteral(
+            "記録のデータベースを別のプログラム（もう一つのＱＸパズルなど）が使っています。"
+            "しばらくしてから、もう一度試してください。");
     case ReadOnlyFile:
-        return QStringLiteral("記録のデータベースに書き込めません。フォルダ data とその中のファイルに"
-                              "書き込めるようにしてください。");
+        return QStringLiteral(
+            "記録のデータベースに書き込めません。フォルダ data とその中のファイルに"
+            "書き込めるようにしてください。");
     case Corrupt:
     case NotADatabase:
-        return QStringLiteral("記録のデータベースのファイルが壊れているか、データベースではありません。"
-                              "ファイルはそのまま残してあります。");
-    case DiskFull:
-        return QStringLiteral("ディスクに空きがありません。空きを作ってから、もう一度試してください。");
+        return QStringLiteral(
+            "記録のデータベースのファイルが壊れているか、データベースではありません。"
+            "ファイルはそのまま残してあります。");
+    case DiskFull: return QStringLiteral("ディスクに空きがありません。空きを作ってから、もう一度試してください。");
     case CannotOpen:
-        return QStringLiteral("記録のデータベースのファイルを開けません。フォルダ data があり、"
-                              "読み書きできることを確かめてください。");
+        return QStringLiteral(
+            "記録のデータベースのファイルを開けません。フォルダ data があり、"
+            "読み書きできることを確かめてください。");
     case IoError:
-        return QStringLiteral("記録のデータベースの読み書きに失敗しました。ディスクを確かめてから、"
-                              "もう一度試してください。");
-    default:
-        return QStringLiteral("記録のデータベースでエラーが起きました。もう一度試してください。");
+        return QStringLiteral(
+            "記録のデータベースの読み書きに失敗しました。ディスクを確かめてから、"
+            "もう一度試してください。");
+    default: return QStringLiteral("記録のデータベースでエラーが起きました。もう一度試してください。");
     }
 }
 
@@ -86,8 +97,9 @@ EDatabaseError Failure(const QString& what, const QSqlError& error)
 {
     QString detail = error.databaseText().trimmed();
     if (detail.isEmpty()) detail = error.text().trimmed();
-    return EDatabaseError(what + Advice(error) + (detail.isEmpty() ? QString() : QStringLiteral("\n（") + detail + QStringLiteral("）")),
-                          PrimaryCode(error));
+    return EDatabaseError(
+        what + Advice(error) + (detail.isEmpty() ? QString() : QStringLiteral("\n（") + detail + QStringLiteral("）")),
+        PrimaryCode(error));
 }
 
 QString Quoted(const QString& identifier)
@@ -98,7 +110,6 @@ QString Quoted(const QString& identifier)
 }
 
 }  // namespace
-
 
 RecordStore::RecordStore(const QString& path, int busyTimeoutMs)
     : path_(QDir::current().absoluteFilePath(path)), busyTimeoutMs_(busyTimeoutMs)
@@ -142,8 +153,9 @@ RecordAccess RecordStore::Open()
         problem_ = e.Message();
     }
     if (access_ == RecordAccess::ReadOnly)
-        problem_ = QStringLiteral("記録のデータベースは読み取り専用です。記録と削除をするには、フォルダ data と"
-                                  "その中のファイルに書き込めるようにしてください。");
+        problem_ = QStringLiteral(
+            "記録のデータベースは読み取り専用です。記録と削除をするには、フォルダ data と"
+            "その中のファイルに書き込めるようにしてください。");
     return access_;
 }
 
@@ -181,8 +193,9 @@ RecordAccess RecordStore::OpenFile()
 
 void RecordStore::Connect(Mode mode)
 {
-    QSqlDatabase db = QSqlDatabase::contains(connection_) ? QSqlDatabase::database(connection_, false)
-                                                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    QSqlDatabase db = QSqlDatabase::contains(connection_)
+                          ? QSqlDatabase::database(connection_, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_);
     QString name = path_;
     if (mode != Mode::Normal) options += QStringLiteral(";QSQLITE_OPEN_READONLY");
@@ -240,8 +253,9 @@ void RecordStore::CheckIntegrity()
     const QString verdict = q.value(0).toString();
     if (verdict != QLatin1String("ok")) {
         const QStringList problems = verdict.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(0, 3);
-        throw EDatabaseError(QStringLiteral("記録のデータベースのファイルが壊れています。ファイルはそのまま残してあります。\n（") +
-                             problems.join(QLatin1Char(' ')) + QStringLiteral("）"));
+        throw EDatabaseError(
+            QStringLiteral("記録のデータベースのファイルが壊れています。ファイルはそのまま残してあります。\n（") +
+            problems.join(QLatin1Char(' ')) + QStringLiteral("）"));
     }
 }
 
@@ -259,11 +273,12 @@ void RecordStore::CheckTables()
         for (int pos = 0; pos < FieldCount(table); ++pos) {
             const QString expected = QLatin1String(Fields[pos].name);
             if (pos >= columns.size() || columns[pos].compare(expected, Qt::CaseInsensitive) != 0)
-                throw EDatabaseError(QStringLiteral("記録表 %1 の %2 番目の欄が %3 ではありません（%4）。"
-                                                    "ファイルはそのまま残してあります。")
-                                         .arg(table)
-                                         .arg(pos + 1)
-                                         .arg(expected, pos < columns.size() ? columns[pos] : QStringLiteral("欄なし")));
+                throw EDatabaseError(
+                    QStringLiteral("記録表 %1 の %2 番目の欄が %3 ではありません（%4）。"
+                                   "ファイルはそのまま残してあります。")
+                        .arg(table)
+                        .arg(pos + 1)
+                        .arg(expected, pos < columns.size() ? columns[pos] : QStringLiteral("欄なし")));
         }
         tables_ << table;
     }
@@ -286,9 +301,11 @@ RecordAccess RecordStore::PrepareForWriting()
             for (const QString& table : RecordTables()) {
                 QStringList columns;
                 for (int i = 0; i < FieldCount(table); ++i)
-                    columns << QStringLiteral("%1 %2").arg(QLatin1String(Fields[i].name), QLatin1String(Fields[i].type));
+                    columns << QStringLiteral("%1 %2").arg(QLatin1String(Fields[i].name),
+                                                           QLatin1String(Fields[i].type));
                 const QString failed = QStringLiteral("記録表 %1 を作れませんでした。").arg(table);
-                Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table, columns.join(QLatin1String(", "))), {}, failed);
+                Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(table, columns.join(QLatin1String(", "))),
+                    {}, failed);
                 Run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_NB ON %1 (NB)").arg(table), {}, failed);
             }
         });
@@ -360,7 +377,8 @@ std::vector<RecordKey> RecordStore::List(int game, int size)
     QSqlQuery q = Run(QStringLiteral("SELECT rowid, NB FROM %1 ORDER BY NB, rowid").arg(table), {},
                       QStringLiteral("記録表 %1 を読めませんでした。").arg(table));
     while (q.next()) keys.push_back(RecordKey{q.value(0).toLongLong(), q.value(1)});
-    if (q.lastError().isValid()) throw Failure(QStringLiteral("記録表 %1 を読めませんでした。").arg(table), q.lastError());
+    if (q.lastError().isValid())
+        throw Failure(QStringLiteral("記録表 %1 を読めませんでした。").arg(table), q.lastError());
     return keys;
 }
 
@@ -385,8 +403,14 @@ RecordRow RecordStore::Read(int game, int size, qint64 rowid)
         q.finish();
         throw EDatabaseError(what + QStringLiteral("記録表を開き直してください。"));
     }
-    RecordRow row{q.value(0), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(), q.value(4),
-                  q.value(5).toString(), q.value(6).toString(), q.value(7).toString(),
+    RecordRow row{q.value(0),
+                  q.value(1).toString(),
+                  q.value(2).toString(),
+                  q.value(3).toString(),
+                  q.value(4),
+                  q.value(5).toString(),
+                  q.value(6).toString(),
+                  q.value(7).toString(),
                   game == 2 ? q.value(8).toString() : QString()};
     q.finish();
     return row;
@@ -399,13 +423,15 @@ std::optional<int> RecordStore::NextNumber(int game, int size, int condition)
         throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録番号はありません。").arg(condition));
     if (table.isEmpty()) return FirstNumber(condition);
     const QString what = QStringLiteral("記録番号を決められませんでした。");
-    QSqlQuery q = Run(QStringLiteral("SELECT max(NB) FROM %1 WHERE %2").arg(table, BandFilter), BandBounds(condition), what);
+    QSqlQuery q =
+        Run(QStringLiteral("SELECT max(NB) FROM %1 WHERE %2").arg(table, BandFilter), BandBounds(condition), what);
     const QVariant largest = q.next() ? q.value(0) : QVariant();
     if (largest.isNull()) return FirstNumber(condition);
     bool ok = false;
     const qlonglong value = largest.toLongLong(&ok);
     if (!ok)
-        throw EDatabaseError(what + QStringLiteral("記録表 %1 に数でない記録番号「%2」があります。").arg(table, largest.toString()));
+        throw EDatabaseError(
+            what + QStringLiteral("記録表 %1 に数でない記録番号「%2」があります。").arg(table, largest.toString()));
     // The walk over the band starts from 0: a band of numbers below 1 starts afresh.
     if (value <= 0) return FirstNumber(condition);
     if (value >= std::numeric_limits<int>::max()) return std::nullopt;
@@ -422,16 +448,17 @@ AddResult RecordStore::Add(int game, int size, const NewRecord& record)
         const std::optional<int> number = NextNumber(game, size, record.condition);
         const std::optional<int> last = LastNumber(record.condition);
         if (!number || (last && *number > *last)) {
-            result.refusal = QStringLiteral("「%1」の記録はいっぱいです（%2～%3 番）。\n"
-                                            "いらない記録を削除してから、もう一度「記録」ボタンをクリックしてください。")
+            result.refusal = QStringLiteral(
+                                 "「%1」の記録はいっぱいです（%2～%3 番）。\n"
+                                 "いらない記録を削除してから、もう一度「記録」ボタンをクリックしてください。")
                                  .arg(record.conditionName)
                                  .arg(FirstNumber(record.condition))
                                  .arg(last ? QString::number(*last) : QString());
             return;
         }
         if (afterNumbering) afterNumbering();
-        QVariantList values{*number,      record.date, record.name,  record.conditionName, record.condition,
-                            record.count, record.time, record.codeA};
+        QVariantList values{*number,          record.date,  record.name, record.conditionName,
+                            record.condition, record.count, record.time, record.codeA};
         QString columns = QStringLiteral("NB, DATE, NAME, JKN, JKNCD, CNT, TIME, PRBA");
         if (game == 2) {
             values << record.codeB;

@@ -116,8 +116,8 @@ private:
     int busyTimeoutMs_;
     RecordAccess access_ = RecordAccess::Unusable;
     QString problem_;
-    QStringList tables_;                  // the record tables the file holds
-    QHash<QString, QSqlQuery> readers_;   // one prepared row reader per table
+    QStringList tables_;                 // the record tables the file holds
+    QHash<QString, QSqlQuery> readers_;  // one prepared row reader per table
 };
 
 }  // namespace qx

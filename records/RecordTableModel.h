@@ -17,7 +17,7 @@ struct RecordColumn {
 };
 inline constexpr RecordColumn RecordColumns[] = {
     {"番号", 30, Qt::AlignHCenter, 13}, {"年月日", 50, Qt::AlignHCenter, 13}, {"名前", 80, Qt::AlignLeft, 13},
-    {"条件", 80, Qt::AlignHCenter, 13}, {"回数", 40, Qt::AlignHCenter, 12},  {"時間", 0, Qt::AlignHCenter, 12},
+    {"条件", 80, Qt::AlignHCenter, 13}, {"回数", 40, Qt::AlignHCenter, 12},   {"時間", 0, Qt::AlignHCenter, 12},
 };
 
 class RecordTableModel : public QAbstractTableModel {

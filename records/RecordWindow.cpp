@@ -49,10 +49,7 @@ QString RecordDate(const QDate& date)
     return QStringLiteral("%1.%2.%3").arg(date.year() % 100, 2, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
 }
 
-QString RecordTime(int seconds)
-{
-    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
-}
+QString RecordTime(int seconds) { return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60); }
 
 TForm4::TForm4(QWidget* parent)
     : TFormBase(QStringLiteral("記録表"), 700, 590, parent), game_(GameState.ActiveGame), size_(GameState.ActiveSize)
@@ -100,7 +97,8 @@ void TForm4::CreateControls()
     records_ = new RecordTableModel(this);
     DBGrid1->setModel(records_);
     for (int c = 0; c < records_->columnCount(); ++c)
-        DBGrid1->horizontalHeader()->resizeSection(c, RecordColumns[c].width > 0 ? RecordColumns[c].width : DefaultColumnWidth);
+        DBGrid1->horizontalHeader()->resizeSection(
+            c, RecordColumns[c].width > 0 ? RecordColumns[c].width : DefaultColumnWidth);
 
     Label2 = new QLabel(QStringLiteral("名前入力欄"), client);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -219,8 +217,7 @@ int TForm4::CurrentRow() const
 void TForm4::CuteButton1Click()
 {
     if (Edit1->text().isEmpty()) {
-        qx::Messages().plain(
-            QStringLiteral("名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。"));
+        qx::Messages().plain(QStringLiteral("名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。"));
         return;
     }
     ReportingFailures([this] { RecordCurrentGame(); });
@@ -257,7 +254,10 @@ void TForm4::RecordCurrentGame()
     qx::PlayCue(7);
 }
 
-void TForm4::CuteButton2Click() { ReportingFailures([this] { ShowStoredProblem(); }); }
+void TForm4::CuteButton2Click()
+{
+    ReportingFailures([this] { ShowStoredProblem(); });
+}
 
 void TForm4::ShowStoredProblem()
 {
@@ -284,7 +284,8 @@ void TForm4::ShowStoredProblem()
     const qx::DecodedProblem a = qx::DecodeProblemCode(codeA, n);
     const qx::DecodedProblem b = game == 2 ? qx::DecodeProblemCode(codeB, n) : qx::DecodedProblem{true, {}, {}};
     QString refusal;
-    if (!conditionRead || condition < int(qx::SwapCondition::FreeSwap) || condition > int(qx::SwapCondition::DifferByOne))
+    if (!conditionRead || condition < int(qx::SwapCondition::FreeSwap) ||
+        condition > int(qx::SwapCondition::DifferByOne))
         refusal = QStringLiteral("入れ替え条件（%1）が正しくありません。").arg(stored.condition.toString());
     else if (!a.ok)
         refusal = (game == 2 ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
@@ -303,7 +304,10 @@ void TForm4::ShowStoredProblem()
     qx::PlayCue(1);
 }
 
-void TForm4::CuteButton3Click() { ReportingFailures([this] { DeleteCurrentRecord(); }); }
+void TForm4::CuteButton3Click()
+{
+    ReportingFailures([this] { DeleteCurrentRecord(); });
+}
 
 void TForm4::DeleteCurrentRecord()
 {

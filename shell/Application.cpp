@@ -4,8 +4,7 @@
 
 void ShowEscapedError(const char* what)
 {
-    qx::Messages().error(what && *what ? QString::fromUtf8(what)
-                                       : QStringLiteral("予期しないエラーが発生しました。"));
+    qx::Messages().error(what && *what ? QString::fromUtf8(what) : QStringLiteral("予期しないエラーが発生しました。"));
 }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)

@@ -19,8 +19,7 @@ namespace {
 template <class T>
 bool Change(T& field, const T& value)
 {
-    if (field == value)
-        return false;
+    if (field == value) return false;
     field = value;
     return true;
 }
@@ -43,8 +42,7 @@ void Frame3D(QPainter& p, QRect& r, const QColor& top, const QColor& bottom, int
     }
 }
 
-void DrawBevel(QPainter& p, QRect& r, TCuteButton::TBevel bevel, const QColor& light, const QColor& dark,
-               int width)
+void DrawBevel(QPainter& p, QRect& r, TCuteButton::TBevel bevel, const QColor& light, const QColor& dark, int width)
 {
     if (bevel == TCuteButton::bvRaised)
         Frame3D(p, r, light, dark, width);
@@ -55,8 +53,7 @@ void DrawBevel(QPainter& p, QRect& r, TCuteButton::TBevel bevel, const QColor& l
 // A dotted rectangle, every other pixel set, as the platform draws keyboard focus.
 void DrawFocusRect(QPainter& p, const QRect& r, const QColor& color)
 {
-    if (r.width() <= 0 || r.height() <= 0)
-        return;
+    if (r.width() <= 0 || r.height() <= 0) return;
     for (int x = r.left(); x <= r.right(); ++x) {
         if ((x - r.left()) % 2 == 0) {
             p.fillRect(QRect(x, r.top(), 1, 1), color);
@@ -78,11 +75,9 @@ QString StripAccelerator(const QString& caption)
     out.reserve(caption.size());
     for (qsizetype i = 0; i < caption.size(); ++i) {
         if (caption[i] == u'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == u'&')
-                out += u'&';
+            if (i + 1 < caption.size() && caption[i + 1] == u'&') out += u'&';
             ++i;
-            if (i < caption.size() && caption[i] != u'&')
-                out += caption[i];
+            if (i < caption.size() && caption[i] != u'&') out += caption[i];
             continue;
         }
         out += caption[i];
@@ -106,8 +101,7 @@ public:
         }
         case QAccessible::Accelerator:
             return QKeySequence::mnemonic(button()->Caption()).toString(QKeySequence::NativeText);
-        default:
-            return QAccessibleWidget::text(t);
+        default: return QAccessibleWidget::text(t);
         }
     }
 
@@ -118,16 +112,12 @@ public:
         return s;
     }
 
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
 
     void doAction(const QString& name) override
     {
         if (name == pressAction()) {
-            if (widget()->isEnabled())
-                button()->Click();
+            if (widget()->isEnabled()) button()->Click();
             return;
         }
         QAccessibleWidget::doAction(name);
@@ -137,8 +127,7 @@ public:
     {
         if (name == pressAction()) {
             const QKeySequence seq = QKeySequence::mnemonic(button()->Caption());
-            if (!seq.isEmpty())
-                return {seq.toString(QKeySequence::NativeText)};
+            if (!seq.isEmpty()) return {seq.toString(QKeySequence::NativeText)};
             return {};
         }
         return QAccessibleWidget::keyBindingsForAction(name);
@@ -163,10 +152,7 @@ void InstallAccessibleFactory()
 
 }  // namespace
 
-TCuteButtonTimer::TCuteButtonTimer(TCuteButton* owner) : QTimer(owner), FCuteButton(owner)
-{
-    setSingleShot(true);
-}
+TCuteButtonTimer::TCuteButtonTimer(TCuteButton* owner) : QTimer(owner), FCuteButton(owner) { setSingleShot(true); }
 
 TCuteButton::TCuteButton(QWidget* parent)
     : QWidget(parent),
@@ -181,17 +167,13 @@ TCuteButton::TCuteButton(QWidget* parent)
     resize(75, 25);
 }
 
-TCuteButton::~TCuteButton()
-{
-    FreeDropDownTimer();
-}
+TCuteButton::~TCuteButton() { FreeDropDownTimer(); }
 
 // ---- properties -------------------------------------------------------------------------------
 
 void TCuteButton::setCaption(const QString& caption)
 {
-    if (caption == FCaption)
-        return;
+    if (caption == FCaption) return;
     FCaption = caption;
     UpdateShortcut();
     update();
@@ -201,39 +183,33 @@ void TCuteButton::setCaption(const QString& caption)
 
 void TCuteButton::setColor(const QColor& color)
 {
-    if (Change(FColor, color))
-        update();
+    if (Change(FColor, color)) update();
 }
 
 void TCuteButton::setDisabledColor(const QColor& color)
 {
-    if (Change(FDisabledColor, color))
-        RepaintIfDisabled();
+    if (Change(FDisabledColor, color)) RepaintIfDisabled();
 }
 
 void TCuteButton::setUseDisabledColor(bool use)
 {
-    if (Change(FUseDisabledColor, use))
-        RepaintIfDisabled();
+    if (Change(FUseDisabledColor, use)) RepaintIfDisabled();
 }
 
 void TCuteButton::setBevelHighlightColor(const QColor& color)
 {
-    if (Change(FBevelHighlightColor, color))
-        update();
+    if (Change(FBevelHighlightColor, color)) update();
 }
 
 void TCuteButton::setBevelShadowColor(const QColor& color)
 {
-    if (Change(FBevelShadowColor, color))
-        update();
+    if (Change(FBevelShadowColor, color)) update();
 }
 
 void TCuteButton::setBevelWidth(int width)
 {
     width = std::max(width, 1);  // a frame is at least one pixel wide
-    if (Change(FBevelWidth, width))
-        update();
+    if (Change(FBevelWidth, width)) update();
 }
 
 void TCuteButton::setAlignment(Qt::Alignment alignment)
@@ -243,48 +219,41 @@ void TCuteButton::setAlignment(Qt::Alignment alignment)
         horizontal = Qt::AlignLeft;
     else if (alignment & Qt::AlignRight)
         horizontal = Qt::AlignRight;
-    if (horizontal == FAlignment)
-        return;
+    if (horizontal == FAlignment) return;
     FAlignment = horizontal;
     update();
 }
 
 void TCuteButton::setLayout(TLayout layout)
 {
-    if (Change(FLayout, layout))
-        update();
+    if (Change(FLayout, layout)) update();
 }
 
 void TCuteButton::setMarginX(int margin)
 {
     margin = std::max(margin, -1);
-    if (Change(FMarginX, margin))
-        update();
+    if (Change(FMarginX, margin)) update();
 }
 
 void TCuteButton::setMarginY(int margin)
 {
     margin = std::max(margin, -1);
-    if (Change(FMarginY, margin))
-        update();
+    if (Change(FMarginY, margin)) update();
 }
 
 void TCuteButton::setFlat(bool flat)
 {
-    if (Change(FFlat, flat))
-        update();
+    if (Change(FFlat, flat)) update();
 }
 
 void TCuteButton::setShowFocusRect(bool show)
 {
-    if (Change(FShowFocusRect, show))
-        update();
+    if (Change(FShowFocusRect, show)) update();
 }
 
 void TCuteButton::setDropDownMenu(QMenu* menu)
 {
-    if (menu == FDropDownMenu)
-        return;
+    if (menu == FDropDownMenu) return;
     FDropDownMenu = menu;
     update();
 }
@@ -297,8 +266,7 @@ void TCuteButton::setTabStop(bool stop)
 
 void TCuteButton::RepaintIfDisabled()
 {
-    if (!isEnabled())
-        update();
+    if (!isEnabled()) update();
 }
 
 void TCuteButton::SetBevelOuter(TBevel bevel)
@@ -310,8 +278,7 @@ void TCuteButton::SetBevelOuter(TBevel bevel)
         return;
     }
     FLookAfterHandler.reset();
-    if (bevel == FBevelOuter)
-        return;
+    if (bevel == FBevelOuter) return;
     const bool wasPressed = FBevelOuter == bvLowered;
     FBevelOuter = bevel;
     update();
@@ -325,12 +292,10 @@ void TCuteButton::SetBevelOuter(TBevel bevel)
 
 void TCuteButton::UpdateShortcut()
 {
-    if (FShortcutId != 0)
-        releaseShortcut(FShortcutId);
+    if (FShortcutId != 0) releaseShortcut(FShortcutId);
     FShortcutId = 0;
     const QKeySequence mnemonic = QKeySequence::mnemonic(FCaption);
-    if (!mnemonic.isEmpty())
-        FShortcutId = grabShortcut(mnemonic);
+    if (!mnemonic.isEmpty()) FShortcutId = grabShortcut(mnemonic);
 }
 
 // ---- painting ---------------------------------------------------------------------------------
@@ -357,8 +322,7 @@ void TCuteButton::paintEvent(QPaintEvent*)
         else if (FLayout == blBottom)
             t.setBottom(t.bottom() - FMarginY);
     }
-    if (FBevelOuter == bvLowered)
-        t.adjust(2, 2, 0, 0);
+    if (FBevelOuter == bvLowered) t.adjust(2, 2, 0, 0);
 
     const Qt::Alignment vertical = FLayout == blTop      ? Qt::AlignTop
                                    : FLayout == blBottom ? Qt::AlignBottom
@@ -374,8 +338,7 @@ void TCuteButton::paintEvent(QPaintEvent*)
     p.setPen(textColor);
     p.drawText(t, flags, FCaption);
 
-    if (FShowFocusRect && hasFocus())
-        DrawFocusRect(p, t.adjusted(2, 2, -2, -2), textColor);
+    if (FShowFocusRect && hasFocus()) DrawFocusRect(p, t.adjusted(2, 2, -2, -2), textColor);
 }
 
 // ---- state changes ----------------------------------------------------------------------------
@@ -386,8 +349,7 @@ bool TCuteButton::event(QEvent* e)
         auto* se = static_cast<QShortcutEvent*>(e);
         if (FShortcutId != 0 && se->shortcutId() == FShortcutId) {
             const QWidget* owner = parentWidget() ? parentWidget() : this;
-            if (!isEnabled() || !owner->isVisible())
-                return false;
+            if (!isEnabled() || !owner->isVisible()) return false;
             PressByAccelerator();
             return true;
         }
@@ -418,8 +380,7 @@ void TCuteButton::enterEvent(QEnterEvent* e)
 {
     if (!FPointerInside && isEnabled()) {
         FPointerInside = true;
-        MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
-                   e->position().toPoint());
+        MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(), e->position().toPoint());
     }
     QWidget::enterEvent(e);
 }
@@ -456,39 +417,32 @@ void TCuteButton::MouseEnter(Qt::KeyboardModifiers modifiers, Qt::MouseButtons b
 {
     QPointer<TCuteButton> self(this);
     emit OnMouseEnter(modifiers, buttons, pos);
-    if (self)
-        SetBevelOuter(buttons & Qt::LeftButton ? bvLowered : bvRaised);
+    if (self) SetBevelOuter(buttons & Qt::LeftButton ? bvLowered : bvRaised);
 }
 
 void TCuteButton::MouseLeave(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, QPoint pos)
 {
     QPointer<TCuteButton> self(this);
     emit OnMouseLeave(modifiers, buttons, pos);
-    if (self && !(hasFocus() && FTabFocusUp))
-        SetBevelOuter(bvNone);
+    if (self && !(hasFocus() && FTabFocusUp)) SetBevelOuter(bvNone);
 }
 
 void TCuteButton::focusInEvent(QFocusEvent* e)
 {
     // A popup menu borrows the focus only in Qt; the platform's menus leave it where it was.
     // A click on an inactive window hands out the focus only after the press: stay pressed.
-    if (e->reason() != Qt::PopupFocusReason && FTabFocusUp && !FMouseHeld)
-        SetBevelOuter(bvRaised);
+    if (e->reason() != Qt::PopupFocusReason && FTabFocusUp && !FMouseHeld) SetBevelOuter(bvRaised);
     QWidget::focusInEvent(e);
 }
 
 void TCuteButton::focusOutEvent(QFocusEvent* e)
 {
     QWidget::focusOutEvent(e);
-    if (e->reason() != Qt::PopupFocusReason)
-        SetBevelOuter(bvNone);
+    if (e->reason() != Qt::PopupFocusReason) SetBevelOuter(bvNone);
 }
 
 // The look after a key press or release has done its work.
-void TCuteButton::RestoreAfterKey()
-{
-    SetBevelOuter(FTabFocusUp ? bvRaised : bvNone);
-}
+void TCuteButton::RestoreAfterKey() { SetBevelOuter(FTabFocusUp ? bvRaised : bvNone); }
 
 // ---- mouse ------------------------------------------------------------------------------------
 
@@ -534,8 +488,7 @@ void TCuteButton::ReleaseLeft(QPoint pos)
         // The handler runs while the button is still drawn pressed.
         QPointer<TCuteButton> self(this);
         Click();
-        if (!self)
-            return;
+        if (!self) return;
     }
     const bool activeControl = window()->focusWidget() == this;
     SetBevelOuter(inside || (FTabFocusUp && activeControl) ? bvRaised : bvNone);
@@ -564,12 +517,10 @@ void TCuteButton::keyPressEvent(QKeyEvent* e)
             DropDown();
         else
             Click();
-        if (self)
-            RestoreAfterKey();
+        if (self) RestoreAfterKey();
         e->accept();
         return;
-    default:
-        break;
+    default: break;
     }
     if (PressedBySpace) {
         PressedBySpace = false;
@@ -586,8 +537,7 @@ void TCuteButton::keyPressEvent(QKeyEvent* e)
         focusNextPrevChild(true);
         e->accept();
         return;
-    default:
-        QWidget::keyPressEvent(e);
+    default: QWidget::keyPressEvent(e);
     }
 }
 
@@ -610,13 +560,11 @@ void TCuteButton::keyReleaseEvent(QKeyEvent* e)
 void TCuteButton::ReleaseSpace()
 {
     FreeDropDownTimer();
-    if (!PressedBySpace)
-        return;
+    if (!PressedBySpace) return;
     PressedBySpace = false;
     QPointer<TCuteButton> self(this);
     Click();
-    if (self)
-        RestoreAfterKey();
+    if (self) RestoreAfterKey();
 }
 
 void TCuteButton::PressByAccelerator()
@@ -627,8 +575,7 @@ void TCuteButton::PressByAccelerator()
         DropDown();
     else
         Click();
-    if (self)
-        RestoreAfterKey();
+    if (self) RestoreAfterKey();
 }
 
 // ---- click ------------------------------------------------------------------------------------
@@ -642,8 +589,7 @@ void TCuteButton::Click()
     if (FHandlerRunning) {
         // The handler is on the stack (it spun the event loop). Never run it twice at once:
         // keep the click for afterwards, or lose it when continued clicks are ignored.
-        if (!FEgnoreContClick)
-            ++FPendingClicks;
+        if (!FEgnoreContClick) ++FPendingClicks;
         return;
     }
     QPointer<TCuteButton> self(this);
@@ -655,8 +601,7 @@ void TCuteButton::Click()
             if (!button) return;
             button->FHandlerRunning = false;
             button->FPendingClicks = 0;
-            if (const auto look = std::exchange(button->FLookAfterHandler, std::nullopt))
-                button->SetBevelOuter(*look);
+            if (const auto look = std::exchange(button->FLookAfterHandler, std::nullopt)) button->SetBevelOuter(*look);
         }
     } running{self};
     FHandlerRunning = true;
@@ -666,13 +611,11 @@ void TCuteButton::Click()
         const bool ignoreMeanwhile = FEgnoreContClick;
         const bool hasHandler = isSignalConnected(QMetaMethod::fromSignal(&TCuteButton::clicked));
         emit clicked();
-        if (!self)
-            return;
+        if (!self) return;
         if (ignoreMeanwhile && hasHandler) {
             // Clicks the player made while the handler ran arrive now and find it busy: lost.
             QCoreApplication::processEvents();
-            if (!self)
-                return;
+            if (!self) return;
         }
         runs += FPendingClicks;
         FPendingClicks = 0;
@@ -687,8 +630,7 @@ void TCuteButton::StartDropDown()
         DropDown();
         return;
     }
-    if (DropDownTimer)
-        return;
+    if (DropDownTimer) return;
     auto* timer = new TCuteButtonTimer(this);
     timer->setInterval(FDropDownDelay);
     connect(timer, &QTimer::timeout, this, &TCuteButton::DropDownTimerTick);
@@ -713,29 +655,23 @@ void TCuteButton::DropDownTimerTick()
     } else if (FCapture) {
         QPointer<TCuteButton> self(this);
         DropDown();
-        if (self)
-            FCapture = false;
+        if (self) FCapture = false;
     }
 }
 
 void TCuteButton::DropDown()
 {
-    if (!FDropDownMenu)
-        return;
+    if (!FDropDownMenu) return;
     const QPoint below = mapToGlobal(QPoint(0, height()));
     QPointer<TCuteButton> self(this);
     SwallowNextClick = true;
     QCoreApplication::processEvents();
-    if (!self)
-        return;
-    if (QMenu* menu = FDropDownMenu.data())
-        menu->exec(below);
-    if (!self)
-        return;
+    if (!self) return;
+    if (QMenu* menu = FDropDownMenu.data()) menu->exec(below);
+    if (!self) return;
     if (DropDownByKey)
         ReleaseSpace();
     else
         ReleaseLeft(QPoint(0, 0));
-    if (self)
-        SwallowNextClick = false;
+    if (self) SwallowNextClick = false;
 }

@@ -159,11 +159,11 @@ private:
     bool DropDownByKey = false;
     bool SwallowNextClick = false;
     QPointer<TCuteButtonTimer> DropDownTimer;
-    bool FMouseHeld = false;        // a left press on the button not yet released
-    bool FCapture = false;          // the button holds the mouse: a button went down on it
-    bool FPointerInside = false;    // the pointer is over the button as far as enter/leave went
-    bool FHandlerRunning = false;   // the click handler is on the stack
-    int FPendingClicks = 0;         // clicks that came in while it ran, delivered after it
+    bool FMouseHeld = false;                  // a left press on the button not yet released
+    bool FCapture = false;                    // the button holds the mouse: a button went down on it
+    bool FPointerInside = false;              // the pointer is over the button as far as enter/leave went
+    bool FHandlerRunning = false;             // the click handler is on the stack
+    int FPendingClicks = 0;                   // clicks that came in while it ran, delivered after it
     std::optional<TBevel> FLookAfterHandler;  // a look held back while a pressed button's handler ran
     int FShortcutId = 0;
 };

@@ -52,10 +52,7 @@ QRect TStatusBar::PanelRect(int panel) const
 
 AccessiblePart TStatusBar::AccessiblePartAt(int index) const { return {panelText(index), {}, PanelRect(index)}; }
 
-QString TStatusBar::panelText(int panel) const
-{
-    return panel == 0 || panel == 1 ? texts_[panel] : QString();
-}
+QString TStatusBar::panelText(int panel) const { return panel == 0 || panel == 1 ? texts_[panel] : QString(); }
 
 void TStatusBar::setPanelWidth(int width)
 {
@@ -82,15 +79,13 @@ void TStatusBar::paintEvent(QPaintEvent*)
         p.drawLine(r.topRight(), r.bottomRight());
         p.setPen(Qt::black);
         const QRect textRect = r.adjusted(3, 1, -3, -1);
-        p.drawText(textRect, (i == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter,
-                   texts_[i]);
+        p.drawText(textRect, (i == 0 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter, texts_[i]);
     }
 }
 
 // ---------------------------------------------------------------------------------------------
 
-TFormBase::TFormBase(const QString& caption, int outerWidth, int outerHeight, QWidget* parent)
-    : QMainWindow(parent)
+TFormBase::TFormBase(const QString& caption, int outerWidth, int outerHeight, QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(caption);
     setFont(UiFont(PGothic, 12));
@@ -128,10 +123,7 @@ QString TFormBase::StatusText() const { return StatusBar1->panelText(0); }
 QString TFormBase::ClockText() const { return StatusBar1->panelText(1); }
 void TFormBase::SetStatusPanelWidth(int width) { StatusBar1->setPanelWidth(width); }
 
-void TFormBase::Timer1Timer()
-{
-    StatusBar1->setPanelText(1, qx::ClockText(QDateTime::currentDateTime()));
-}
+void TFormBase::Timer1Timer() { StatusBar1->setPanelText(1, qx::ClockText(QDateTime::currentDateTime())); }
 
 QMenu* TFormBase::AddMenu(const char* objectName, const QString& text)
 {
@@ -150,8 +142,7 @@ std::function<void()> TFormBase::Guarded(std::function<void()> handler)
     };
 }
 
-QAction* TFormBase::AddCommand(QMenu* menu, const char* objectName, const QString& text,
-                               std::function<void()> handler)
+QAction* TFormBase::AddCommand(QMenu* menu, const char* objectName, const QString& text, std::function<void()> handler)
 {
     QAction* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(objectName));

@@ -71,8 +71,7 @@ public:
     // every handler the window base connects runs inside it.
     static std::function<void()> Guarded(std::function<void()> handler);
     // A command in `menu`, or directly on the menu bar when `menu` is null.
-    QAction* AddCommand(QMenu* menu, const char* objectName, const QString& text,
-                        std::function<void()> handler);
+    QAction* AddCommand(QMenu* menu, const char* objectName, const QString& text, std::function<void()> handler);
 
     // "終了": asks, then lets the window tidy up and ends the program.
     void Exit1Click();

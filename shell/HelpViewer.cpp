@@ -89,8 +89,8 @@ void TextHelpViewer::load()
 {
     const QFileInfo file(helpFile);
     if (helpFile.isEmpty() || !file.isFile() || !file.isReadable()) {
-        browser_->setHtml(QStringLiteral("<h2>ヘルプファイルが見つかりません</h2><p>%1</p>")
-                              .arg(helpFile.toHtmlEscaped()));
+        browser_->setHtml(
+            QStringLiteral("<h2>ヘルプファイルが見つかりません</h2><p>%1</p>").arg(helpFile.toHtmlEscaped()));
     } else {
         const QUrl url = QUrl::fromLocalFile(file.absoluteFilePath());
         if (browser_->source() == url)

@@ -2,10 +2,7 @@
 
 namespace qx {
 
-QColor TColor(unsigned value)
-{
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
+QColor TColor(unsigned value) { return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF)); }
 
 QFont UiFont(const QString& family, int pixelHeight, bool bold)
 {

@@ -12,15 +12,15 @@ QColor TColor(unsigned value);
 
 // The colours shared by the windows.
 namespace colors {
-inline constexpr unsigned PlainTileColor = 16777215;   // white
-inline constexpr unsigned InPlaceColor = 16636922;     // pale pink FDDBFA
-inline constexpr unsigned PartnerColor = 13369065;     // pale green CBFEE9
-inline constexpr unsigned NumberColor = 8388608;       // navy
-inline constexpr unsigned SelectedNumberColor = 255;   // red
-inline constexpr unsigned PickedNumberColor = 198;     // dark red
-inline constexpr unsigned WindowColor = 16771818;      // pale lavender FFEAEA
-inline constexpr unsigned StatusBarColor = 16765136;   // light periwinkle FFD0D0
-inline constexpr unsigned ConditionColor = 3743944;    // crimson 3920C8
+inline constexpr unsigned PlainTileColor = 16777215;  // white
+inline constexpr unsigned InPlaceColor = 16636922;    // pale pink FDDBFA
+inline constexpr unsigned PartnerColor = 13369065;    // pale green CBFEE9
+inline constexpr unsigned NumberColor = 8388608;      // navy
+inline constexpr unsigned SelectedNumberColor = 255;  // red
+inline constexpr unsigned PickedNumberColor = 198;    // dark red
+inline constexpr unsigned WindowColor = 16771818;     // pale lavender FFEAEA
+inline constexpr unsigned StatusBarColor = 16765136;  // light periwinkle FFD0D0
+inline constexpr unsigned ConditionColor = 3743944;   // crimson 3920C8
 inline constexpr unsigned MoneyGreen = 0xC0DCC0;
 inline constexpr unsigned SkyBlue = 0xF0CAA6;
 // The game windows' buttons.

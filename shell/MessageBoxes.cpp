@@ -43,8 +43,8 @@ protected:
     // A window manager frames the box before it is exposed, so its real frame is known then.
     bool eventFilter(QObject* watched, QEvent* e) override
     {
-        if (centred_ && e->type() == QEvent::Expose && watched == windowHandle()
-            && windowHandle()->frameMargins() != frame_)
+        if (centred_ && e->type() == QEvent::Expose && watched == windowHandle() &&
+            windowHandle()->frameMargins() != frame_)
             Centre(windowHandle()->frameMargins());
         return QMessageBox::eventFilter(watched, e);
     }

@@ -26,7 +26,7 @@ struct Note {
     double attack = 0.005;
     double decay = 0.15;  // time for the level to fall to 1/e
     double level = 1.0;
-    double endFreq = 0;   // 0 = no glide
+    double endFreq = 0;                     // 0 = no glide
     std::vector<double> overtones = {1.0};  // amplitudes of harmonics 1, 2, 3 …
 };
 
@@ -111,10 +111,7 @@ Samples Charararan()
     return Arpeggio({523.3, 659.3, 784.0, 1046.5, 1318.5, 1568.0, 2093.0}, 0.065, 0.35);
 }
 
-Samples Chararan()
-{
-    return Arpeggio({784.0, 987.8, 1174.7, 1568.0}, 0.055, 0.22);
-}
+Samples Chararan() { return Arpeggio({784.0, 987.8, 1174.7, 1568.0}, 0.055, 0.22); }
 
 Samples Bun()
 {
@@ -127,15 +124,20 @@ bool WriteWave(const std::filesystem::path& path, const Samples& samples)
 {
     std::ofstream out(path, std::ios::binary);
     if (!out) return false;
-    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.put(char((v >> (8 * i)) & 0xFF)); };
-    auto u16 = [&](uint16_t v) { out.put(char(v & 0xFF)); out.put(char(v >> 8)); };
+    auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) out.put(char((v >> (8 * i)) & 0xFF));
+    };
+    auto u16 = [&](uint16_t v) {
+        out.put(char(v & 0xFF));
+        out.put(char(v >> 8));
+    };
     const uint32_t dataBytes = uint32_t(samples.size() * 2);
     out.write("RIFF", 4);
     u32(36 + dataBytes);
     out.write("WAVEfmt ", 8);
     u32(16);
-    u16(1);         // PCM
-    u16(1);         // mono
+    u16(1);  // PCM
+    u16(1);  // mono
     u32(Rate);
     u32(Rate * 2);  // bytes per second
     u16(2);         // bytes per frame
@@ -160,9 +162,12 @@ int main(int argc, char** argv)
     const std::filesystem::path dir = argv[1];
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
-    const struct { const char* name; std::function<Samples()> make; } cues[] = {
-        {"pipo", Pipo}, {"poon", Poon}, {"bubuu", Bubuu}, {"pinpon", Pinpon},
-        {"charararan", Charararan}, {"bun", Bun}, {"chararan", Chararan},
+    const struct {
+        const char* name;
+        std::function<Samples()> make;
+    } cues[] = {
+        {"pipo", Pipo}, {"poon", Poon},         {"bubuu", Bubuu}, {"pinpon", Pinpon}, {"charararan", Charararan},
+        {"bun", Bun},   {"chararan", Chararan},
     };
     for (const auto& cue : cues) {
         const auto path = dir / (std::string(cue.name) + ".wav");

@@ -21,7 +21,8 @@ private slots:
     {
         Random rng(1);
         std::string codeA, codeB;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             codeA = EncodeProblemCode(ToTable(ShufflePuzzleIITable(25, rng)));
             codeB = EncodeProblemCode(ToTable(ShufflePuzzleIITable(25, rng)));
         }
@@ -46,7 +47,8 @@ private slots:
         const Table table = ToTable(ShufflePuzzleI(25, rng));
         const int v = *NumberValue(table[12]);
         size_t marked = 0;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             marked += MarkPartners(condition, 5, table, 13, v).cells.size();
             marked += MarkPartnersAcross(condition, 5, table, 13, v).size();
         }

@@ -38,9 +38,9 @@ std::vector<BenchResult> BenchPuzzle1(int iterations)
                                [&] { QTest::mouseClick(f->CuteButton3, Qt::LeftButton); }},
                               iterations));
 
-    results.push_back(Measure({QStringLiteral("Puzzle I: 新しい問題 (25)"), f,
-                               [&] { f->findChild<QAction*>("N6")->trigger(); },
-                               [&] { QTest::mouseClick(f->CuteButton1, Qt::LeftButton); }},
-                              iterations));
+    results.push_back(
+        Measure({QStringLiteral("Puzzle I: 新しい問題 (25)"), f, [&] { f->findChild<QAction*>("N6")->trigger(); },
+                 [&] { QTest::mouseClick(f->CuteButton1, Qt::LeftButton); }},
+                iterations));
     return results;
 }

@@ -37,9 +37,9 @@ std::vector<BenchResult> BenchPuzzle2(int iterations)
                               iterations));
 
     // Two tables shuffled, their codes made and the start question answered.
-    results.push_back(Measure({QStringLiteral("Puzzle II: 新しい問題 (25)"), f,
-                               [&] { f->findChild<QAction*>("N6")->trigger(); },
-                               [&] { QTest::mouseClick(f->CuteButton1, Qt::LeftButton); }},
-                              iterations));
+    results.push_back(
+        Measure({QStringLiteral("Puzzle II: 新しい問題 (25)"), f, [&] { f->findChild<QAction*>("N6")->trigger(); },
+                 [&] { QTest::mouseClick(f->CuteButton1, Qt::LeftButton); }},
+                iterations));
     return results;
 }

@@ -2,8 +2,8 @@
 // 60 rows in each of bands 1 … 5, the rest in band 6. Run offscreen from any directory.
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "records/RecordWindow.h"
 #include "records/DataModule.h"
+#include "records/RecordWindow.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -35,8 +35,9 @@ void SeedTable()
     db.open();
     db.transaction();
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO kirokuA9 VALUES (?, '05.3.7', ' player', ?, ?, '23', '2分5秒', "
-                             "'020301040506070809')"));
+    q.prepare(
+        QStringLiteral("INSERT INTO kirokuA9 VALUES (?, '05.3.7', ' player', ?, ?, '23', '2分5秒', "
+                       "'020301040506070809')"));
     int added = 0;
     for (int c = 1; c <= 6; ++c) {
         const int count = c < 6 ? PerBand : Rows - 5 * PerBand;
@@ -114,15 +115,19 @@ int main(int argc, char** argv)
         });
     }
     GameState.ActiveCondition = 3;
-    Report("delete one row, renumber band 3 (~70 rows)", [&] { SelectRow(*form, 310); }, [&] {
-        form->CuteButton3Click();
-        QApplication::processEvents();
-    });
+    Report(
+        "delete one row, renumber band 3 (~70 rows)", [&] { SelectRow(*form, 310); },
+        [&] {
+            form->CuteButton3Click();
+            QApplication::processEvents();
+        });
     GameState.ActiveCondition = 6;
-    Report("delete one row, renumber band 6 (~4,800 later)", [&] { SelectRow(*form, 5000); }, [&] {
-        form->CuteButton3Click();
-        QApplication::processEvents();
-    });
+    Report(
+        "delete one row, renumber band 6 (~4,800 later)", [&] { SelectRow(*form, 5000); },
+        [&] {
+            form->CuteButton3Click();
+            QApplication::processEvents();
+        });
     std::printf("rows now %d, message boxes %lld\n", form->DBGrid1->model()->rowCount(),
                 static_cast<long long>(messages.boxes.size()));
     return 0;

@@ -36,7 +36,8 @@ public:
     {
         if (!painted && event->type() == QEvent::Paint && watched->objectName() == QLatin1String("Form1")) {
             painted = true;
-            QMetaObject::invokeMethod(this, [] { Step("first paint of the menu"); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [] { Step("first paint of the menu"); }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -73,7 +74,8 @@ int main(int argc, char** argv)
         const std::unique_ptr<StartedProgram> program = StartProgram(Step);
         QElapsedTimer wait;
         wait.start();
-        while (!paint.painted && wait.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        while (!paint.painted && wait.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         QCoreApplication::processEvents();
         wait.restart();
         while (wait.elapsed() < 1000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);

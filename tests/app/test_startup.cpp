@@ -11,8 +11,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 using namespace qx;
 using namespace qx::test;

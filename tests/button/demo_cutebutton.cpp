@@ -31,7 +31,11 @@ int main(int argc, char** argv)
     window.setPalette(pal);
     window.setAutoFillBackground(true);
 
-    struct Face { const char* name; const char* caption; unsigned color; };
+    struct Face {
+        const char* name;
+        const char* caption;
+        unsigned color;
+    };
     const Face faces[] = {
         {"CuteButton1", "新しい問題", 11597734}, {"CuteButton2", "同じ問題", 0xC0DCC0},
         {"CuteButton3", "入れ替え", 7370746},    {"CuteButton4", "中断", 16507822},
@@ -100,7 +104,8 @@ int main(int argc, char** argv)
     clicks->setGeometry(160, 260, 120, 20);
     for (auto* b : window.findChildren<TCuteButton*>())
         QObject::connect(b, &TCuteButton::clicked, clicks, [clicks, b] {
-            clicks->setText(QString::number(clicks->text().section(' ', 0, 0).toInt() + 1) + ' ' + QString(b->Caption()).remove('&'));
+            clicks->setText(QString::number(clicks->text().section(' ', 0, 0).toInt() + 1) + ' ' +
+                            QString(b->Caption()).remove('&'));
         });
 
     window.move(0, 0);

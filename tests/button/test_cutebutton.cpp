@@ -67,8 +67,7 @@ void TestCuteButton::init()
 void TestCuteButton::cleanup()
 {
     // The test's mouse state is global: let go of a button a case left held.
-    if (QGuiApplication::mouseButtons() & Qt::LeftButton)
-        QTest::mouseRelease(window, Qt::LeftButton);
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton) QTest::mouseRelease(window, Qt::LeftButton);
     delete window;
     window = nullptr;
     button = nullptr;
@@ -166,8 +165,7 @@ void TestCuteButton::transitions_data()
         << "in press out releaseOut" << TCuteButton::bvRaised << 0;
     QTest::newRow("press, off, release without TabFocusUp")
         << "noFocusUp in press out releaseOut" << TCuteButton::bvNone << 0;
-    QTest::newRow("dragged off while held: focused, so unchanged")
-        << "in press dragOut" << TCuteButton::bvLowered << 0;
+    QTest::newRow("dragged off while held: focused, so unchanged") << "in press dragOut" << TCuteButton::bvLowered << 0;
     QTest::newRow("dragged off while held without TabFocusUp")
         << "noFocusUp in press dragOut" << TCuteButton::bvNone << 0;
     QTest::newRow("dragged off and back without TabFocusUp")
@@ -202,8 +200,7 @@ void TestCuteButton::transitions()
 
     for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
         Run(step);
-        if (QTest::currentTestFailed())
-            return;
+        if (QTest::currentTestFailed()) return;
     }
     QCOMPARE(button->BevelOuter(), bevel);
     QCOMPARE(clicks, clickCount);
@@ -285,15 +282,13 @@ void TestCuteButton::clicksWhileHandlerRuns()
             QCOMPARE(button->BevelOuter(), TCuteButton::bvLowered);  // drawn pressed while it runs
             for (int i = 0; i < 3; ++i) {
                 for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-                    auto* ev = new QMouseEvent(type, QPointF(inside), button->mapToGlobal(QPointF(inside)),
-                                               Qt::LeftButton,
-                                               type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                                               Qt::NoModifier);
+                    auto* ev = new QMouseEvent(
+                        type, QPointF(inside), button->mapToGlobal(QPointF(inside)), Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
                     QCoreApplication::postEvent(button, ev);
                 }
             }
-            if (spin)
-                QCoreApplication::processEvents();
+            if (spin) QCoreApplication::processEvents();
         }
         --depth;
     });
@@ -358,12 +353,10 @@ void TestCuteButton::delayedDropDown()
     }
     QCOMPARE(clicks, clickCount);
     QCOMPARE(shown, dropped ? 1 : 0);
-    if (dropped)
-        QCOMPARE(shownAt, button->mapToGlobal(QPoint(0, button->height())));
+    if (dropped) QCOMPARE(shownAt, button->mapToGlobal(QPoint(0, button->height())));
     QCOMPARE(button->BevelOuter(), TCuteButton::bvRaised);
-    QVERIFY(!button->findChild<TCuteButtonTimer*>() || QTest::qWaitFor([&] {
-        return !button->findChild<TCuteButtonTimer*>();
-    }));
+    QVERIFY(!button->findChild<TCuteButtonTimer*>() ||
+            QTest::qWaitFor([&] { return !button->findChild<TCuteButtonTimer*>(); }));
 }
 
 // A button whose colours are easy to tell apart.
@@ -382,19 +375,19 @@ void TestCuteButton::looks_data()
 {
     QTest::addColumn<QString>("script");
     QTest::addColumn<bool>("useDisabledColor");
-    QTest::addColumn<QColor>("topLeft");      // (0, 0)
-    QTest::addColumn<QColor>("innerTopLeft"); // (1, 1)
-    QTest::addColumn<QColor>("innerBottom");  // (73, 23)
-    QTest::addColumn<QColor>("bottomRight");  // (74, 24)
-    QTest::addColumn<QColor>("background");   // (3, 3)
+    QTest::addColumn<QColor>("topLeft");       // (0, 0)
+    QTest::addColumn<QColor>("innerTopLeft");  // (1, 1)
+    QTest::addColumn<QColor>("innerBottom");   // (73, 23)
+    QTest::addColumn<QColor>("bottomRight");   // (74, 24)
+    QTest::addColumn<QColor>("background");    // (3, 3)
 
     QTest::newRow("idle: one raised ring") << "" << false << light << face << face << dark << face;
     QTest::newRow("hot: two raised rings") << "in" << false << light << light << dark << dark << face;
     QTest::newRow("pressed: sunken around raised") << "in press" << false << dark << light << dark << light << face;
     QTest::newRow("disabled keeps its face") << "disable" << false << light << face << face << dark << face;
     QTest::newRow("disabled in its own colour") << "disable" << true << light << grey << grey << dark << grey;
-    QTest::newRow("disabled, pointer over: no hot edge") << "disable in" << false << light << face << face << dark
-                                                         << face;
+    QTest::newRow("disabled, pointer over: no hot edge")
+        << "disable in" << false << light << face << face << dark << face;
 }
 
 void TestCuteButton::looks()
@@ -405,8 +398,7 @@ void TestCuteButton::looks()
     button->setBevelHighlightColor(light);
     button->setBevelShadowColor(dark);
     button->setUseDisabledColor(useDisabledColor);
-    for (const QString& step : script.split(' ', Qt::SkipEmptyParts))
-        Run(step);
+    for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) Run(step);
 
     const QImage image = Render();
     QTEST(QColor(image.pixel(0, 0)), "topLeft");
@@ -423,8 +415,7 @@ void TestCuteButton::looks()
     // The caption is black when enabled, embossed in the platform's 3-D colours when disabled.
     QSet<QRgb> inks;
     for (int y = 3; y < 22; ++y)
-        for (int x = 3; x < 72; ++x)
-            inks.insert(image.pixel(x, y));
+        for (int x = 3; x < 72; ++x) inks.insert(image.pixel(x, y));
     const QPalette pal = QGuiApplication::palette();
     const bool disabled = script.startsWith("disable");
     QCOMPARE(inks.contains(qRgb(0, 0, 0)), !disabled);
@@ -438,8 +429,7 @@ static QRect InkBox(const QImage& image, const QColor& background)
     QRect box;
     for (int y = 3; y < image.height() - 3; ++y)
         for (int x = 3; x < image.width() - 3; ++x)
-            if (QColor(image.pixel(x, y)) != background)
-                box |= QRect(x, y, 1, 1);
+            if (QColor(image.pixel(x, y)) != background) box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -487,8 +477,7 @@ void TestCuteButton::pressedWhileHandlerShowsModalBox()
         });
         box.exec();
     });
-    for (const QString& step : script.split(' ', Qt::SkipEmptyParts))
-        Run(step);
+    for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) Run(step);
     QCOMPARE(clicks, 1);
     QVERIFY(!during.isNull());
     QCOMPARE(QColor(during.pixel(0, 0)), dark);  // sunken outer edge
@@ -519,10 +508,14 @@ void TestCuteButton::accessibleName_data()
 {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("name");
-    QTest::newRow("accelerator") << "&Go" << "Go";
-    QTest::newRow("doubled ampersand") << "A&&B" << "A&B";
-    QTest::newRow("Japanese with accelerator") << "取&止め" << "取止め";
-    QTest::newRow("plain") << "新しい問題" << "新しい問題";
+    QTest::newRow("accelerator") << "&Go"
+                                 << "Go";
+    QTest::newRow("doubled ampersand") << "A&&B"
+                                       << "A&B";
+    QTest::newRow("Japanese with accelerator") << "取&止め"
+                                               << "取止め";
+    QTest::newRow("plain") << "新しい問題"
+                           << "新しい問題";
 }
 
 void TestCuteButton::accessibleName()

@@ -171,8 +171,10 @@ private slots:
     {
         QFETCH(int, type);
         std::unique_ptr<Game> g;
-        if (type == PuzzleI) g = std::make_unique<Puzzle1Game>();
-        else g = std::make_unique<Puzzle2Game>();
+        if (type == PuzzleI)
+            g = std::make_unique<Puzzle1Game>();
+        else
+            g = std::make_unique<Puzzle2Game>();
         g->ChooseSize(BoardSize::Cells16);
         Random rng(3);
         g->NewProblem(rng);

@@ -105,14 +105,22 @@ private slots:
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("sizeName");
         QTest::addColumn<QString>("conditionName");
-        QTest::newRow("0") << 0 << "" << "";
-        QTest::newRow("1") << 1 << "９マス・" << "自由入替";
-        QTest::newRow("2") << 2 << "１６マス・" << "奇数偶数";
-        QTest::newRow("3") << 3 << "２５マス・" << "同じ行列";
-        QTest::newRow("4") << 4 << "" << "行の前進";
-        QTest::newRow("5") << 5 << "" << "隣り同士";
-        QTest::newRow("6") << 6 << "" << "１つ違い";
-        QTest::newRow("7") << 7 << "" << "";
+        QTest::newRow("0") << 0 << ""
+                           << "";
+        QTest::newRow("1") << 1 << "９マス・"
+                           << "自由入替";
+        QTest::newRow("2") << 2 << "１６マス・"
+                           << "奇数偶数";
+        QTest::newRow("3") << 3 << "２５マス・"
+                           << "同じ行列";
+        QTest::newRow("4") << 4 << ""
+                           << "行の前進";
+        QTest::newRow("5") << 5 << ""
+                           << "隣り同士";
+        QTest::newRow("6") << 6 << ""
+                           << "１つ違い";
+        QTest::newRow("7") << 7 << ""
+                           << "";
     }
     void names()
     {

@@ -67,12 +67,12 @@ private slots:
     {
         QTest::addColumn<QString>("numbers");
         QTest::addColumn<QString>("code");
-        QTest::newRow("9") << "3 1 2 6 4 5 9 7 8" << "030102060405090708";
-        QTest::newRow("16, table A starting 16 2 9")
-            << "16 2 9 1 3 4 5 6 7 8 10 11 12 13 14 15" << "16020901030405060708101112131415";
-        QTest::newRow("25, 10 then 5")
-            << "10 5 1 2 3 4 6 7 8 9 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25"
-            << "10050102030406070809111213141516171819202122232425";
+        QTest::newRow("9") << "3 1 2 6 4 5 9 7 8"
+                           << "030102060405090708";
+        QTest::newRow("16, table A starting 16 2 9") << "16 2 9 1 3 4 5 6 7 8 10 11 12 13 14 15"
+                                                     << "16020901030405060708101112131415";
+        QTest::newRow("25, 10 then 5") << "10 5 1 2 3 4 6 7 8 9 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25"
+                                       << "10050102030406070809111213141516171819202122232425";
     }
     void codeRoundTrip()
     {
@@ -101,8 +101,7 @@ private slots:
         QTest::newRow("full-width digits") << "０３０１０２０６０４０５０９０７０８" << 9 << "半角";
         QTest::newRow("00") << "000102060405090708" << 9 << "";
         QTest::newRow("10 on 9 cells") << "100102060405090708" << 9 << "";
-        QTest::newRow("26 on 25 cells")
-            << "26050102030406070809111213141516171819202122232425" << 25 << "";
+        QTest::newRow("26 on 25 cells") << "26050102030406070809111213141516171819202122232425" << 25 << "";
         QTest::newRow("99") << "99020901030405060708101112131415" << 16 << "";
         QTest::newRow("repeated") << "030302060405090708" << 9 << "";
         QTest::newRow("repeated at the end") << "16020901030405060708101112131414" << 16 << "";
@@ -127,19 +126,22 @@ private slots:
         QTest::addColumn<QList<int>>("inPlaceA");
         QTest::addColumn<bool>("completeA");
         QTest::addColumn<bool>("completeBoth");
-        QTest::newRow("both complete") << "1 2 3 4 5 6 7 8 9" << "1 2 3 4 5 6 7 8 9"
-                                       << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << true << true;
-        QTest::newRow("only A complete") << "1 2 3 4 5 6 7 8 9" << "2 1 3 4 5 6 7 8 9"
-                                         << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << true << false;
-        QTest::newRow("only B complete") << "1 2 3 4 5 6 7 9 8" << "1 2 3 4 5 6 7 8 9"
-                                         << QList<int>{1, 2, 3, 4, 5, 6, 7} << false << false;
-        QTest::newRow("a number twice") << "1 2 3 3 5 6 7 8 9" << "1 2 3 4 5 6 7 8 9"
-                                        << QList<int>{1, 2, 3, 5, 6, 7, 8, 9} << false << false;
-        QTest::newRow("empty board") << "- - - - - - - - -" << "- - - - - - - - -" << QList<int>{} << false
-                                     << false;
-        QTest::newRow("no cells") << "" << "" << QList<int>{} << false << false;
-        QTest::newRow("text with a leading zero") << "01 2 3 4 5 6 7 8 9" << "1 2 3 4 5 6 7 8 9"
-                                                  << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << false << false;
+        QTest::newRow("both complete") << "1 2 3 4 5 6 7 8 9"
+                                       << "1 2 3 4 5 6 7 8 9" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << true << true;
+        QTest::newRow("only A complete") << "1 2 3 4 5 6 7 8 9"
+                                         << "2 1 3 4 5 6 7 8 9" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << true
+                                         << false;
+        QTest::newRow("only B complete") << "1 2 3 4 5 6 7 9 8"
+                                         << "1 2 3 4 5 6 7 8 9" << QList<int>{1, 2, 3, 4, 5, 6, 7} << false << false;
+        QTest::newRow("a number twice") << "1 2 3 3 5 6 7 8 9"
+                                        << "1 2 3 4 5 6 7 8 9" << QList<int>{1, 2, 3, 5, 6, 7, 8, 9} << false << false;
+        QTest::newRow("empty board") << "- - - - - - - - -"
+                                     << "- - - - - - - - -" << QList<int>{} << false << false;
+        QTest::newRow("no cells") << ""
+                                  << "" << QList<int>{} << false << false;
+        QTest::newRow("text with a leading zero")
+            << "01 2 3 4 5 6 7 8 9"
+            << "1 2 3 4 5 6 7 8 9" << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << false << false;
     }
     void inPlaceAndComplete()
     {

@@ -26,10 +26,10 @@ void AddVerdictColumns()
 {
     QTest::addColumn<int>("condition");
     QTest::addColumn<int>("size");
-    QTest::addColumn<int>("a");  // first cell (Puzzle II: table A)
-    QTest::addColumn<int>("b");  // second cell (Puzzle II: table B)
-    QTest::addColumn<int>("x");  // number at a, selected first
-    QTest::addColumn<int>("y");  // number at b
+    QTest::addColumn<int>("a");            // first cell (Puzzle II: table A)
+    QTest::addColumn<int>("b");            // second cell (Puzzle II: table B)
+    QTest::addColumn<int>("x");            // number at a, selected first
+    QTest::addColumn<int>("y");            // number at b
     QTest::addColumn<QString>("message");  // empty when allowed
     QTest::addColumn<int>("left");
 }
@@ -157,11 +157,10 @@ private slots:
         QTest::addColumn<QList<int>>("cells");
         QTest::addColumn<bool>("firstTurnsWhite");
         const QString mixed = "3 1 2 6 4 5 9 7 8";
-        QTest::newRow("free: every cell, own tile white") << 1 << Solved9 << 5 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}
-                                                           << true;
+        QTest::newRow("free: every cell, own tile white")
+            << 1 << Solved9 << 5 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9} << true;
         QTest::newRow("odd/even: the even numbers") << 2 << mixed << 1 << QList<int>{3, 4, 5, 9} << false;
-        QTest::newRow("odd/even: cells without numbers")
-            << 2 << "3 - 2 - - - - - -" << 1 << QList<int>{3} << false;
+        QTest::newRow("odd/even: cells without numbers") << 2 << "3 - 2 - - - - - -" << 1 << QList<int>{3} << false;
         QTest::newRow("line, 9: centre") << 3 << Solved9 << 5 << QList<int>{2, 4, 5, 6, 8} << true;
         QTest::newRow("line, 16: corner") << 3 << Solved16 << 16 << QList<int>{4, 8, 12, 13, 14, 15, 16} << true;
         QTest::newRow("rows: 7 in row 1 marks up to row 3")
@@ -204,8 +203,8 @@ private slots:
         QTest::addColumn<int>("v");
         QTest::addColumn<QList<int>>("cells");
         QTest::newRow("free") << 1 << "- - - - - - - - -" << 9 << 3 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9};
-        QTest::newRow("odd/even: 4 marks the odd numbers") << 2 << "4 1 2 3 5 6 7 8 9" << 1 << 4
-                                                           << QList<int>{2, 4, 5, 7, 9};
+        QTest::newRow("odd/even: 4 marks the odd numbers")
+            << 2 << "4 1 2 3 5 6 7 8 9" << 1 << 4 << QList<int>{2, 4, 5, 7, 9};
         QTest::newRow("line, 16: the same cell's row and column")
             << 3 << Solved16 << 7 << 1 << QList<int>{3, 5, 6, 7, 8, 11, 15};
         QTest::newRow("rows, 16: 15 in row 2 marks rows 2 to 4")
@@ -215,8 +214,8 @@ private slots:
         QTest::newRow("neighbours, 9: centre and its four") << 5 << Solved9 << 5 << 1 << QList<int>{2, 4, 5, 6, 8};
         QTest::newRow("neighbours, 9: top left") << 5 << Solved9 << 1 << 1 << QList<int>{1, 2, 4};
         QTest::newRow("neighbours, 16: bottom right corner") << 5 << Solved16 << 16 << 1 << QList<int>{12, 15, 16};
-        QTest::newRow("by one: 5 marks 4s and 6s but not 5") << 6 << "6 5 4 4 1 2 3 7 8" << 9 << 5
-                                                             << QList<int>{1, 3, 4};
+        QTest::newRow("by one: 5 marks 4s and 6s but not 5")
+            << 6 << "6 5 4 4 1 2 3 7 8" << 9 << 5 << QList<int>{1, 3, 4};
         QTest::newRow("by one: empty table") << 6 << "- - - - - - - - -" << 1 << 5 << QList<int>{};
         QTest::newRow("unknown condition") << 0 << Solved9 << 5 << 5 << QList<int>{};
         QTest::newRow("no pick") << 1 << Solved9 << 10 << 5 << QList<int>{};

@@ -22,8 +22,8 @@ public:
     virtual QPoint completedPos() const = 0;
     // objectNames of the menu actions.
     virtual QString backAction() const = 0;
-    virtual QString sizeAction(int size) const = 0;          // 1, 2, 3
-    virtual QString conditionAction(int condition) const = 0; // 1 … 6
+    virtual QString sizeAction(int size) const = 0;            // 1, 2, 3
+    virtual QString conditionAction(int condition) const = 0;  // 1 … 6
 
     // Lays out, for the active size, a start position one swap away from complete and asks to
     // start it (the caller scripts the answer).

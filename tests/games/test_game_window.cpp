@@ -78,30 +78,40 @@ void TestGameWindow::stateTable_data()
     for (int i = 0; i < int(Adapters().size()); ++i) {
         const QByteArray n = Adapters()[size_t(i)]->name().toUtf8() + "/";
         auto row = [&](const char* tag) { return &QTest::newRow((n + tag).constData()); };
-        *row("idle: new problem, OK") << i << "Idle" << "new" << true << playing << gamestatus::Started << true
-                                      << false << QList<int>{7, 1};
-        *row("idle: new problem, cancelled") << i << "Idle" << "new" << false << idle << gamestatus::Idle << false
-                                             << false << QList<int>{7};
-        *row("ended: new problem, cancelled") << i << "Ended" << "new" << false << ended << gamestatus::Ended
-                                              << false << false << QList<int>{7};
-        *row("ended: same problem, OK") << i << "Ended" << "same" << true << playing << gamestatus::Started << true
-                                        << false << QList<int>{7, 1};
-        *row("playing: interrupt") << i << "Playing" << "interrupt" << true << interrupted << gamestatus::Interrupted
-                                   << false << false << QList<int>{1};
-        *row("interrupted: resume") << i << "Interrupted" << "resume" << true << playing << gamestatus::Resumed
-                                    << true << false << QList<int>{1};
-        *row("playing: cancel, OK") << i << "Playing" << "cancel" << true << ended << gamestatus::Ended << false
-                                    << true << QList<int>{9};
-        *row("playing: cancel, キャンセル") << i << "Playing" << "cancel" << false << playing << gamestatus::Started
-                                       << true << false << QList<int>{};
-        *row("interrupted: cancel, OK") << i << "Interrupted" << "cancel" << true << ended << gamestatus::Ended
-                                        << false << true << QList<int>{9};
-        *row("playing: condition menu") << i << "Playing" << "condition" << true << playing << gamestatus::Started
-                                        << false << true << QList<int>{1};
-        *row("playing: size menu") << i << "Playing" << "size" << true << idle << gamestatus::Idle << false << true
+        *row("idle: new problem, OK") << i << "Idle"
+                                      << "new" << true << playing << gamestatus::Started << true << false
+                                      << QList<int>{7, 1};
+        *row("idle: new problem, cancelled")
+            << i << "Idle"
+            << "new" << false << idle << gamestatus::Idle << false << false << QList<int>{7};
+        *row("ended: new problem, cancelled")
+            << i << "Ended"
+            << "new" << false << ended << gamestatus::Ended << false << false << QList<int>{7};
+        *row("ended: same problem, OK") << i << "Ended"
+                                        << "same" << true << playing << gamestatus::Started << true << false
+                                        << QList<int>{7, 1};
+        *row("playing: interrupt") << i << "Playing"
+                                   << "interrupt" << true << interrupted << gamestatus::Interrupted << false << false
                                    << QList<int>{1};
-        *row("playing: completing swap") << i << "Playing" << "complete" << true << ended << gamestatus::Ended
-                                         << false << false << QList<int>{4};
+        *row("interrupted: resume") << i << "Interrupted"
+                                    << "resume" << true << playing << gamestatus::Resumed << true << false
+                                    << QList<int>{1};
+        *row("playing: cancel, OK") << i << "Playing"
+                                    << "cancel" << true << ended << gamestatus::Ended << false << true << QList<int>{9};
+        *row("playing: cancel, キャンセル")
+            << i << "Playing"
+            << "cancel" << false << playing << gamestatus::Started << true << false << QList<int>{};
+        *row("interrupted: cancel, OK") << i << "Interrupted"
+                                        << "cancel" << true << ended << gamestatus::Ended << false << true
+                                        << QList<int>{9};
+        *row("playing: condition menu") << i << "Playing"
+                                        << "condition" << true << playing << gamestatus::Started << false << true
+                                        << QList<int>{1};
+        *row("playing: size menu") << i << "Playing"
+                                   << "size" << true << idle << gamestatus::Idle << false << true << QList<int>{1};
+        *row("playing: completing swap") << i << "Playing"
+                                         << "complete" << true << ended << gamestatus::Ended << false << false
+                                         << QList<int>{4};
     }
 }
 

@@ -15,9 +15,10 @@ using namespace qx::test;
 
 namespace {
 
-const QMap<QString, Qt::Key> Keys{{"F6", Qt::Key_F6},         {"Space", Qt::Key_Space}, {"Enter", Qt::Key_Return},
-                                  {"BackSpace", Qt::Key_Backspace}, {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},
-                                  {"Down", Qt::Key_Down},     {"Tab", Qt::Key_Tab},     {"Escape", Qt::Key_Escape}};
+const QMap<QString, Qt::Key> Keys{
+    {"F6", Qt::Key_F6},        {"Space", Qt::Key_Space}, {"Enter", Qt::Key_Return}, {"BackSpace", Qt::Key_Backspace},
+    {"Left", Qt::Key_Left},    {"Right", Qt::Key_Right}, {"Down", Qt::Key_Down},    {"Tab", Qt::Key_Tab},
+    {"Escape", Qt::Key_Escape}};
 
 // Focus events that screen readers would hear, by the name of the object that has the focus.
 QStringList focusHeard;
@@ -55,10 +56,12 @@ private slots:
             << QStringList{"1行1列 2|", "1行1列 2|選択中", "1行1列 2|選択中", "1行2列 3|入れ替え候補"}
             << QStringList{"始めてもいいですか？", "数字を２つ選んでください。", "完成しました！"};
         // A: 2 1 …, B: 1 2 … → A1 with B1, refused without a pick in B, A2 picked and put back, A2 with B1.
-        QTest::newRow("Puzzle II")
-            << 2 << "F6 Space Enter BackSpace Space F6 Space Enter F6 F6 Right Space F6 Space Enter"
-            << QStringList{"表A 1行1列 2|", "表A 1行1列 2|選択中", "表A 1行1列 2|選択中", "表A 1行1列 2|"}
-            << QStringList{"始めてもいいですか？", "表Ｂの数字を選んでください。", "完成しました！"};
+        QTest::newRow("Puzzle II") << 2
+                                   << "F6 Space Enter BackSpace Space F6 Space Enter F6 F6 Right Space F6 Space Enter"
+                                   << QStringList{"表A 1行1列 2|", "表A 1行1列 2|選択中", "表A 1行1列 2|選択中",
+                                                  "表A 1行1列 2|"}
+                                   << QStringList{"始めてもいいですか？", "表Ｂの数字を選んでください。",
+                                                  "完成しました！"};
     }
     void wholeGameByKeys()
     {

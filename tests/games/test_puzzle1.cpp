@@ -144,7 +144,8 @@ void TestPuzzle1::layout()
     QCOMPARE(condition->geometry().center().x(), designed.center().x());
     QCOMPARE(condition->geometry().top(), designed.top());
     QCOMPARE(condition->height(), designed.height());
-    QVERIFY(condition->width() >= std::max(designed.width(), condition->fontMetrics().horizontalAdvance(condition->text())));
+    QVERIFY(condition->width() >=
+            std::max(designed.width(), condition->fontMetrics().horizontalAdvance(condition->text())));
 
     int visible = 0;
     for (int p = 1; p <= 25; ++p) visible += w->findChild<TShape*>(QStringLiteral("Shape%1").arg(p + 8))->isVisible();
@@ -239,24 +240,23 @@ void TestPuzzle1::swapVerdicts_data()
                                       << QStringLiteral("3 と 5 は、奇数と偶数ではありません。") + again
                                       << QPoint(370, 430);
     QTest::newRow("same column 3 and 6") << 1 << 3 << QList<int>{} << 3 << 6 << QString() << QPoint();
-    QTest::newRow("row 1 col 3, row 2 col 1") << 1 << 3 << QList<int>{} << 3 << 4
-                                              << QStringLiteral("3 と 4 は、行と列が同じではありません。") + again
-                                              << QPoint(370, 430);
+    QTest::newRow("row 1 col 3, row 2 col 1")
+        << 1 << 3 << QList<int>{} << 3 << 4 << QStringLiteral("3 と 4 は、行と列が同じではありません。") + again
+        << QPoint(370, 430);
     QTest::newRow("row advance towards home") << 1 << 4 << QList<int>{1, 8, 4, 2} << 1 << 4 << QString() << QPoint();
-    QTest::newRow("row advance past home") << 1 << 4 << QList<int>{1, 5, 7, 4} << 1 << 7
-                                           << QStringLiteral("行の移動が適切ではありません。") + again
-                                           << QPoint(360, 430);
-    QTest::newRow("row advance away from home") << 1 << 4 << QList<int>{1, 7, 4, 9} << 1 << 4
-                                                << QStringLiteral("行の移動が適切ではありません。") + again
-                                                << QPoint(360, 430);
+    QTest::newRow("row advance past home")
+        << 1 << 4 << QList<int>{1, 5, 7, 4} << 1 << 7 << QStringLiteral("行の移動が適切ではありません。") + again
+        << QPoint(360, 430);
+    QTest::newRow("row advance away from home")
+        << 1 << 4 << QList<int>{1, 7, 4, 9} << 1 << 4 << QStringLiteral("行の移動が適切ではありません。") + again
+        << QPoint(360, 430);
     QTest::newRow("neighbours 16: 4 and 8") << 2 << 5 << QList<int>{} << 4 << 8 << QString() << QPoint();
-    QTest::newRow("neighbours 16: 4 and 5") << 2 << 5 << QList<int>{} << 4 << 5
-                                            << QStringLiteral("隣り同士ではありません。") + again
-                                            << QPoint(360, 430);
+    QTest::newRow("neighbours 16: 4 and 5")
+        << 2 << 5 << QList<int>{} << 4 << 5 << QStringLiteral("隣り同士ではありません。") + again << QPoint(360, 430);
     QTest::newRow("differ by one 9 and 10") << 2 << 6 << QList<int>{1, 9, 10, 10} << 1 << 10 << QString() << QPoint();
-    QTest::newRow("differ by one 9 and 11") << 2 << 6 << QList<int>{1, 9, 2, 11} << 1 << 2
-                                            << QStringLiteral("9 と 11 は、１つ違いではありません。") + again
-                                            << QPoint(370, 430);
+    QTest::newRow("differ by one 9 and 11")
+        << 2 << 6 << QList<int>{1, 9, 2, 11} << 1 << 2 << QStringLiteral("9 と 11 は、１つ違いではありません。") + again
+        << QPoint(370, 430);
 }
 
 void TestPuzzle1::swapVerdicts()
@@ -328,25 +328,24 @@ void TestPuzzle1::selection_data()
 
     const QList<int> none;
     QTest::newRow("9: layout column 4 is no cell") << 1 << true << "P4" << 0 << 0 << 0 << none << none;
-    QTest::newRow("9: layout position 6 is cell 4") << 1 << true << "P6" << 4 << 0 << 1 << QList<int>{6}
-                                                    << QList<int>{4};
-    QTest::newRow("16: row 2 column 3 is cell 7") << 2 << true << "P8" << 7 << 0 << 1 << QList<int>{6}
-                                                  << QList<int>{7};
-    QTest::newRow("third pick, another number") << 1 << true << "L1 L2 L3" << 1 << 2 << 2 << QList<int>{6, 6, 3}
-                                                << QList<int>{1, 2};
-    QTest::newRow("third pick, the first") << 1 << true << "L1 L2 L1" << 1 << 2 << 2 << QList<int>{6, 6, 3}
-                                           << QList<int>{1, 2};
-    QTest::newRow("third pick, the second") << 1 << true << "L1 L2 L2" << 1 << 2 << 2 << QList<int>{6, 6, 3}
-                                            << QList<int>{1, 2};
-    QTest::newRow("right on the first of two") << 1 << true << "L1 L2 R1" << 2 << 0 << 1 << QList<int>{6, 6, 6}
-                                               << QList<int>{2};
-    QTest::newRow("right on the second of two") << 1 << true << "L1 L2 R2" << 1 << 0 << 1 << QList<int>{6, 6, 6}
-                                                << QList<int>{1};
+    QTest::newRow("9: layout position 6 is cell 4")
+        << 1 << true << "P6" << 4 << 0 << 1 << QList<int>{6} << QList<int>{4};
+    QTest::newRow("16: row 2 column 3 is cell 7") << 2 << true << "P8" << 7 << 0 << 1 << QList<int>{6} << QList<int>{7};
+    QTest::newRow("third pick, another number")
+        << 1 << true << "L1 L2 L3" << 1 << 2 << 2 << QList<int>{6, 6, 3} << QList<int>{1, 2};
+    QTest::newRow("third pick, the first")
+        << 1 << true << "L1 L2 L1" << 1 << 2 << 2 << QList<int>{6, 6, 3} << QList<int>{1, 2};
+    QTest::newRow("third pick, the second")
+        << 1 << true << "L1 L2 L2" << 1 << 2 << 2 << QList<int>{6, 6, 3} << QList<int>{1, 2};
+    QTest::newRow("right on the first of two")
+        << 1 << true << "L1 L2 R1" << 2 << 0 << 1 << QList<int>{6, 6, 6} << QList<int>{2};
+    QTest::newRow("right on the second of two")
+        << 1 << true << "L1 L2 R2" << 1 << 0 << 1 << QList<int>{6, 6, 6} << QList<int>{1};
     QTest::newRow("right on the only one") << 1 << true << "L1 R1" << 0 << 0 << 0 << QList<int>{6, 6} << none;
     QTest::newRow("then a new first") << 1 << true << "L1 L2 R1 L5" << 2 << 5 << 2 << QList<int>{6, 6, 6, 6}
                                       << QList<int>{2, 5};
-    QTest::newRow("right on an unselected number") << 1 << true << "L1 R3" << 1 << 0 << 1 << QList<int>{6}
-                                                   << QList<int>{1};
+    QTest::newRow("right on an unselected number")
+        << 1 << true << "L1 R3" << 1 << 0 << 1 << QList<int>{6} << QList<int>{1};
     QTest::newRow("right with nothing selected") << 1 << true << "R3" << 0 << 0 << 0 << none << none;
     QTest::newRow("the first again") << 1 << true << "L1 L1" << 1 << 0 << 1 << QList<int>{6, 6} << QList<int>{1};
     QTest::newRow("empty board") << 1 << false << "L1 L2 R1" << 0 << 0 << 0 << none << none;
@@ -377,8 +376,7 @@ void TestPuzzle1::selection()
     const bool refused = cues.contains(3);
     QCOMPARE(w.messages.boxes.size(), refused ? 1 : 0);
     if (refused) QCOMPARE(w.messages.last().text, QStringLiteral("右クリックでどちらかの数字を戻してください。"));
-    for (int k = 1; k <= CellCount(); ++k)
-        QCOMPARE(LabelColor(CellLabel(w.get(), k)), red.contains(k) ? Red : Navy);
+    for (int k = 1; k <= CellCount(); ++k) QCOMPARE(LabelColor(CellLabel(w.get(), k)), red.contains(k) ? Red : Navy);
     if (count == 0) CheckTiles(w.get(), {});  // no marks left behind
 }
 

@@ -118,8 +118,7 @@ void TestPuzzle2::layoutPerSize()
         QCOMPARE(f->findChild<TShape*>(QStringLiteral("Shape%1").arg(p + 33))->isVisible(), used);
         // The completed table shows 1 … n; labels of unused positions lie outside the panel.
         const QLabel* done = f->findChild<QLabel*>(QStringLiteral("Label%1").arg(p + 7));
-        if (used)
-            QCOMPARE(done->text(), QString::number(LayoutColumn(p) + (LayoutRow(p) - 1) * GridSide()));
+        if (used) QCOMPARE(done->text(), QString::number(LayoutColumn(p) + (LayoutRow(p) - 1) * GridSide()));
         QCOMPARE(f->Panel1->rect().contains(done->geometry()), used);
     }
     // Cell n of each table sits in its own grid, 256 px apart.
@@ -196,14 +195,14 @@ void TestPuzzle2::exchange_data()
     QTest::newRow("differ by one 5/7") << 1 << QByteArray("N1tu1") << none << none << 5 << 7
                                        << QStringLiteral("１つ違いではありません。") + again << QPoint(370, 430);
     QTest::newRow("same row/column 7/7") << 3 << QByteArray("N10") << none << none << 7 << 7 << QString() << QPoint();
-    QTest::newRow("same row/column 7/13") << 3 << QByteArray("N10") << none << none << 7 << 13
-                                          << QStringLiteral("行または列が同じではありません。") + again << QPoint(370, 430);
+    QTest::newRow("same row/column 7/13")
+        << 3 << QByteArray("N10") << none << none << 7 << 13
+        << QStringLiteral("行または列が同じではありません。") + again << QPoint(370, 430);
     // 4×4: 15 (home row 4) standing in row 2 may go down to row 4, where 5 (home row 2) may come up.
     QTest::newRow("row advance 15 down") << 2 << QByteArray("N11") << std::vector<int>{6, 15} << std::vector<int>{14, 5}
                                          << 6 << 14 << QString() << QPoint();
-    QTest::newRow("row advance 15 up") << 2 << QByteArray("N11") << std::vector<int>{6, 15} << none
-                                       << 6 << 2 << QStringLiteral("行の移動が適切ではありません。") + again
-                                       << QPoint(360, 430);
+    QTest::newRow("row advance 15 up") << 2 << QByteArray("N11") << std::vector<int>{6, 15} << none << 6 << 2
+                                       << QStringLiteral("行の移動が適切ではありません。") + again << QPoint(360, 430);
     QTest::newRow("free swap") << 3 << QByteArray("N8") << none << none << 1 << 25 << QString() << QPoint();
 }
 
@@ -253,7 +252,8 @@ void TestPuzzle2::exchange()
         QVERIFY(f->Memo1->text().isEmpty());
         QVERIFY(TilesOf(f.get(), T::TableB, Green).isEmpty());
         for (int k = 1; k <= CellCount(); ++k)
-            QCOMPARE(TileColor(f.get(), T::TableA, k), CellLabel(f.get(), T::TableA, k)->text().toInt() == k ? Pink : White);
+            QCOMPARE(TileColor(f.get(), T::TableA, k),
+                     CellLabel(f.get(), T::TableA, k)->text().toInt() == k ? Pink : White);
     }
 }
 

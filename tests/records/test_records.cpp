@@ -1,10 +1,12 @@
 // Record tables and the record table window on a real SQLite file in a fresh working directory.
 #include "core/GameState.h"
-#include "records/RecordWindow.h"
 #include "records/DataModule.h"
+#include "records/RecordWindow.h"
 #include "shell/ColoredButton.h"
 #include "support/Doubles.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -21,8 +23,6 @@
 #include <QtTest>
 #include <csignal>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <memory>
 
 using qx::GameState;
@@ -31,7 +31,7 @@ using qx::test::Box;
 namespace {
 
 const QString Seeder = QStringLiteral("seeder");
-const std::string CodeA9 = "020301040506070809";    // a permutation of 1 … 9
+const std::string CodeA9 = "020301040506070809";  // a permutation of 1 … 9
 const std::string CodeB9 = "090807060504030201";
 
 QSqlDatabase Raw()
@@ -88,8 +88,8 @@ QByteArray FileBytes()
 QString StateSnapshot()
 {
     const qx::TGameState& s = GameState;
-    QStringList parts{QString::number(s.ActiveCondition), QString::number(s.SwapCount[0]),
-                      QString::number(s.ElapsedSeconds[0]), QString::fromStdString(s.ProblemCodeA),
+    QStringList parts{QString::number(s.ActiveCondition),     QString::number(s.SwapCount[0]),
+                      QString::number(s.ElapsedSeconds[0]),   QString::fromStdString(s.ProblemCodeA),
                       QString::fromStdString(s.ProblemCodeB), QString::number(s.StoredProblemPending)};
     for (const std::string& n : s.StartNumbersA) parts << QString::fromStdString(n);
     return parts.join(QLatin1Char(','));
@@ -263,7 +263,8 @@ private slots:
         QTest::newRow("active band closes its gap")
             << 1 << QList<int>{101, 103, 201, 202} << 201 << QList<int>{101, 102, 202};
         QTest::newRow("last row of band") << 3 << QList<int>{301} << 301 << QList<int>{};
-        QTest::newRow("condition 6 past 699") << 6 << QList<int>{698, 699, 700, 701} << 699 << QList<int>{601, 602, 603};
+        QTest::newRow("condition 6 past 699")
+            << 6 << QList<int>{698, 699, 700, 701} << 699 << QList<int>{601, 602, 603};
         QTest::newRow("hundreds untouched") << 1 << QList<int>{102, 200, 300} << 300 << QList<int>{101, 200};
     }
     void deleteRenumbers()
@@ -276,12 +277,14 @@ private slots:
         auto form = OpenWindow(1, 2, condition);
         SelectRow(*form, deleted);
         Click(*form, "CuteButton3");
-        QCOMPARE(messages_->texts(), QStringList{QString::number(deleted) + QStringLiteral("　番を削除してもいいですか？")});
+        QCOMPARE(messages_->texts(),
+                 QStringList{QString::number(deleted) + QStringLiteral("　番を削除してもいいですか？")});
         QCOMPARE(Numbers(QStringLiteral("kirokuA16")), after);
         QCOMPARE(form->DBGrid1->model()->rowCount(), after.size());
         QCOMPARE(form->StatusText(), QStringLiteral("削除しました。"));
         QCOMPARE(sounds_->ids, QList<int>{1});
-        if (after.isEmpty()) QCOMPARE(module_->Store().NextNumber(1, 2, condition), std::optional<int>(100 * condition + 1));
+        if (after.isEmpty())
+            QCOMPARE(module_->Store().NextNumber(1, 2, condition), std::optional<int>(100 * condition + 1));
     }
 
     void record_data()
@@ -290,9 +293,12 @@ private slots:
         QTest::addColumn<int>("finished");
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("time");
-        QTest::newRow("Puzzle I finished") << 1 << 1 << "23" << "2分5秒";
-        QTest::newRow("Puzzle II finished") << 2 << 1 << "23" << "2分5秒";
-        QTest::newRow("unfinished") << 1 << 0 << "0" << "0分0秒";
+        QTest::newRow("Puzzle I finished") << 1 << 1 << "23"
+                                           << "2分5秒";
+        QTest::newRow("Puzzle II finished") << 2 << 1 << "23"
+                                            << "2分5秒";
+        QTest::newRow("unfinished") << 1 << 0 << "0"
+                                    << "0分0秒";
     }
     void record()
     {
@@ -311,8 +317,8 @@ private slots:
         Click(*form, "CuteButton1");
         const QString table = game == 1 ? QStringLiteral("kirokuA9") : QStringLiteral("kirokuB9");
         const QString prbb = game == 2 ? QStringLiteral("|") + QString::fromStdString(CodeB9) : QString();
-        const QString fields = QStringLiteral("|05.3.7| ABC|奇数偶数|2|%1|%2|%3%4")
-                                   .arg(count, time, QString::fromStdString(CodeA9), prbb);
+        const QString fields =
+            QStringLiteral("|05.3.7| ABC|奇数偶数|2|%1|%2|%3%4").arg(count, time, QString::fromStdString(CodeA9), prbb);
         QCOMPARE(RowsOf(table), (QStringList{QStringLiteral("201") + fields, QStringLiteral("202") + fields}));
         QCOMPARE(sounds_->ids, (QList<int>{7, 7}));
         QVERIFY(messages_->boxes.isEmpty());
@@ -387,19 +393,39 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("message");
         const QString code = QString::fromStdString(CodeA9);
-        QTest::newRow("empty name") << 1 << QList<int>{} << code << code << "" << "CuteButton1"
+        QTest::newRow("empty name") << 1 << QList<int>{} << code << code << ""
+                                    << "CuteButton1"
                                     << "名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。";
-        QTest::newRow("show, empty grid") << 1 << QList<int>{} << code << code << "A" << "CuteButton2" << "表示する記録がありません。";
-        QTest::newRow("delete, empty grid") << 1 << QList<int>{} << code << code << "A" << "CuteButton3" << "削除する記録がありません。";
-        QTest::newRow("empty code") << 1 << QList<int>{101} << "" << code << "A" << "CuteButton2" << "101　番の問題は表示できません。";
-        QTest::newRow("letters") << 1 << QList<int>{101} << "0203010405060708a9" << code << "A" << "CuteButton2" << "101　番の問題は表示できません。";
-        QTest::newRow("repeated number") << 1 << QList<int>{101} << "020202040506070809" << code << "A" << "CuteButton2" << "101　番の問題は表示できません。";
-        QTest::newRow("bad table B") << 2 << QList<int>{101} << code << "0908" << "A" << "CuteButton2" << "101　番の問題は表示できません。";
+        QTest::newRow("show, empty grid") << 1 << QList<int>{} << code << code << "A"
+                                          << "CuteButton2"
+                                          << "表示する記録がありません。";
+        QTest::newRow("delete, empty grid") << 1 << QList<int>{} << code << code << "A"
+                                            << "CuteButton3"
+                                            << "削除する記録がありません。";
+        QTest::newRow("empty code") << 1 << QList<int>{101} << "" << code << "A"
+                                    << "CuteButton2"
+                                    << "101　番の問題は表示できません。";
+        QTest::newRow("letters") << 1 << QList<int>{101} << "0203010405060708a9" << code << "A"
+                                 << "CuteButton2"
+                                 << "101　番の問題は表示できません。";
+        QTest::newRow("repeated number") << 1 << QList<int>{101} << "020202040506070809" << code << "A"
+                                         << "CuteButton2"
+                                         << "101　番の問題は表示できません。";
+        QTest::newRow("bad table B") << 2 << QList<int>{101} << code << "0908"
+                                     << "A"
+                                     << "CuteButton2"
+                                     << "101　番の問題は表示できません。";
         QList<int> full;
         for (int nb = 101; nb <= 199; ++nb) full << nb;
-        QTest::newRow("full band") << 1 << full << code << code << "A" << "CuteButton1" << "「自由入替」の記録はいっぱいです";
-        QTest::newRow("cancel show") << 1 << QList<int>{101} << code << code << "A" << "CuteButton2" << "101　番を表示してもいいですか？";
-        QTest::newRow("cancel delete") << 1 << QList<int>{101, 103} << code << code << "A" << "CuteButton3" << "101　番を削除してもいいですか？";
+        QTest::newRow("full band") << 1 << full << code << code << "A"
+                                   << "CuteButton1"
+                                   << "「自由入替」の記録はいっぱいです";
+        QTest::newRow("cancel show") << 1 << QList<int>{101} << code << code << "A"
+                                     << "CuteButton2"
+                                     << "101　番を表示してもいいですか？";
+        QTest::newRow("cancel delete") << 1 << QList<int>{101, 103} << code << code << "A"
+                                       << "CuteButton3"
+                                       << "101　番を削除してもいいですか？";
     }
     void refusals()
     {
@@ -510,8 +536,10 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadWrite));
         QByteArray bytes = file.readAll();
         QVERIFY(bytes.size() > 8192);
-        if (damage == 0) bytes = QByteArray(8192, 'x');
-        else bytes.replace(4096 + 8, 3000, QByteArray(3000, '\xa5'));
+        if (damage == 0)
+            bytes = QByteArray(8192, 'x');
+        else
+            bytes.replace(4096 + 8, 3000, QByteArray(3000, '\xa5'));
         file.resize(0);
         file.write(bytes);
         file.close();

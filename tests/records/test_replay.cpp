@@ -6,8 +6,8 @@
 #include "core/Problem.h"
 #include "games/Puzzle1Window.h"
 #include "games/Puzzle2Window.h"
-#include "records/RecordWindow.h"
 #include "records/DataModule.h"
+#include "records/RecordWindow.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -60,7 +60,8 @@ QStringList Texts(const std::function<QString(int)>& numberAt, int n)
 QStringList Decoded(const QString& code)
 {
     QStringList texts;
-    for (const std::string& t : qx::DecodeProblemCode(code.toStdString(), 9).numbers) texts << QString::fromStdString(t);
+    for (const std::string& t : qx::DecodeProblemCode(code.toStdString(), 9).numbers)
+        texts << QString::fromStdString(t);
     return texts;
 }
 

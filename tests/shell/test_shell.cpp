@@ -1,5 +1,6 @@
 // The main menu, the window base every window shares, the clock, the real message boxes, the
 // cue table, help and the error box for escaping errors.
+#include "app/MainMenu.h"
 #include "core/GameState.h"
 #include "shell/Application.h"
 #include "shell/Clock.h"
@@ -8,7 +9,6 @@
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
 #include "shell/MessageBoxes.h"
-#include "app/MainMenu.h"
 #include "support/Doubles.h"
 
 #include <QAction>
@@ -45,7 +45,10 @@ protected:
 // Counts QuitProgram() instead of ending the test.
 struct QuitCounter {
     int count = 0;
-    QuitCounter() { TFormBase::QuitHook() = [this] { ++count; }; }
+    QuitCounter()
+    {
+        TFormBase::QuitHook() = [this] { ++count; };
+    }
     ~QuitCounter() { TFormBase::QuitHook() = nullptr; }
 };
 
@@ -161,7 +164,8 @@ private slots:
         QVERIFY(form.ClockText().isEmpty());
         form.Timer1Timer();
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d  \\d\\d:\\d\\d [AP]M$"))
-                    .match(form.ClockText()).hasMatch());
+                    .match(form.ClockText())
+                    .hasMatch());
         QCOMPARE(form.findChild<QTimer*>("Timer1")->interval(), 1000);
         QVERIFY(form.Timer1->isActive());
     }

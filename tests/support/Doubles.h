@@ -29,7 +29,8 @@ public:
     // Runs while a box is "open", for tests that act during a modal box (timers, clicks).
     std::function<void(const Box&)> whileOpen;
 
-    bool confirm(const QString& text, BoxPosition pos) override {
+    bool confirm(const QString& text, BoxPosition pos) override
+    {
         record({Box::Confirm, text, pos});
         if (answers.empty()) return true;
         bool a = answers.front();
@@ -40,7 +41,8 @@ public:
     void info(const QString& text) override { record({Box::Info, text, std::nullopt}); }
     void error(const QString& text) override { record({Box::Error, text, std::nullopt}); }
 
-    QStringList texts() const {
+    QStringList texts() const
+    {
         QStringList t;
         for (const Box& b : boxes) t << b.text;
         return t;
@@ -48,7 +50,8 @@ public:
     const Box& last() const { return boxes.back(); }
 
 private:
-    void record(const Box& b) {
+    void record(const Box& b)
+    {
         boxes << b;
         if (whileOpen) whileOpen(b);
     }
@@ -62,7 +65,8 @@ public:
 
     QList<int> ids;
     QStringList files;
-    void play(int id, const QString& fileName) override {
+    void play(int id, const QString& fileName) override
+    {
         ids << id;
         files << fileName;
     }
