@@ -48,4 +48,25 @@ database="$tmp/home/.local/share/qxpuzzle/data/kiroku.sqlite"
 for _ in $(seq 50); do [ -s "$database" ] && break; sleep 0.1; done
 [ -s "$database" ] || fail "$database was not created"
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended by itself: $(cat "$tmp/game.log")"
+
+# 終了 asks in a box centred on the screen, frame included (no window manager runs here, so the
+# window is its own frame).
+xdotool mousemove --window "$window" 70 8
+sleep 0.2
+xdotool click 1
+box=""
+for _ in $(seq 50); do
+  box=$(xdotool search --onlyvisible --name '.' | grep -vx "$window" | head -n1) || true
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+[ -n "$box" ] || fail "終了 showed no box"
+sleep 0.3  # the box places itself once it is shown
+eval "$(xdotool getwindowgeometry --shell "$box")"
+read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+off_x=$(( X + WIDTH / 2 - screen_width / 2 )); off_y=$(( Y + HEIGHT / 2 - screen_height / 2 ))
+[ "${off_x#-}" -le 2 ] && [ "${off_y#-}" -le 2 ] \
+  || fail "the 終了 box is not centred: ${WIDTH}x${HEIGHT} at $X,$Y is off by $off_x,$off_y"
+xdotool key Escape || true
+echo "check-install: the 終了 question is centred on the screen"
 echo "check-install: installed launcher maps the main menu and creates $(basename "$database")"
