@@ -6,7 +6,11 @@
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/Application.h"
+#include "shell/HelpViewer.h"
 #include "shell/Look.h"
+#include "shell/MessageBoxes.h"
+#include "shell/Seams.h"
+#include "shell/SoundCues.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -44,6 +48,23 @@ private:
 };
 
 }  // namespace
+
+ProgramSeams::ProgramSeams()
+    : messages_(std::make_unique<qx::QtMessageBoxes>()),
+      sounds_(std::make_unique<qx::SoundCues>()),
+      help_(std::make_unique<qx::TextHelpViewer>())
+{
+    qx::InstallMessages(messages_.get());
+    qx::InstallSounds(sounds_.get());
+    qx::InstallHelp(help_.get());
+}
+
+ProgramSeams::~ProgramSeams()
+{
+    qx::InstallHelp(nullptr);
+    qx::InstallSounds(nullptr);
+    qx::InstallMessages(nullptr);
+}
 
 // The windows go before the data module that they read from.
 StartedProgram::~StartedProgram()

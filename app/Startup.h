@@ -11,6 +11,26 @@ class TForm3;
 class TForm4;
 
 class QObject;
+namespace qx {
+class QtMessageBoxes;
+class SoundCues;
+class TextHelpViewer;
+}  // namespace qx
+
+// The program's real message boxes, sound cues and help viewer, installed behind their seams for
+// as long as this object lives.
+class ProgramSeams {
+public:
+    ProgramSeams();
+    ~ProgramSeams();
+    ProgramSeams(const ProgramSeams&) = delete;
+    ProgramSeams& operator=(const ProgramSeams&) = delete;
+
+private:
+    std::unique_ptr<qx::QtMessageBoxes> messages_;
+    std::unique_ptr<qx::SoundCues> sounds_;
+    std::unique_ptr<qx::TextHelpViewer> help_;
+};
 
 // Everything start-up creates; it lives until the program ends. An object whose creation failed
 // (the error was shown) is null, and start-up went on with the next.

@@ -2,10 +2,6 @@
 #include "app/MainMenu.h"
 #include "app/Startup.h"
 #include "shell/Application.h"
-#include "shell/HelpViewer.h"
-#include "shell/MessageBoxes.h"
-#include "shell/Seams.h"
-#include "shell/SoundCues.h"
 
 #include <QIcon>
 
@@ -17,20 +13,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("qxpuzzle"));
     QApplication::setWindowIcon(ProgramIcon());
 
-    qx::QtMessageBoxes messages;
-    qx::SoundCues sounds;
-    qx::TextHelpViewer help;
-    qx::InstallMessages(&messages);
-    qx::InstallSounds(&sounds);
-    qx::InstallHelp(&help);
-
-    int result = 1;
-    {
-        const std::unique_ptr<StartedProgram> program = StartProgram();
-        if (program->menu) result = app.exec();
-    }
-    qx::InstallHelp(nullptr);
-    qx::InstallSounds(nullptr);
-    qx::InstallMessages(nullptr);
-    return result;
+    const ProgramSeams seams;
+    const std::unique_ptr<StartedProgram> program = StartProgram();
+    return program->menu ? app.exec() : 1;
 }

@@ -4,11 +4,7 @@
 #include "app/MainMenu.h"
 #include "app/Startup.h"
 #include "shell/Application.h"
-#include "shell/HelpViewer.h"
 #include "shell/Look.h"
-#include "shell/MessageBoxes.h"
-#include "shell/Seams.h"
-#include "shell/SoundCues.h"
 
 #include <QElapsedTimer>
 #include <QEvent>
@@ -50,12 +46,7 @@ int main(int argc, char** argv)
     clock_.start();
     TApplication app(argc, argv);
     Step("application object");
-    qx::QtMessageBoxes messages;
-    qx::SoundCues sounds;
-    qx::TextHelpViewer help;
-    qx::InstallMessages(&messages);
-    qx::InstallSounds(&sounds);
-    qx::InstallHelp(&help);
+    const ProgramSeams seams;
     Step("seams");
     FirstPaint paint;
     app.installEventFilter(&paint);
@@ -81,8 +72,5 @@ int main(int argc, char** argv)
         while (wait.elapsed() < 1000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         Step("one more second of events");
     }
-    qx::InstallHelp(nullptr);
-    qx::InstallSounds(nullptr);
-    qx::InstallMessages(nullptr);
     return 0;
 }

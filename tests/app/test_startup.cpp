@@ -17,18 +17,26 @@
 using namespace qx;
 using namespace qx::test;
 
+// Start-up in a fresh working directory with the test doubles of the seams.
+struct Started {
+    QTemporaryDir dir;
+    bool inDir = QDir::setCurrent(dir.path());
+    bool reset = (ResetGameState(), true);
+    FakeSounds sounds;
+    FakeMessages boxes;
+    std::unique_ptr<StartedProgram> program = StartProgram();
+};
+
 class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
     void cuesInCreationOrder()
     {
-        QTemporaryDir dir;
-        QVERIFY(QDir::setCurrent(dir.path()));
-        ResetGameState();
-        FakeSounds sounds;
-        FakeMessages boxes;
-        const std::unique_ptr<StartedProgram> program = StartProgram();
+        Started started;
+        FakeSounds& sounds = started.sounds;
+        FakeMessages& boxes = started.boxes;
+        const std::unique_ptr<StartedProgram>& program = started.program;
         QVERIFY(program->dataModule && program->menu);
         QCOMPARE(DataModule1(), program->dataModule.get());
         // The menu is on screen before the other windows are made; they follow its first paint.
@@ -51,12 +59,9 @@ private slots:
     // its window, made on the spot in the designed order.
     void gameOpenedAtOnce()
     {
-        QTemporaryDir dir;
-        QVERIFY(QDir::setCurrent(dir.path()));
-        ResetGameState();
-        FakeSounds sounds;
-        FakeMessages boxes;
-        const std::unique_ptr<StartedProgram> program = StartProgram();
+        Started started;
+        FakeSounds& sounds = started.sounds;
+        const std::unique_ptr<StartedProgram>& program = started.program;
         QTimer::singleShot(0, [&] {
             QVERIFY(program->puzzle2 && program->puzzle2->isVisible());
             program->puzzle2->close();
