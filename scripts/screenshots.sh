@@ -23,11 +23,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-[ -s "$tmp/display" ] || fail "Xvfb did not start: $(cat "$tmp/xvfb.log")"
-export DISPLAY=":$(cat "$tmp/display")"
+# shellcheck source=scripts/xvfb.sh
+. scripts/xvfb.sh
+start_xvfb
 
 find_window() {  # title pattern, seconds
   local id
