@@ -6,6 +6,7 @@
 #include "shell/Application.h"
 #include "shell/Look.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFontDatabase>
@@ -58,6 +59,8 @@ int main(int argc, char** argv)
         for (const QString& family : {qx::PGothic, qx::UiGothic, qx::MaruGothic})
             QFontMetrics(qx::UiFont(family, 16, true)).horizontalAdvance(QStringLiteral("メニュー記録表"));
         Step("window fonts");
+        QFontMetrics(QApplication::font()).horizontalAdvance(QStringLiteral("ヘルプ終了"));
+        Step("default font");
         ProgramIcon();
         Step("program icon");
     }
