@@ -18,7 +18,6 @@ void RecordTableModel::List(qx::RecordStore* store, int game, int size)
         endResetModel();
         throw;
     }
-    rows_.resize(keys_.size());
     endResetModel();
 }
 
@@ -31,7 +30,6 @@ int RecordTableModel::Insert(const qx::RecordKey& key)
     const int row = static_cast<int>(std::upper_bound(keys_.begin(), keys_.end(), key, later) - keys_.begin());
     beginInsertRows({}, row, row);
     keys_.insert(keys_.begin() + row, key);
-    rows_.insert(rows_.begin() + row, std::nullopt);
     endInsertRows();
     return row;
 }
@@ -49,21 +47,22 @@ int RecordTableModel::columnCount(const QModelIndex& parent) const
 QVariant RecordTableModel::Field(int row, int column) const
 {
     if (column == 0) return keys_[row].number;
-    std::optional<qx::RecordRow>& fields = rows_[row];
-    if (!fields) {
+    auto loaded = rows_.find(keys_[row].rowid);
+    if (loaded == rows_.end()) {
         // Painting cannot report an error: a row that cannot be read shows empty cells.
         try {
-            fields = store_->Read(game_, size_, keys_[row].rowid);
+            loaded = rows_.emplace(keys_[row].rowid, store_->Read(game_, size_, keys_[row].rowid)).first;
         } catch (const EDatabaseError&) {
             return {};
         }
     }
+    const qx::RecordRow& fields = loaded->second;
     switch (column) {
-    case 1: return fields->date;
-    case 2: return fields->name;
-    case 3: return fields->conditionName;
-    case 4: return fields->count;
-    default: return fields->time;
+    case 1: return fields.date;
+    case 2: return fields.name;
+    case 3: return fields.conditionName;
+    case 4: return fields.count;
+    default: return fields.time;
     }
 }
 

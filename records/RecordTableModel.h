@@ -5,7 +5,7 @@
 #include "records/RecordStore.h"
 
 #include <QAbstractTableModel>
-#include <optional>
+#include <unordered_map>
 #include <vector>
 
 // A column of the grid: its title, width (0: the grid's default) and alignments.
@@ -43,5 +43,5 @@ private:
     int game_ = 0;
     int size_ = 0;
     std::vector<qx::RecordKey> keys_;
-    mutable std::vector<std::optional<qx::RecordRow>> rows_;  // by row, read on first use
+    mutable std::unordered_map<qint64, qx::RecordRow> rows_;  // by rowid, read on first view
 };
