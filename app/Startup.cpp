@@ -59,6 +59,8 @@ ProgramSeams::ProgramSeams()
     qx::InstallHelp(help_.get());
 }
 
+void ProgramSeams::OpenSounds() { sounds_->Open(); }
+
 ProgramSeams::~ProgramSeams()
 {
     qx::InstallHelp(nullptr);
@@ -93,12 +95,15 @@ void StartedProgram::Finish()
     records = Create<TForm4>();
     done("record window");
     if (menu) menu->SetGameWindows(puzzle1.get(), puzzle2.get());
+    if (seams) seams->OpenSounds();
+    done("sounds");
 }
 
-std::unique_ptr<StartedProgram> StartProgram(const std::function<void(const char* step)>& reached)
+std::unique_ptr<StartedProgram> StartProgram(ProgramSeams* seams, const std::function<void(const char* step)>& reached)
 {
     auto program = std::make_unique<StartedProgram>();
     program->reached = reached;
+    program->seams = seams;
     const auto done = [&](const char* step) {
         if (reached) reached(step);
     };

@@ -26,6 +26,9 @@ public:
     ProgramSeams(const ProgramSeams&) = delete;
     ProgramSeams& operator=(const ProgramSeams&) = delete;
 
+    // Loads the audio output; cues asked for before wait, and the last of them starts now.
+    void OpenSounds();
+
 private:
     std::unique_ptr<qx::QtMessageBoxes> messages_;
     std::unique_ptr<qx::SoundCues> sounds_;
@@ -41,11 +44,12 @@ struct StartedProgram {
     std::unique_ptr<TForm3> puzzle2;
     std::unique_ptr<TForm4> records;  // never shown
     std::function<void(const char* step)> reached;
+    ProgramSeams* seams = nullptr;
     std::unique_ptr<QObject> firstPaint;  // watches the menu until it is on screen
 
     ~StartedProgram();
-    // Opens the database and makes the Puzzle I, Puzzle II and record windows, once: when the
-    // menu has been painted, or earlier when the player opens a game.
+    // Opens the database, makes the Puzzle I, Puzzle II and record windows and opens the sound
+    // output, once: when the menu has been painted, or earlier when the player opens a game.
     void Finish();
     bool Finished() const { return finished_; }
 
@@ -56,6 +60,8 @@ private:
 // Installs the font substitutions, creates the data module and the main menu and shows it; the
 // rest follows as soon as the menu is on screen (Finish), so that the player sees the menu first
 // while every window still exists, in the designed order, before input can reach it. The
-// message-box, sound and help seams must be installed before. `reached` hears the name of each
-// step as it is done, for the start-up benchmark.
-std::unique_ptr<StartedProgram> StartProgram(const std::function<void(const char* step)>& reached = {});
+// message-box, sound and help seams must be installed before; `seams`, when given, are the real
+// ones, whose sound output start-up opens last. `reached` hears the name of each step as it is
+// done, for the start-up benchmark.
+std::unique_ptr<StartedProgram> StartProgram(ProgramSeams* seams = nullptr,
+                                             const std::function<void(const char* step)>& reached = {});

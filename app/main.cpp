@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("qxpuzzle"));
     QApplication::setWindowIcon(ProgramIcon());
 
-    const ProgramSeams seams;
-    const std::unique_ptr<StartedProgram> program = StartProgram();
+    ProgramSeams seams;
+    const std::unique_ptr<StartedProgram> program = StartProgram(&seams);
     return program->menu ? app.exec() : 1;
 }

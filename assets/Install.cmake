@@ -5,6 +5,7 @@ set(QX_SHARE_DIR ${CMAKE_INSTALL_DATAROOTDIR}/qxpuzzle)
 set(QX_HELP_PAGE "ＱＸパズル.html")
 
 install(TARGETS qxpuzzle RUNTIME DESTINATION ${QX_PROGRAM_DIR})
+install(TARGETS qxcues LIBRARY DESTINATION ${QX_PROGRAM_DIR})
 configure_file(${PROJECT_SOURCE_DIR}/assets/qxpuzzle.in ${CMAKE_BINARY_DIR}/launcher/qxpuzzle @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/qxpuzzle DESTINATION games)
 

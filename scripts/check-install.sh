@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 fail() { echo "check-install: FAILED: $*" >&2; exit 1; }
 
 stage=$(scripts/stage.sh) || fail "Release build or staged install"
-for f in games/qxpuzzle libexec/qxpuzzle/qxpuzzle share/qxpuzzle/oto/pipo.wav \
+for f in games/qxpuzzle libexec/qxpuzzle/qxpuzzle libexec/qxpuzzle/libqxcues.so share/qxpuzzle/oto/pipo.wav \
          share/icons/hicolor/scalable/apps/qxpuzzle.svg share/man/man6/qxpuzzle.6; do
   [ -e "$stage/usr/$f" ] || fail "/usr/$f is not installed"
 done
@@ -45,6 +45,9 @@ database="$tmp/home/.local/share/qxpuzzle/data/kiroku.sqlite"
 for _ in $(seq 50); do [ -s "$database" ] && break; sleep 0.1; done
 [ -s "$database" ] || fail "$database was not created"
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended by itself: $(cat "$tmp/game.log")"
+# The sound cues play through a module loaded once the menu is on screen.
+for _ in $(seq 50); do grep -q libqxcues "/proc/$game_pid/maps" && break; sleep 0.1; done
+grep -q libqxcues "/proc/$game_pid/maps" || fail "the game did not load its sound module"
 
 # 終了 asks in a box centred on the screen, frame included (no window manager runs here, so the
 # window is its own frame).
@@ -66,4 +69,4 @@ off_x=$(( X + WIDTH / 2 - screen_width / 2 )); off_y=$(( Y + HEIGHT / 2 - screen
   || fail "the 終了 box is not centred: ${WIDTH}x${HEIGHT} at $X,$Y is off by $off_x,$off_y"
 xdotool key Escape || true
 echo "check-install: the 終了 question is centred on the screen"
-echo "check-install: installed launcher maps the main menu and creates $(basename "$database")"
+echo "check-install: installed launcher maps the main menu, creates $(basename "$database") and loads its sound module"

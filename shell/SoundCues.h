@@ -1,39 +1,58 @@
 #pragma once
-// The real sound player behind the sound seam: QSoundEffect, one cue at a time.
+// The real sound player behind the sound seam: one cue at a time, through an audio output that
+// is loaded from a module of its own when the player is opened, so that start-up can put the main
+// menu on screen before it loads the audio libraries.
 
 #include "shell/Seams.h"
 
-#include <QHash>
 #include <QObject>
 #include <QString>
-
-class QSoundEffect;
+#include <functional>
+#include <memory>
 
 namespace qx {
+
+// What sounds the cue files.
+class CueOutput {
+public:
+    virtual ~CueOutput() = default;
+    // Stops the cue that is playing and starts the wave file `fileName` (relative to the working
+    // directory); an empty name only stops. A missing or unplayable file stays silent.
+    virtual void start(const QString& fileName) = 0;
+    // Reads the file ahead without playing it, so that it sounds at once when first asked for.
+    virtual void prepare(const QString& fileName) = 0;
+};
+
+using CueOutputLoader = std::function<std::unique_ptr<CueOutput>()>;
+
+// The output of the cue module beside the program; null (silence) when it cannot be loaded.
+std::unique_ptr<CueOutput> LoadCueModule();
 
 class SoundCues : public QObject, public SoundPlayer {
     Q_OBJECT
 public:
-    explicit SoundCues(QObject* parent = nullptr);
+    explicit SoundCues(CueOutputLoader load = LoadCueModule, QObject* parent = nullptr);
     ~SoundCues() override;
 
-    // Stops the cue that is playing and starts `fileName` (relative to the working directory);
-    // an empty name only stops. Returns at once: the audio work happens on the next turn of the
-    // event loop, so a burst of requests plays only the last one, as each cuts off the one before.
+    // Returns at once: the cue starts on the next turn of the event loop, so a burst of requests
+    // plays only the last one, as each cuts off the one before. Before Open() the request waits.
     void play(int id, const QString& fileName) override;
+
+    // Loads the audio output (once) and starts the cue requested last, if any.
+    void Open();
 
     // The file of the latest request (empty for none or the empty name).
     QString requested() const { return pending_; }
 
 private:
     void startPending();
-    QSoundEffect* effectFor(const QString& fileName);
 
-    QHash<QString, QSoundEffect*> effects_;
-    QSoundEffect* playing_ = nullptr;
+    CueOutputLoader load_;
+    std::unique_ptr<CueOutput> output_;
+    bool opened_ = false;
     QString pending_;
+    bool hasPending_ = false;
     bool scheduled_ = false;
-    bool preloaded_ = false;
 };
 
 }  // namespace qx

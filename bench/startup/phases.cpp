@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     clock_.start();
     TApplication app(argc, argv);
     Step("application object");
-    const ProgramSeams seams;
+    ProgramSeams seams;
     Step("seams");
     FirstPaint paint;
     app.installEventFilter(&paint);
@@ -65,7 +65,7 @@ int main(int argc, char** argv)
         Step("program icon");
     }
     {
-        const std::unique_ptr<StartedProgram> program = StartProgram(Step);
+        const std::unique_ptr<StartedProgram> program = StartProgram(&seams, Step);
         QElapsedTimer wait;
         wait.start();
         while (!paint.painted && wait.elapsed() < 5000)

@@ -9,6 +9,7 @@
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
 #include "shell/MessageBoxes.h"
+#include "shell/SoundCues.h"
 #include "support/Doubles.h"
 
 #include <QAction>
@@ -126,6 +127,47 @@ private slots:
         QCOMPARE(sounds.files.value(0), file);
         // The request is made even without a file, with an empty (not null) name.
         QVERIFY(!sounds.files.value(0).isNull());
+    }
+
+    // Cues asked for before the output is opened wait without loading it; a burst on one turn of
+    // the event loop plays only its last cue; an output that cannot be loaded is tried once.
+    void cuesWaitForTheOutput()
+    {
+        struct Output : CueOutput {
+            QStringList* started;
+            explicit Output(QStringList* s) : started(s) {}
+            void start(const QString& fileName) override { *started << fileName; }
+            void prepare(const QString&) override {}
+        };
+        QStringList started;
+        int loads = 0;
+        SoundCues cues([&]() -> std::unique_ptr<CueOutput> {
+            ++loads;
+            return std::make_unique<Output>(&started);
+        });
+        cues.play(7, CueFileName(7));
+        cues.play(6, CueFileName(6));
+        QCoreApplication::processEvents();
+        QCOMPARE(loads, 0);
+        cues.Open();
+        QCOMPARE(loads, 1);
+        QCOMPARE(started, QStringList{CueFileName(6)});
+        cues.play(1, CueFileName(1));
+        cues.play(9, CueFileName(9));
+        QCOMPARE(started.size(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(started, (QStringList{CueFileName(6), QString()}));
+        cues.Open();
+        QCOMPARE(loads, 1);
+
+        SoundCues silent([&]() -> std::unique_ptr<CueOutput> {
+            ++loads;
+            return nullptr;
+        });
+        silent.Open();
+        silent.play(3, CueFileName(3));
+        QCoreApplication::processEvents();
+        QCOMPARE(loads, 2);
     }
 
     void mainMenuAtStartUp()
