@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache clang-format clang-tidy
-  qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev
+  qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev libxcb1-dev pkg-config
   fonts-ipafont-gothic fonts-motoya-l-maruberi
   xvfb xdotool x11-utils imagemagick appstream sqlite3 desktop-file-utils
   build-essential debhelper dpkg-dev fakeroot lintian
