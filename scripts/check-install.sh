@@ -48,6 +48,8 @@ kill -0 "$game_pid" 2>/dev/null || fail "the game ended by itself: $(cat "$tmp/g
 # The sound cues play through a module loaded once the menu is on screen.
 for _ in $(seq 50); do grep -q libqxcues "/proc/$game_pid/maps" && break; sleep 0.1; done
 grep -q libqxcues "/proc/$game_pid/maps" || fail "the game did not load its sound module"
+# Nothing at start-up reads an image: no image-format plugin is loaded.
+! grep -q /imageformats/ "/proc/$game_pid/maps" || fail "start-up loaded image-format plugins"
 
 # 終了 asks in a box centred on the screen, frame included (no window manager runs here, so the
 # window is its own frame).

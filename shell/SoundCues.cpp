@@ -9,7 +9,7 @@ namespace qx {
 std::unique_ptr<CueOutput> LoadCueModule()
 {
     // Never unloaded: the output's code lives there.
-    QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/qxcues"));
+    QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/libqxcues.so"));
     using Create = CueOutput* (*)();
     const auto create = reinterpret_cast<Create>(module.resolve("qx_create_cue_output"));
     return std::unique_ptr<CueOutput>(create ? create() : nullptr);

@@ -7,9 +7,12 @@
 #include "games/Puzzle2Window.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
+#include "shell/Application.h"
 #include "support/Doubles.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProxyStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,10 +30,33 @@ struct Started {
     std::unique_ptr<StartedProgram> program = StartProgram();
 };
 
+// Whether an image-format plugin has been loaded into this process.
+bool ImagePluginLoaded()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+}
+
 class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
+    // First, while nothing else has read an image: start-up loads no image plugin (a menu bar
+    // asks the style for its overflow icon, read only when drawn), and the icon looks as the
+    // style's own.
+    void noImagePluginAtStartUp()
+    {
+        Started started;
+        QTRY_VERIFY(started.program->Finished());
+        QVERIFY(!ImagePluginLoaded());
+        auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+        QVERIFY(style);
+        const auto which = QStyle::SP_ToolBarHorizontalExtensionButton;
+        QCOMPARE(style->standardIcon(which).pixmap(16).toImage(),
+                 style->baseStyle()->standardIcon(which).pixmap(16).toImage());
+        QVERIFY(ImagePluginLoaded());
+    }
+
     void cuesInCreationOrder()
     {
         Started started;
@@ -72,5 +98,10 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStartup)
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    TestStartup test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_startup.moc"
