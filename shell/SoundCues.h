@@ -41,9 +41,6 @@ public:
     // Loads the audio output (once) and starts the cue requested last, if any.
     void Open();
 
-    // The file of the latest request (empty for none or the empty name).
-    QString requested() const { return pending_; }
-
 private:
     void startPending();
 
