@@ -92,10 +92,15 @@ const ConditionRule* RuleOf(const ConditionRule (&rules)[6], SwapCondition condi
     return c >= 1 && c <= 6 ? &rules[c - 1] : nullptr;
 }
 
+bool Allows(const ConditionRule* rule, int side, int a, int b, int x, int y)
+{
+    return OnBoard(Move{side, a, b, x, y}) && (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x})));
+}
+
 SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y, const std::string& firstNumber)
 {
     if (!OnBoard(Move{side, a, b, x, y})) return {false, OffBoard + std::string(ChooseAgain), 360, RefusalTop};
-    if (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x}))) return {};
+    if (Allows(rule, side, a, b, x, y)) return {};
     std::string message;
     if (rule->naming == Naming::BothNumbers) message = std::to_string(x) + " と " + std::to_string(y) + " は、";
     if (rule->naming == Naming::FirstNumberText) message = firstNumber;
@@ -145,6 +150,16 @@ SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int
                             const std::string& firstNumber)
 {
     return Judge(RuleOf(TwoTableRules, condition), side, i, j, a, b, firstNumber);
+}
+
+bool IsSwapAllowed(SwapCondition condition, int side, int a, int b, int x, int y)
+{
+    return Allows(RuleOf(OneTableRules, condition), side, a, b, x, y);
+}
+
+bool IsSwapAllowedAcross(SwapCondition condition, int side, int i, int j, int a, int b)
+{
+    return Allows(RuleOf(TwoTableRules, condition), side, i, j, a, b);
 }
 
 PartnerMarks MarkPartners(SwapCondition condition, int side, const Table& table, int f, int x)

@@ -49,6 +49,10 @@ inline SwapVerdict CheckSwapAcross(int condition, int side, int i, int j, int a,
     return CheckSwapAcross(SwapCondition(condition), side, i, j, a, b, firstNumber);
 }
 
+// The same judgements without a message, for the solver's many questions.
+bool IsSwapAllowed(SwapCondition condition, int side, int a, int b, int x, int y);
+bool IsSwapAllowedAcross(SwapCondition condition, int side, int i, int j, int a, int b);
+
 // Puzzle I partner marks for a first pick of number x at cell f on `table`; cells in ascending
 // order, all on the table; a pick outside the table marks nothing.
 struct PartnerMarks {
