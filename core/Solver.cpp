@@ -47,6 +47,8 @@ struct Space {
     std::vector<std::pair<std::uint8_t, std::uint8_t>> pairs;
     std::vector<std::uint8_t> allowed;  // [pair][x − 1][y − 1]: x at pair.first, y at pair.second
     std::vector<std::uint8_t> dist;     // [x − 1][from][to]: swaps number x needs between two cells
+    std::vector<std::uint8_t> need;     // Puzzle II, [cell][v − 1]: swaps the cell needs to turn v into its own
+    int Need(int cell, int v) const { return need[size_t(cell) * n + v - 1]; }
 
     bool Allowed(int p, int x, int y) const { return allowed[(size_t(p) * n + x - 1) * n + y - 1] != 0; }
     int Dist(int x, int from, int to) const { return dist[(size_t(x - 1) * cells + from) * cells + to]; }
@@ -115,6 +117,39 @@ void ReadDistances(Space& s)
     }
 }
 
+// Puzzle II: every swap changes the number of exactly one cell of each table, and a cell's number
+// can only turn from v into w where some swap of that cell allows it.
+void ReadNeeds(Space& s)
+{
+    if (s.game != GameType::PuzzleII) return;
+    const int n = s.n;
+    s.need.assign(size_t(s.cells) * n, Unreachable);
+    std::vector<int> queue;
+    for (int cell = 0; cell < s.cells; ++cell) {
+        const bool inA = cell < n;
+        // turns[v][w]: the cell's v may become w
+        std::vector<bool> turns(size_t(n) * n, false);
+        for (size_t p = 0; p < s.pairs.size(); ++p) {
+            if ((inA ? s.pairs[p].first : s.pairs[p].second) != cell) continue;
+            for (int v = 1; v <= n; ++v)
+                for (int w = 1; w <= n; ++w)
+                    if (inA ? s.Allowed(int(p), v, w) : s.Allowed(int(p), w, v))
+                        turns[size_t(v - 1) * n + w - 1] = true;
+        }
+        // Backwards from the cell's own number.
+        const int own = cell % n + 1;
+        std::uint8_t* row = &s.need[size_t(cell) * n];
+        row[own - 1] = 0;
+        queue.assign(1, own);
+        for (size_t q = 0; q < queue.size(); ++q)
+            for (int v = 1; v <= n; ++v)
+                if (row[v - 1] == Unreachable && turns[size_t(v - 1) * n + queue[q] - 1]) {
+                    row[v - 1] = std::uint8_t(row[queue[q] - 1] + 1);
+                    queue.push_back(v);
+                }
+    }
+}
+
 Space MakeSpace(const Position& p)
 {
     Space s;
@@ -125,6 +160,7 @@ Space MakeSpace(const Position& p)
     s.cells = IsPuzzleII(p) ? 2 * s.n : s.n;
     ReadPairs(s);
     ReadDistances(s);
+    ReadNeeds(s);
     return s;
 }
 
@@ -185,12 +221,26 @@ int StepSum(const Space& s, const Cells& c)
 }
 
 // Admissible: no completion is shorter. Very large when some number can never reach home.
+// Puzzle II: what the cells of table A and of table B need, each table's sum on its own.
+std::pair<int, int> NeedSums(const Space& s, const Cells& c)
+{
+    int a = 0, b = 0;
+    for (int k = 0; k < s.n; ++k) a += s.Need(k, c[size_t(k)]);
+    for (int k = s.n; k < s.cells; ++k) b += s.Need(k, c[size_t(k)]);
+    return {a, b};
+}
+
 int LowerBound(const Space& s, const Cells& c)
 {
+    constexpr int Never = std::numeric_limits<int>::max() / 4;
     const int steps = StepSum(s, c);
-    if (steps >= Unreachable) return std::numeric_limits<int>::max() / 4;
+    if (steps >= Unreachable) return Never;
     int bound = (steps + 1) / 2;
-    if (s.game == GameType::PuzzleI) {
+    if (s.game == GameType::PuzzleII) {
+        const auto [a, b] = NeedSums(s, c);
+        if (a >= Unreachable || b >= Unreachable) return Never;
+        bound = std::max({bound, a, b});
+    } else {
         const int split = s.n - CycleCount(s, c);
         bound = std::max(bound, split);
         if ((bound - split) % 2) ++bound;
@@ -337,7 +387,6 @@ public:
     {
         stop_ = &stop;
         deadline_ = deadline;
-        open_ = 2 * n_;
         Branch(0);
         return {best_, bestTarget_};
     }
@@ -355,7 +404,18 @@ private:
     };
 
     int Cost() const { return 2 * n_ - cycles_ + 2 * std::max(pureA_, pureB_); }
-    int Bound() const { return 2 * n_ - (cycles_ + open_) + 2 * std::max(pureA_, pureB_); }
+    // Every cycle still to close holds an open fragment; a fragment closes on its own only when the
+    // number at its end belongs to the home it starts at, and the others need a partner.
+    int Bound() const
+    {
+        int alone = 0, partnered = 0;
+        for (int h = 0; h < 2 * n_; ++h) {
+            if (HasArcIn(h)) continue;  // not the start of an open fragment
+            const int last = ends_[size_t(h)].other;
+            (numbers_[size_t(last)] == h % n_ + 1 ? alone : partnered) += 1;
+        }
+        return 2 * n_ - (cycles_ + alone + partnered / 2) + 2 * std::max(pureA_, pureB_);
+    }
 
     // Adds the arc from cell u to cell w (u has no arc out, w none in).
     void Link(int u, int w, std::vector<Undo>& undo)
@@ -364,7 +424,6 @@ private:
         const int first = ends_[size_t(u)].other;  // u is the last cell of its fragment
         if (first == w) {
             ++cycles_;
-            --open_;
             const End& e = ends_[size_t(u)];
             const bool longer = u != w;
             if (longer && e.inA && !e.inB) ++pureA_;
@@ -377,7 +436,6 @@ private:
         for (int cell : {first, last, u, w}) undo.push_back({cell, ends_[size_t(cell)]});
         ends_[size_t(first)] = {last, first, inA, inB};
         ends_[size_t(last)] = {first, last, inA, inB};
-        --open_;
     }
 
     void Branch(int decided)
@@ -394,7 +452,10 @@ private:
         if (Bound() >= best_) return;
         const int v = Pick();
         const auto [c1, c2] = copies_[size_t(v)];
-        for (int option = 0; option < 2 && !cut_; ++option) {
+        // The copy already at one of its homes stays there first: the likelier way to few swaps.
+        const int preferred = c1 == n_ + v || c2 == v ? 1 : 0;
+        for (int turn = 0; turn < 2 && !cut_; ++turn) {
+            const int option = turn ^ preferred;
             const int h1 = option == 0 ? v : n_ + v;
             const int h2 = option == 0 ? n_ + v : v;
             const State saved = Save();
@@ -428,13 +489,12 @@ private:
     bool HasArcIn(int h) const { return choice_[size_t(h % n_)] >= 0; }
 
     struct State {
-        int cycles, open, pureA, pureB;
+        int cycles, pureA, pureB;
     };
-    State Save() const { return {cycles_, open_, pureA_, pureB_}; }
+    State Save() const { return {cycles_, pureA_, pureB_}; }
     void Restore(const State& s)
     {
         cycles_ = s.cycles;
-        open_ = s.open;
         pureA_ = s.pureA;
         pureB_ = s.pureB;
     }
@@ -445,7 +505,7 @@ private:
     std::vector<End> ends_;
     std::vector<int> choice_;
     std::vector<int> target_;
-    int cycles_ = 0, open_ = 0, pureA_ = 0, pureB_ = 0;
+    int cycles_ = 0, pureA_ = 0, pureB_ = 0;
     int best_ = std::numeric_limits<int>::max();
     std::vector<int> bestTarget_;
     const std::stop_token* stop_ = nullptr;
@@ -659,7 +719,7 @@ public:
                 total += size_t(histogram[size_t(cutoff)]);
             following.clear();
             std::vector<Step> kept;
-            seen.clear();
+            if (width > 1) seen.clear();  // a single line of positions never goes round in a circle
             std::optional<size_t> solved;
             ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int parent, int pair, int score) {
                 if (score >= cutoff || kept.size() >= 4 * width || solved) return;
@@ -701,7 +761,10 @@ private:
     // How far from complete a position looks: the steps still to go, and the cycles still to split.
     int Score(const Cells& c, int bound) const
     {
-        if (s_.game == GameType::PuzzleII) return StepSum(s_, c) + bound;
+        if (s_.game == GameType::PuzzleII) {
+            const auto [a, b] = NeedSums(s_, c);
+            return StepSum(s_, c) + 2 * (a + b) + bound;
+        }
         return StepSum(s_, c) + 2 * (s_.n - CycleCount(s_, c));
     }
     std::uint64_t Hash(const Cells& c) const
@@ -715,6 +778,50 @@ private:
     const std::stop_token& stop_;
     SolverClock::time_point deadline_;
 };
+
+// Where the cells alone decide which pairs may be swapped: a first solution by carrying each
+// number home along the shortest line of allowed pairs, table by table and cell by cell, through
+// the cells not yet done. Nothing when such a line is missing.
+std::optional<std::vector<SolverSwap>> CarryHome(const Space& s, Cells c)
+{
+    if (!s.cellsOnly) return std::nullopt;
+    std::vector<int> pairAt(size_t(s.cells) * s.cells, -1);
+    std::vector<std::vector<int>> next(static_cast<size_t>(s.cells));
+    for (int p = 0; p < int(s.pairs.size()); ++p) {
+        const auto [i, j] = s.pairs[size_t(p)];
+        if (!s.Allowed(p, 1, 1)) continue;
+        pairAt[size_t(i) * s.cells + j] = pairAt[size_t(j) * s.cells + i] = p;
+        next[i].push_back(j);
+        next[j].push_back(i);
+    }
+    std::vector<bool> done(size_t(s.cells), false);
+    std::vector<SolverSwap> path;
+    std::vector<int> from(size_t(s.cells));
+    for (int k = 0; k < s.n; ++k)
+        for (int t = 0; t < s.cells / s.n; ++t) {
+            const int target = t * s.n + k;
+            // Breadth first from the target to the nearest cell that holds its number.
+            std::fill(from.begin(), from.end(), -1);
+            from[size_t(target)] = target;
+            std::vector<int> queue{target};
+            int source = c[size_t(target)] == k + 1 ? target : -1;
+            for (size_t q = 0; q < queue.size() && source < 0; ++q)
+                for (int w : next[size_t(queue[q])])
+                    if (!done[size_t(w)] && from[size_t(w)] < 0) {
+                        from[size_t(w)] = queue[q];
+                        queue.push_back(w);
+                        if (c[size_t(w)] == k + 1) source = w;
+                    }
+            if (source < 0) return std::nullopt;
+            for (int at = source; at != target; at = from[size_t(at)]) {
+                const int to = from[size_t(at)];
+                std::swap(c[size_t(at)], c[size_t(to)]);
+                path.push_back(s.ToSwap(pairAt[size_t(at) * s.cells + to]));
+            }
+            done[size_t(target)] = true;
+        }
+    return path;
+}
 
 Solution Search(const Space& s, const Position& position, int knownBound, const std::stop_token& stop,
                 SolverClock::time_point deadline, Reporter& reporter)
@@ -730,6 +837,7 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
         reporter.Offer({status, status == Solution::Status::Proven ? int(path.size()) : bound, std::move(path)});
     };
     // A first solution at once, so that a hint never waits for the proof.
+    if (auto carried = CarryHome(s, start)) offerPath(std::move(*carried));
     BeamSearch beam(s, stop, deadline);
     for (size_t width : {size_t(1), size_t(16)}) {
         const int limit = reporter.best.path.empty() ? 1024 : int(reporter.best.path.size());
