@@ -48,10 +48,14 @@ struct Space {
     std::vector<std::uint8_t> allowed;  // [pair][x − 1][y − 1]: x at pair.first, y at pair.second
     std::vector<std::uint8_t> dist;     // [x − 1][from][to]: swaps number x needs between two cells
     std::vector<std::uint8_t> need;     // Puzzle II, [cell][v − 1]: swaps the cell needs to turn v into its own
-    int Need(int cell, int v) const { return need[size_t(cell) * n + v - 1]; }
+    bool slowCells = false;             // some cell needs more than two swaps to turn a number into its own
+    int Need(int cell, int v) const { return Steps(need[size_t(cell) * n + v - 1]); }
 
     bool Allowed(int p, int x, int y) const { return allowed[(size_t(p) * n + x - 1) * n + y - 1] != 0; }
-    int Dist(int x, int from, int to) const { return dist[(size_t(x - 1) * cells + from) * cells + to]; }
+    // Far more than any sum of reachable steps: a sum this large cannot be completed.
+    static constexpr int Never = 1 << 16;
+    static int Steps(std::uint8_t v) { return v == Unreachable ? Never : v; }
+    int Dist(int x, int from, int to) const { return Steps(dist[(size_t(x - 1) * cells + from) * cells + to]); }
     // The cell where x belongs in table t (Puzzle I: t = 0).
     int Home(int x, int t) const { return t * n + x - 1; }
     SolverSwap ToSwap(int p) const
@@ -145,6 +149,7 @@ void ReadNeeds(Space& s)
             for (int v = 1; v <= n; ++v)
                 if (row[v - 1] == Unreachable && turns[size_t(v - 1) * n + queue[q] - 1]) {
                     row[v - 1] = std::uint8_t(row[queue[q] - 1] + 1);
+                    s.slowCells = s.slowCells || row[v - 1] > 2;
                     queue.push_back(v);
                 }
     }
@@ -220,7 +225,6 @@ int StepSum(const Space& s, const Cells& c)
     return sum;
 }
 
-// Admissible: no completion is shorter. Very large when some number can never reach home.
 // Puzzle II: what the cells of table A and of table B need, each table's sum on its own.
 std::pair<int, int> NeedSums(const Space& s, const Cells& c)
 {
@@ -230,15 +234,16 @@ std::pair<int, int> NeedSums(const Space& s, const Cells& c)
     return {a, b};
 }
 
+// Admissible: no completion is shorter. Very large when some number can never reach home.
 int LowerBound(const Space& s, const Cells& c)
 {
     constexpr int Never = std::numeric_limits<int>::max() / 4;
     const int steps = StepSum(s, c);
-    if (steps >= Unreachable) return Never;
+    if (steps >= Space::Never) return Never;
     int bound = (steps + 1) / 2;
     if (s.game == GameType::PuzzleII) {
         const auto [a, b] = NeedSums(s, c);
-        if (a >= Unreachable || b >= Unreachable) return Never;
+        if (a >= Space::Never || b >= Space::Never) return Never;
         bound = std::max({bound, a, b});
     } else {
         const int split = s.n - CycleCount(s, c);
@@ -708,18 +713,22 @@ public:
             if (OutOfTime(stop_, deadline_)) return std::nullopt;
             // Two passes over the children: the first finds the score that admits about `width`
             // of them, the second keeps those, so that memory stays at one layer.
+            // A single line of positions never goes back to one it has met: it turns aside instead.
+            if (width > 1) seen.clear();
             std::vector<int> histogram(1024, 0);
-            ForEachChild(layer, depth, shorterThan,
-                         [&](const Cells&, int, int, int score) { ++histogram[size_t(std::min(score, 1023))]; });
+            ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int, int, int score) {
+                if (width == 1 && seen.count(Hash(child))) return;
+                ++histogram[size_t(std::min(score, 1023))];
+            });
             int cutoff = 0;
             while (cutoff < 1024 && histogram[size_t(cutoff)] == 0) ++cutoff;
+            if (cutoff == 1024) return std::nullopt;  // no child can still beat `shorterThan`
             ++cutoff;  // at least the best score, even if it alone is wider than the beam
             for (size_t total = size_t(histogram[size_t(cutoff - 1)]);
                  cutoff < 1024 && total + size_t(histogram[size_t(cutoff)]) <= width; ++cutoff)
                 total += size_t(histogram[size_t(cutoff)]);
             following.clear();
             std::vector<Step> kept;
-            if (width > 1) seen.clear();  // a single line of positions never goes round in a circle
             std::optional<size_t> solved;
             ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int parent, int pair, int score) {
                 if (score >= cutoff || kept.size() >= 4 * width || solved) return;
@@ -762,8 +771,10 @@ private:
     int Score(const Cells& c, int bound) const
     {
         if (s_.game == GameType::PuzzleII) {
+            // Where a cell's number changes only in small steps, what the cells need says more
+            // than where the numbers stand.
             const auto [a, b] = NeedSums(s_, c);
-            return StepSum(s_, c) + 2 * (a + b) + bound;
+            return s_.slowCells ? a + b + 2 * bound : StepSum(s_, c) + 2 * (a + b) + bound;
         }
         return StepSum(s_, c) + 2 * (s_.n - CycleCount(s_, c));
     }
@@ -823,6 +834,71 @@ std::optional<std::vector<SolverSwap>> CarryHome(const Space& s, Cells c)
     return path;
 }
 
+// Puzzle II, where numbers that differ by one may always be swapped: a first solution by such swaps
+// alone. Each number stands in two cells; a swap of v in one table with v + 1 in the other moves one
+// cell of each table across the step between v and v + 1. First every number comes to stand once
+// in each table (a number held twice by table A is carried towards the nearest held twice by B),
+// then the cells of each table are sorted by value like a bubble sort, two swaps exchanging the
+// numbers of two cells of one table (or of both tables at once) across one step. Nothing when the
+// rule refuses one of these swaps.
+std::optional<std::vector<SolverSwap>> StepNumbers(const Space& s, Cells c)
+{
+    if (s.game != GameType::PuzzleII) return std::nullopt;
+    const int n = s.n;
+    std::vector<SolverSwap> path;
+    bool refused = false;
+    auto exchange = [&](int i, int j) {  // i in A, j in B
+        const int p = i * n + (j - n);
+        refused = refused || !s.Allowed(p, c[size_t(i)], c[size_t(j)]);
+        std::swap(c[size_t(i)], c[size_t(j)]);
+        path.push_back(s.ToSwap(p));
+    };
+    auto cellAt = [&](int v, bool inA) {  // a cell of the table holding v, or −1
+        for (int k = inA ? 0 : n; k < (inA ? n : 2 * n); ++k)
+            if (c[size_t(k)] == v) return k;
+        return -1;
+    };
+    auto countInA = [&](int v) {
+        int count = 0;
+        for (int k = 0; k < n; ++k) count += c[size_t(k)] == v;
+        return count;
+    };
+    for (int guard = 0; guard < 4 * n * n && !refused; ++guard) {
+        int twiceA = 0;
+        for (int v = 1; v <= n && !twiceA; ++v)
+            if (countInA(v) == 2) twiceA = v;
+        if (!twiceA) break;
+        int twiceB = 0;
+        for (int d = 1; d < n && !twiceB; ++d)
+            for (int v : {twiceA + d, twiceA - d})
+                if (v >= 1 && v <= n && countInA(v) == 0 && !twiceB) twiceB = v;
+        // One step of table A's extra number towards table B's.
+        const int towards = twiceB > twiceA ? 1 : -1;
+        exchange(cellAt(twiceA, true), cellAt(twiceA + towards, false));
+    }
+    for (bool sorted = false; !sorted && !refused;) {
+        sorted = true;
+        for (int v = 1; v < n && !refused; ++v) {
+            const int p = cellAt(v, true), r = cellAt(v + 1, true);
+            const int q = cellAt(v, false), t = cellAt(v + 1, false);
+            const bool a = p > r, b = q > t;
+            if (!a && !b) continue;
+            sorted = false;
+            exchange(p, t);
+            if (a && b)
+                exchange(r, q);
+            else if (a)
+                exchange(r, t);
+            else
+                exchange(p, q);
+        }
+    }
+    if (refused || !Solved(s, c)) return std::nullopt;
+    return path;
+}
+
+constexpr int NoPathYet = 8192;  // how deep a beam may go before any solution is known
+
 Solution Search(const Space& s, const Position& position, int knownBound, const std::stop_token& stop,
                 SolverClock::time_point deadline, Reporter& reporter)
 {
@@ -838,9 +914,10 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
     };
     // A first solution at once, so that a hint never waits for the proof.
     if (auto carried = CarryHome(s, start)) offerPath(std::move(*carried));
+    if (auto stepped = StepNumbers(s, start)) offerPath(std::move(*stepped));
     BeamSearch beam(s, stop, deadline);
     for (size_t width : {size_t(1), size_t(16)}) {
-        const int limit = reporter.best.path.empty() ? 1024 : int(reporter.best.path.size());
+        const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
         if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
         if (reporter.best.Proven()) return reporter.best;
     }
@@ -859,7 +936,7 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
         }
         if (pass.Exhausted()) return {Solution::Status::Impossible, 0, {}};
         if (!first) break;
-        const int limit = reporter.best.path.empty() ? 1024 : int(reporter.best.path.size());
+        const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
         if (auto path = beam.Run(start, 256, limit)) offerPath(std::move(*path));
         if (reporter.best.Proven()) return reporter.best;
     }
@@ -870,27 +947,69 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
 
 // ---- public ----
 
+namespace {
+
+using Table9 = std::array<int, 9>;
+
+int RankOf(const Table9& t)
+{
+    int rank = 0;
+    for (int i = 0; i < 9; ++i) {
+        int smaller = 0;
+        for (int j = i + 1; j < 9; ++j) smaller += t[size_t(j)] < t[size_t(i)];
+        rank = rank * (9 - i) + smaller;
+    }
+    return rank;
+}
+
+Table9 UnrankOf(int rank)
+{
+    std::array<int, 9> digits{};
+    for (int i = 8; i >= 0; --i) {
+        digits[size_t(i)] = rank % (9 - i);
+        rank /= 9 - i;
+    }
+    Table9 left{1, 2, 3, 4, 5, 6, 7, 8, 9};
+    Table9 t{};
+    for (int i = 0; i < 9; ++i) {
+        const int d = digits[size_t(i)];
+        t[size_t(i)] = left[size_t(d)];
+        std::copy(left.begin() + d + 1, left.end(), left.begin() + d);
+    }
+    return t;
+}
+
+}  // namespace
+
 const std::vector<std::uint8_t>& SolverMemory::Distances9(SwapCondition condition)
 {
     std::vector<std::uint8_t>& table = tables_[size_t(int(condition) - 1)];
     if (!table.empty()) return table;
+    // The rule asked once for every pair of cells and of numbers.
+    constexpr int Side3 = 3;
+    std::array<bool, 81 * 81> allowed{};
+    for (int a = 0; a < 9; ++a)
+        for (int b = 0; b < 9; ++b)
+            for (int x = 1; x <= 9; ++x)
+                for (int y = 1; y <= 9; ++y)
+                    allowed[size_t(((a * 9 + b) * 9 + x - 1) * 9 + y - 1)] =
+                        a < b && IsSwapAllowed(condition, Side3, a + 1, b + 1, x, y);
     // Backwards from the complete table: the positions one swap before a position are those that an
     // allowed swap takes to it (a swap undone is not always allowed, so predecessors are asked for).
-    constexpr int Side3 = 3;
     table.assign(362880, Unreachable);
-    std::vector<int> frontier{Rank9(SolvedOrder(9))};
-    table[size_t(frontier[0])] = 0;
+    std::vector<int> frontier{0};  // the complete table has rank 0
+    table[0] = 0;
     std::vector<int> next;
     for (std::uint8_t d = 1; !frontier.empty(); ++d) {
         next.clear();
         for (int rank : frontier) {
-            std::vector<int> t = Unrank9(rank);
+            Table9 t = UnrankOf(rank);
             for (int a = 0; a < 9; ++a)
                 for (int b = a + 1; b < 9; ++b) {
                     // Before the swap, cell a held t[b] and cell b held t[a].
-                    if (!IsSwapAllowed(condition, Side3, a + 1, b + 1, t[size_t(b)], t[size_t(a)])) continue;
+                    if (!allowed[size_t(((a * 9 + b) * 9 + t[size_t(b)] - 1) * 9 + t[size_t(a)] - 1)]) continue;
                     std::swap(t[size_t(a)], t[size_t(b)]);
-                    const int before = Rank9(t);
+                    const int before = RankOf(t);
                     std::swap(t[size_t(a)], t[size_t(b)]);
                     if (table[size_t(before)] != Unreachable) continue;
                     table[size_t(before)] = d;
@@ -904,29 +1023,15 @@ const std::vector<std::uint8_t>& SolverMemory::Distances9(SwapCondition conditio
 
 int Rank9(const std::vector<int>& numbers)
 {
-    int rank = 0;
-    for (size_t i = 0; i < 9; ++i) {
-        int smaller = 0;
-        for (size_t j = i + 1; j < 9; ++j) smaller += numbers[j] < numbers[i];
-        rank = rank * int(9 - i) + smaller;
-    }
-    return rank;
+    Table9 t{};
+    std::copy_n(numbers.begin(), 9, t.begin());
+    return RankOf(t);
 }
 
 std::vector<int> Unrank9(int rank)
 {
-    std::array<int, 9> digits{};
-    for (int i = 8; i >= 0; --i) {
-        digits[size_t(i)] = rank % (9 - i);
-        rank /= 9 - i;
-    }
-    std::vector<int> left{1, 2, 3, 4, 5, 6, 7, 8, 9};
-    std::vector<int> numbers;
-    for (int d : digits) {
-        numbers.push_back(left[size_t(d)]);
-        left.erase(left.begin() + d);
-    }
-    return numbers;
+    const Table9 t = UnrankOf(rank);
+    return {t.begin(), t.end()};
 }
 
 std::optional<int> ClosedFormMinimum(const Position& position)

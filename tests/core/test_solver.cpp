@@ -1,0 +1,153 @@
+// The shortest solutions: the closed forms against complete tables, the least free swaps across
+// two tables against a search of every position, and dealt problems followed to completion.
+#include "core/Problem.h"
+#include "core/Solver.h"
+
+#include <QtTest>
+#include <unordered_map>
+
+using namespace qx;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+Position Dealt(GameType game, BoardSize size, SwapCondition condition, unsigned seed)
+{
+    Random rng(seed);
+    Position p{game, size, condition, {}, {}};
+    if (game == GameType::PuzzleI) {
+        p.a = ShufflePuzzleI(CellCount(size), rng);
+    } else {
+        p.a = ShufflePuzzleIITable(CellCount(size), rng);
+        p.b = ShufflePuzzleIITable(CellCount(size), rng);
+    }
+    return p;
+}
+
+// Both tables as one number, three bits a cell.
+std::uint64_t Key(const std::vector<int>& a, const std::vector<int>& b)
+{
+    std::uint64_t key = 0;
+    for (const auto* t : {&a, &b})
+        for (int v : *t) key = key << 3 | std::uint64_t(v);
+    return key;
+}
+
+}  // namespace
+
+class TestSolver : public QObject {
+    Q_OBJECT
+private slots:
+    void closedFormsMatchCompleteTables_data()
+    {
+        QTest::addColumn<int>("condition");
+        for (int c = 1; c <= 6; ++c) QTest::newRow(ConditionName(c).c_str()) << c;
+    }
+    void closedFormsMatchCompleteTables()
+    {
+        QFETCH(int, condition);
+        SolverMemory memory;
+        const std::vector<std::uint8_t>& table = memory.Distances9(SwapCondition(condition));
+        Position p{GameType::PuzzleI, BoardSize::Cells9, SwapCondition(condition), {}, {}};
+        for (int rank = 0; rank < int(table.size()); ++rank) {
+            p.a = Unrank9(rank);
+            QCOMPARE(Rank9(p.a), rank);
+            QVERIFY2(table[size_t(rank)] != 255, "every 9-cell position can be completed");
+            const std::optional<int> formula = ClosedFormMinimum(p);
+            if (formula && *formula != table[size_t(rank)])
+                QFAIL(qPrintable(
+                    QString("rank %1: closed form %2, table %3").arg(rank).arg(*formula).arg(table[size_t(rank)])));
+        }
+    }
+
+    // Every position of two tables of 3, 4 and 5 numbers, searched outwards from the complete one.
+    void freeSwapAcrossMatchesExhaustiveSearch_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::newRow("3") << 3;
+        QTest::newRow("4") << 4;
+        QTest::newRow("5") << 5;
+    }
+    void freeSwapAcrossMatchesExhaustiveSearch()
+    {
+        QFETCH(int, n);
+        std::vector<int> solved(static_cast<size_t>(n));
+        std::iota(solved.begin(), solved.end(), 1);
+        std::unordered_map<std::uint64_t, int> distance{{Key(solved, solved), 0}};
+        std::vector<std::pair<std::vector<int>, std::vector<int>>> layer{{solved, solved}}, next;
+        for (int d = 1; !layer.empty(); ++d) {
+            next.clear();
+            for (auto [a, b] : layer)
+                for (int i = 0; i < n; ++i)
+                    for (int j = 0; j < n; ++j) {
+                        std::swap(a[size_t(i)], b[size_t(j)]);
+                        if (distance.emplace(Key(a, b), d).second) next.emplace_back(a, b);
+                        std::swap(a[size_t(i)], b[size_t(j)]);
+                    }
+            std::swap(layer, next);
+            for (const auto& [a, b] : layer)
+                if (LeastSwapsAcross(a, b) != d) QFAIL(qPrintable(QString("a position %1 swaps away").arg(d)));
+        }
+        // (2n)! / 2^n positions in all
+        size_t all = 1;
+        for (int k = 2; k <= 2 * n; ++k) all *= size_t(k);
+        QCOMPARE(distance.size(), all >> n);
+    }
+
+    // The answer's swaps are allowed one after the other and complete the table; a proven answer
+    // is as long as its bound, and one swap along it leaves a position whose own minimum is one less.
+    void followingTheSolutionCompletesIt_data()
+    {
+        QTest::addColumn<int>("game");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("condition");
+        for (int g = 1; g <= 2; ++g)
+            for (int s = 1; s <= 3; ++s)
+                for (int c = 1; c <= 6; ++c)
+                    QTest::addRow("%s-%d %s", g == 1 ? "I" : "II", CellCount(s), ConditionName(c).c_str())
+                        << g << s << c;
+    }
+    void followingTheSolutionCompletesIt()
+    {
+        QFETCH(int, game);
+        QFETCH(int, size);
+        QFETCH(int, condition);
+        SolverMemory memory;
+        const Position start = Dealt(GameType(game), BoardSize(size), SwapCondition(condition), 7);
+        const Solution answer = Solve(start, {}, SolverClock::now() + 500ms, {}, &memory);
+        if (!answer.HasPath()) QSKIP("no solution found within the time of this test");
+        QVERIFY(answer.lowerBound <= int(answer.path.size()));
+        if (answer.Proven()) QCOMPARE(int(answer.path.size()), answer.lowerBound);
+        Position p = start;
+        for (size_t k = 0; k < answer.path.size(); ++k) {
+            QVERIFY2(IsAllowedSwap(p, answer.path[k]), qPrintable(QString("swap %1").arg(k + 1)));
+            p = AfterSwap(p, answer.path[k]);
+            const std::optional<Solution> rest = AnswerAlongPath(start, answer, p);
+            QVERIFY(rest);
+            QCOMPARE(rest->path.size(), answer.path.size() - k - 1);
+        }
+        QVERIFY(IsSolved(p));
+        if (!answer.Proven() || answer.path.empty() || (size == 3 && condition != 1)) return;
+        const Position after = AfterSwap(start, answer.path.front());
+        const Solution again = Solve(after, {}, SolverClock::now() + 5s, {}, &memory);
+        QVERIFY(again.Proven());
+        QCOMPARE(again.lowerBound, answer.lowerBound - 1);
+    }
+
+    void refusesWhatCannotBeSolvedAndStopsWhenAsked()
+    {
+        Position broken{GameType::PuzzleI, BoardSize::Cells9, SwapCondition::FreeSwap, {1, 1, 2, 3, 4, 5, 6, 7, 8}, {}};
+        QCOMPARE(Solve(broken, {}, SolverClock::now() + 1s).status, Solution::Status::Impossible);
+        std::stop_source stop;
+        stop.request_stop();
+        const auto begun = SolverClock::now();
+        const Position hard = Dealt(GameType::PuzzleI, BoardSize::Cells25, SwapCondition::Neighbours, 3);
+        const Solution cut = Solve(hard, stop.get_token(), SolverClock::now() + 20s);
+        QVERIFY(!cut.Proven());
+        QVERIFY(SolverClock::now() - begun < 2s);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSolver)
+#include "test_solver.moc"
