@@ -89,7 +89,7 @@ void Swap(TGameWindow& w, int a, int b)
 }
 
 // The playing child: a new 9-cell game, one swap every 2 ms, each printed as "count board" once
-// it has been made; ends as the program does on SIGTERM and SIGHUP.
+// it has been made and followed by a second of play; ends as the program does on SIGTERM and SIGHUP.
 int PlayingChild(const QString& dir)
 {
     if (!QDir::setCurrent(dir)) return 2;
@@ -108,6 +108,7 @@ int PlayingChild(const QString& dir)
         if (form.Model().CurrentPhase() != Phase::Playing) QCoreApplication::exit(3);
         printf("%d %s\n", form.Model().SwapCount(), BoardCode(form.Model()).c_str());
         fflush(stdout);
+        form.Timer2Timer();  // a second after each swap: kept only by a save on the way out
     });
     swaps.start(2);
     return QApplication::exec();
@@ -480,6 +481,8 @@ private slots:
         QCOMPARE(messages_->boxes.size(), 1);
         QVERIFY2(messages_->last().text.contains(QStringLiteral("・%1 回・").arg(form.Model().SwapCount())),
                  qPrintable(messages_->last().text));
+        // The seconds after the last swap are kept only when the program could end as it does.
+        QCOMPARE(form.Model().ElapsedSeconds(), form.Model().SwapCount() - (signal == SIGKILL ? 1 : 0));
         const std::string shown = BoardCode(form.Model());
         if (form.Model().SwapCount() == printed) {
             QCOMPARE(QString::fromStdString(shown), last[1]);
