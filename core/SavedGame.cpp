@@ -13,8 +13,8 @@ std::optional<std::vector<int>> DecodeCells(const std::string& code, int n)
     std::vector<int> cells;
     cells.reserve(size_t(n));
     for (int k = 0; k < n; ++k) {
-        const char hi = code[size_t(2 * k)];
-        const char lo = code[size_t(2 * k + 1)];
+        const char hi = code[2 * size_t(k)];
+        const char lo = code[2 * size_t(k) + 1];
         if (hi < '0' || hi > '9' || lo < '0' || lo > '9') return std::nullopt;
         const int value = (hi - '0') * 10 + (lo - '0');
         if (value < 1 || value > n) return std::nullopt;
