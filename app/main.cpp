@@ -1,4 +1,5 @@
 // The program: the real seams, then start-up, then the event loop.
+#include "app/EndSignals.h"
 #include "app/MainMenu.h"
 #include "app/Startup.h"
 #include "shell/Application.h"
@@ -15,5 +16,6 @@ int main(int argc, char** argv)
 
     ProgramSeams seams;
     const std::unique_ptr<StartedProgram> program = StartProgram(&seams);
+    QuitOnEndSignals(&app);
     return program->menu ? app.exec() : 1;
 }

@@ -1,5 +1,7 @@
 #include "core/Game.h"
 
+#include "core/SavedGame.h"
+
 namespace qx {
 
 Game::Game(GameType type, int tables) : type_(type), boards_(size_t(tables), BoardTable(size_t(Cells()))) {}
@@ -59,6 +61,23 @@ void Game::LayOutStoredProblem(const GameProblem& problem, SwapCondition conditi
     problem_ = problem;
     condition_ = condition;
     SameProblem();
+}
+
+Outcome Game::Restore(const ResumePosition& position)
+{
+    size_ = position.size;
+    condition_ = position.condition;
+    problem_ = position.problem;
+    ResetBoard();
+    const Table* tables[2] = {&position.boardA, &position.boardB};
+    for (int t = 0; t < Tables(); ++t)
+        for (int k = 1; k <= Cells() && k <= int(tables[t]->size()); ++k) CellAt(t, k).number = (*tables[t])[k - 1];
+    MarkInPlace();
+    swapCount_ = position.swapCount;
+    elapsedSeconds_ = position.elapsedSeconds;
+    finished_ = false;
+    phase_ = Phase::Interrupted;
+    return {{}, {}, false, status::Interrupted};
 }
 
 Outcome Game::Start()

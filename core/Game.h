@@ -13,6 +13,8 @@
 
 namespace qx {
 
+struct ResumePosition;
+
 // Which of the six buttons are enabled follows from the phase alone.
 enum class Phase { Idle, Playing, Interrupted, Ended };
 
@@ -95,6 +97,9 @@ public:
     void LayOutStoredProblem(const GameProblem& problem, SwapCondition condition);
     // Replaces the current problem without touching the board.
     void SetProblem(const GameProblem& problem) { problem_ = problem; }
+    // A game kept from an earlier run, laid out interrupted: "再開" goes on with its count and
+    // clock, "同じ問題" lays out its start position. The position is of this game's type.
+    Outcome Restore(const ResumePosition& position);
 
     // The start question was answered OK.
     Outcome Start();

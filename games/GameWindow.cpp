@@ -2,17 +2,22 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
+#include "core/SavedGame.h"
 #include "games/BoardCursor.h"
+#include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/Application.h"
 #include "shell/ColoredButton.h"
 #include "shell/Look.h"
 #include "shell/Seams.h"
 
+#include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QTimer>
 #include <algorithm>
@@ -84,6 +89,12 @@ TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& pla
 
     auto* boardKey = new QShortcut(QKeySequence(Qt::Key_F6), this);
     connect(boardKey, &QShortcut::activated, this, Guarded([this] { CycleBoardFocus(); }));
+
+    // However the program ends (終了, the menu's close box, a signal) or the session ends, the
+    // game in progress is kept.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, Guarded([this] { SaveGameInProgress(FinalSaveWaitMs); }));
+    connect(qApp, &QGuiApplication::commitDataRequest, this,
+            [this](QSessionManager&) { RunGuarded([this] { SaveGameInProgress(FinalSaveWaitMs); }); });
 }
 
 void TGameWindow::CreateButtons()
@@ -281,18 +292,29 @@ void TGameWindow::CuteButton1Click()
 {
     Random rng = ProblemRandom();
     Model().NewProblem(rng);
+    ForgetSavedGame();
     ConfirmStart();
 }
 
 void TGameWindow::CuteButton2Click()
 {
     Model().SameProblem();
+    ForgetSavedGame();
     ConfirmStart();
 }
 
-void TGameWindow::CuteButton3Click() { Apply(Model().Swap()); }
+void TGameWindow::CuteButton3Click()
+{
+    const int before = Model().SwapCount();
+    Apply(Model().Swap());
+    if (Model().SwapCount() != before) KeepOrForgetGame();
+}
 
-void TGameWindow::CuteButton4Click() { Apply(Model().Interrupt()); }
+void TGameWindow::CuteButton4Click()
+{
+    Apply(Model().Interrupt());
+    SaveGameInProgress();
+}
 
 void TGameWindow::CuteButton5Click() { Apply(Model().Resume()); }
 
@@ -300,6 +322,7 @@ void TGameWindow::CuteButton6Click()
 {
     if (!Messages().confirm(QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"))) return;
     Apply(Model().Cancel());
+    ForgetSavedGame();
 }
 
 void TGameWindow::Timer2Timer()
@@ -324,16 +347,115 @@ void TGameWindow::ShowConditionLabel()
     Label2->setGeometry(box);
 }
 
-void TGameWindow::ChooseSize(BoardSize size) { Apply(Model().ChooseSize(size)); }
+void TGameWindow::ChooseSize(BoardSize size)
+{
+    Apply(Model().ChooseSize(size));
+    ForgetSavedGame();
+}
 
-void TGameWindow::ChooseCondition(SwapCondition condition) { Apply(Model().ChooseCondition(condition)); }
+void TGameWindow::ChooseCondition(SwapCondition condition)
+{
+    Apply(Model().ChooseCondition(condition));
+    ForgetSavedGame();
+}
 
 void TGameWindow::N2Click()
 {
     const std::optional<HandedProblem> stored = ShowRecordTable(this);
     if (!stored) return;
     Model().LayOutStoredProblem(stored->problem, stored->condition);
+    ForgetSavedGame();
     ConfirmStart();
+}
+
+// ---- the game kept between runs ----
+
+RecordStore* TGameWindow::SavedGames()
+{
+    TDataModule1* module = DataModule1();
+    return module ? &module->Store() : nullptr;
+}
+
+void TGameWindow::OnShowModal()
+{
+    Publish();
+    if (savedGameOffered_) return;
+    // Asked over the window once it is on screen, before any input reaches it.
+    QTimer::singleShot(0, this, Guarded([this] { OfferSavedGame(); }));
+}
+
+void TGameWindow::OfferSavedGame()
+{
+    if (savedGameOffered_) return;
+    savedGameOffered_ = true;
+    RecordStore* store = SavedGames();
+    // A game begun here already is the one to keep.
+    if (!store || Model().CurrentPhase() != Phase::Idle) return;
+    std::optional<SavedGame> saved;
+    try {
+        saved = store->ReadSavedGame(GameType());
+    } catch (const EDatabaseError&) {
+        return;  // nothing to offer from a file that cannot be read; the records say why
+    }
+    savedRowMayExist_ = saved.has_value();
+    if (!saved) return;
+    const ParsedSave parsed = ParseSavedGame(*saved);
+    if (!parsed.position || parsed.position->game != Model().Type()) {
+        Messages().plain(Q(UnusableSaveText));
+        ForgetSavedGame();
+        return;
+    }
+    PlayCue(int(SoundCue::Question));
+    if (!Messages().confirm(Q(ResumeQuestion(*parsed.position)))) {
+        ForgetSavedGame();
+        return;
+    }
+    saveFailureShown_ = false;
+    Apply(Model().Restore(*parsed.position));
+}
+
+void TGameWindow::SaveGameInProgress(int waitMs)
+{
+    RecordStore* store = SavedGames();
+    const std::optional<SavedGame> saved = SaveOf(Model());
+    if (!store || !saved) return;
+    try {
+        store->SaveGame(*saved, waitMs);
+        savedRowMayExist_ = true;
+    } catch (const EDatabaseError&) {
+        // The game goes on; the player hears of it once per game.
+        if (saveFailureShown_) return;
+        saveFailureShown_ = true;
+        SetStatusText(Q(SaveFailedText));
+    }
+}
+
+void TGameWindow::ForgetSavedGame()
+{
+    // A new game is a new chance to keep it, and to say when that fails.
+    saveFailureShown_ = false;
+    RecordStore* store = SavedGames();
+    if (!store || !savedRowMayExist_) return;
+    try {
+        store->DeleteSavedGame(GameType(), PlaySaveWaitMs);
+        savedRowMayExist_ = false;
+    } catch (const EDatabaseError&) {
+        // Left for the next start, which offers it: nothing of this game is lost.
+    }
+}
+
+void TGameWindow::KeepOrForgetGame()
+{
+    if (SaveOf(Model()))
+        SaveGameInProgress();
+    else
+        ForgetSavedGame();
+}
+
+void TGameWindow::hideEvent(QHideEvent* event)
+{
+    TFormBase::hideEvent(event);
+    RunGuarded([this] { SaveGameInProgress(); });
 }
 
 // ---- controls of the tables ----

@@ -27,6 +27,9 @@ class QLineEdit;
 class QTimer;
 class TBoardCursor;
 class TCuteButton;
+namespace qx {
+class RecordStore;
+}
 
 // Status texts of the game flow, as the status bar shows them.
 namespace gamestatus {
@@ -133,6 +136,15 @@ public:
     // "記録表" / "記録": the record table, then a stored problem it may hand back.
     void N2Click();
 
+    // On the window's first opening: offers the game kept from an earlier run of this game type,
+    // or says that the kept one cannot be used and forgets it.
+    void OfferSavedGame();
+    // Keeps a game that is being played or interrupted for the next run (quit, logout, signal);
+    // a save during play waits less for another copy's write than one on the way out.
+    static constexpr int PlaySaveWaitMs = 5;
+    static constexpr int FinalSaveWaitMs = 1000;
+    void SaveGameInProgress(int waitMs = PlaySaveWaitMs);
+
 protected:
     // Once, at the end of the window's construction: the model's empty 9-cell FreeSwap board in Idle.
     void FormCreate();
@@ -146,8 +158,12 @@ protected:
     // Shows 1 … n in their final places, pink, the panel sized to the model's grid.
     virtual void ShowCompletedTable();
 
-    // This window's game is the one in use again.
-    void OnShowModal() override { Publish(); }
+    // This window's game is the one in use again; the first opening offers a kept game.
+    void OnShowModal() override;
+    // "終了": the game is kept before the program ends.
+    void BeforeQuit() override { SaveGameInProgress(FinalSaveWaitMs); }
+    // Closing the window during a game keeps it.
+    void hideEvent(QHideEvent* event) override;
 
     using TLabelMouseDown = std::function<void(QLabel*, Qt::MouseButton)>;
     // Tiles first, so that every number label lies above its tile; a press on a number label
@@ -191,6 +207,11 @@ private:
     void ChooseCondition(qx::SwapCondition condition);
     // The generator of a new problem: FixedSeed when set, otherwise seeded from the clock.
     qx::Random ProblemRandom() const;
+    // Where kept games live: the data module's store; none without a data module (tests).
+    static qx::RecordStore* SavedGames();
+    // After a change of the game: keeps it while it goes on, forgets it once it is over.
+    void KeepOrForgetGame();
+    void ForgetSavedGame();
 
     void CreateButtons();
     void CreateDisplays();
@@ -204,4 +225,7 @@ private:
     std::array<QSize, 3> completedSizes_{};
     std::optional<qx::BoardSize> shownSize_;  // the size whose completed table is shown
     std::vector<TBoardCursor*> cursors_;      // in the order F6 visits them
+    bool savedGameOffered_ = false;           // the first opening has looked for a kept game
+    bool savedRowMayExist_ = true;            // an earlier run may have left one
+    bool saveFailureShown_ = false;           // "続きを保存できませんでした。" said for this game
 };

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QUrl>
+#include <algorithm>
 #include <limits>
 
 EDatabaseError::EDatabaseError(const QString& message, int engineCode)
@@ -46,6 +47,22 @@ const QStringList& RecordTables()
                                     QStringLiteral("kirokuA25"), QStringLiteral("kirokuB9"),
                                     QStringLiteral("kirokuB16"), QStringLiteral("kirokuB25")};
     return tables;
+}
+
+// The game in progress of each game type (GAME is its GameType); the rest as SavedGame holds it.
+const QString SavedGameTable = QStringLiteral("chudan");
+const QString SavedGameColumns = QStringLiteral(
+    "GAME INTEGER PRIMARY KEY, SIZE INTEGER, JKNCD INTEGER, PRBA TEXT, PRBB TEXT, BANA TEXT, BANB TEXT, "
+    "CNT INTEGER, SECS INTEGER");
+
+// A stored integer, or -1 (refused by every check) for text or a fraction in its place.
+long long StoredInteger(const QVariant& value)
+{
+    bool ok = false;
+    const qlonglong n = value.toLongLong(&ok);
+    if (!ok || value.isNull()) return -1;
+    if (value.typeId() == QMetaType::Double && double(n) != value.toDouble()) return -1;
+    return n;
 }
 
 // A band's rows: numbers strictly between its bounds; condition 1 has no lower bound and
@@ -296,7 +313,7 @@ RecordAccess RecordStore::PrepareForWriting()
     const QString what = QStringLiteral("記録表を用意できませんでした。");
     try {
         ProbeWriting(what);
-        if (!MissingTablesOrIndexes()) return RecordAccess::ReadWrite;
+        if (!MissingTablesOrIndexes() && !MissingSavedGameTable()) return RecordAccess::ReadWrite;
         InWriteTransaction(what, [this] {
             for (const QString& table : RecordTables()) {
                 QStringList columns;
@@ -308,6 +325,8 @@ RecordAccess RecordStore::PrepareForWriting()
                     {}, failed);
                 Run(QStringLiteral("CREATE INDEX IF NOT EXISTS %1_NB ON %1 (NB)").arg(table), {}, failed);
             }
+            Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(SavedGameTable, SavedGameColumns), {},
+                QStringLiteral("表 %1 を作れませんでした。").arg(SavedGameTable));
         });
     } catch (const EDatabaseError& e) {
         // Another copy of the game writing just now: the file is fine, and each write waits.
@@ -346,6 +365,13 @@ bool RecordStore::MissingTablesOrIndexes()
     for (const QString& table : RecordTables())
         if (!indexes.contains(table + QStringLiteral("_NB"))) return true;
     return false;
+}
+
+bool RecordStore::MissingSavedGameTable()
+{
+    QSqlQuery q = Run(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {SavedGameTable},
+                      QStringLiteral("記録表を調べられませんでした。"));
+    return !q.next();
 }
 
 void RecordStore::RequireReadable() const
@@ -489,6 +515,75 @@ void RecordStore::DeleteAndRenumber(int game, int size, qint64 rowid, int condit
                            "WHERE %1.rowid = r.id AND %1.NB IS NOT ? + r.rn")
                 .arg(table, BandFilter),
             QVariantList{base} + BandBounds(condition) + QVariantList{base}, what);
+    });
+}
+
+template <class Body>
+void RecordStore::InSavedGameTransaction(const QString& what, int busyTimeoutMs, Body&& body)
+{
+    RequireWritable(what);
+    QSqlQuery pragma(QSqlDatabase::database(connection_, false));
+    pragma.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs));
+    // Survives the program being killed (the WAL is in the file system); only a power cut could
+    // lose the last swaps, and the fsync of every swap would cost the game its frame.
+    pragma.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    try {
+        InWriteTransaction(what, body);
+    } catch (...) {
+        pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+        pragma.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_));
+        throw;
+    }
+    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    pragma.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_));
+}
+
+std::optional<SavedGame> RecordStore::ReadSavedGame(int game)
+{
+    RequireReadable();
+    const QString what = QStringLiteral("前回の続きを読めませんでした。");
+    if (MissingSavedGameTable()) return std::nullopt;
+    QSqlQuery q = Run(QStringLiteral("SELECT GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS FROM %1 "
+                                     "WHERE GAME = ?")
+                          .arg(SavedGameTable),
+                      {game}, what);
+    if (!q.next()) {
+        if (q.lastError().isValid()) throw Failure(what, q.lastError());
+        return std::nullopt;
+    }
+    SavedGame saved;
+    saved.game = int(StoredInteger(q.value(0)));
+    saved.size = int(std::clamp<long long>(StoredInteger(q.value(1)), -1, 99));
+    saved.condition = int(std::clamp<long long>(StoredInteger(q.value(2)), -1, 99));
+    saved.codeA = q.value(3).toString().toStdString();
+    saved.codeB = q.value(4).toString().toStdString();
+    saved.boardA = q.value(5).toString().toStdString();
+    saved.boardB = q.value(6).toString().toStdString();
+    saved.swapCount = StoredInteger(q.value(7));
+    saved.elapsedSeconds = StoredInteger(q.value(8));
+    return saved;
+}
+
+void RecordStore::SaveGame(const SavedGame& saved, int busyTimeoutMs)
+{
+    const QString what = QStringLiteral("続きを保存できませんでした。");
+    InSavedGameTransaction(what, busyTimeoutMs, [&] {
+        Run(QStringLiteral("INSERT OR REPLACE INTO %1 (GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                .arg(SavedGameTable),
+            {saved.game, saved.size, saved.condition, QString::fromStdString(saved.codeA),
+             QString::fromStdString(saved.codeB), QString::fromStdString(saved.boardA),
+             QString::fromStdString(saved.boardB), saved.swapCount, saved.elapsedSeconds},
+            what);
+        if (afterSavedGameWritten) afterSavedGameWritten();
+    });
+}
+
+void RecordStore::DeleteSavedGame(int game, int busyTimeoutMs)
+{
+    const QString what = QStringLiteral("前回の続きを消せませんでした。");
+    InSavedGameTransaction(what, busyTimeoutMs, [&] {
+        Run(QStringLiteral("DELETE FROM %1 WHERE GAME = ?").arg(SavedGameTable), {game}, what);
     });
 }
 

@@ -3,6 +3,8 @@
 // one hundred per swap condition. Every operation names the table it works on; every write is
 // one transaction, and a file that is refused is never written.
 
+#include "core/SavedGame.h"
+
 #include <QHash>
 #include <QSqlQuery>
 #include <QString>
@@ -85,9 +87,19 @@ public:
     // Deletes a row and numbers the rows of `condition` consecutively again, in one transaction.
     void DeleteAndRenumber(int game, int size, qint64 rowid, int condition);
 
-    // Test hooks inside the write transactions: after the number is read, after the delete.
+    // The game in progress kept for a game type in the table chudan, at most one row per type;
+    // nothing when there is none (or the file has no such table).
+    std::optional<SavedGame> ReadSavedGame(int game);
+    // Replaces the row of the game's type in one write transaction. A save during play waits
+    // only briefly for another copy's write: the game must not stall for it.
+    void SaveGame(const SavedGame& saved, int busyTimeoutMs);
+    void DeleteSavedGame(int game, int busyTimeoutMs);
+
+    // Test hooks inside the write transactions: after the number is read, after the delete,
+    // after a saved game's row is written.
     std::function<void()> afterNumbering;
     std::function<void()> afterDelete;
+    std::function<void()> afterSavedGameWritten;
 
     static QString TableName(int game, int size);
     static int FirstNumber(int condition);
@@ -104,6 +116,10 @@ private:
     RecordAccess PrepareForWriting();
     void ProbeWriting(const QString& what);
     bool MissingTablesOrIndexes();
+    bool MissingSavedGameTable();
+    // Runs a write of a saved game under its own busy timeout.
+    template <class Body>
+    void InSavedGameTransaction(const QString& what, int busyTimeoutMs, Body&& body);
     void RequireReadable() const;
     void RequireWritable(const QString& what) const;
     QSqlQuery Run(const QString& sql, const QVariantList& binds, const QString& what);

@@ -2,6 +2,7 @@
 // completion and cancel, under every size and several conditions, and stored problems.
 #include "core/Puzzle1Game.h"
 #include "core/Puzzle2Game.h"
+#include "core/SavedGame.h"
 
 #include <QtTest>
 
@@ -190,6 +191,48 @@ private slots:
         QVERIFY(!g->ClockRunning());
         QCOMPARE(g->ElapsedSeconds(), 0);
         QCOMPARE(g->Problem().codeA, EncodeProblemCode(a));
+    }
+
+    // A kept Puzzle II game read back into a fresh model: interrupted, with its tables (in-place
+    // tiles marked), count and seconds; "再開" goes on with the clock and "同じ問題" lays out the start.
+    void restoredGameGoesOn()
+    {
+        Puzzle2Game played;
+        played.ChooseSize(BoardSize::Cells25);
+        Random rng(5);
+        played.NewProblem(rng);
+        played.Start();
+        for (int k : {1, 7}) {
+            played.Pick(Puzzle2Game::TableA, k);
+            played.Pick(Puzzle2Game::TableB, k + 1);
+            played.Swap();
+        }
+        played.Tick();
+        const ParsedSave parsed = ParseSavedGame(*SaveOf(played));
+        QVERIFY2(parsed.position, parsed.reason.c_str());
+
+        Puzzle2Game resumed;
+        QCOMPARE(resumed.Restore(*parsed.position).status, status::Interrupted);
+        QCOMPARE(resumed.Size(), BoardSize::Cells25);
+        QCOMPARE(Numbers(resumed, 0), Numbers(played, 0));
+        QCOMPARE(Numbers(resumed, 1), Numbers(played, 1));
+        QCOMPARE(Count(resumed, 1, TileLook::InPlace), Count(played, 1, TileLook::InPlace));
+        QCOMPARE(resumed.CurrentPhase(), Phase::Interrupted);
+        QVERIFY(!resumed.Tick());
+        resumed.Resume();
+        QVERIFY(resumed.Tick());
+        QCOMPARE(resumed.SwapCount(), 2);
+        QCOMPARE(resumed.ElapsedSeconds(), 2);
+        resumed.Cancel();
+        resumed.SameProblem();
+        QCOMPARE(Numbers(resumed, 1), played.Problem().startB);
+
+        ResumePosition shown = *parsed.position;
+        shown.condition = SwapCondition::Neighbours;
+        shown.swapCount = 37;
+        shown.elapsedSeconds = 725;
+        QCOMPARE(ResumeQuestion(shown),
+                 std::string("前回の続きがあります（２５マス・隣り同士・37 回・12分5秒）。\r\n続きから始めますか？"));
     }
 };
 
