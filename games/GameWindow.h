@@ -27,6 +27,10 @@ class QLineEdit;
 class QTimer;
 class TBoardCursor;
 class TCuteButton;
+class TGameSolutions;
+namespace qx {
+struct Solution;
+}
 
 // Status texts of the game flow, as the status bar shows them.
 namespace gamestatus {
@@ -133,6 +137,13 @@ public:
     // "記録表" / "記録": the record table, then a stored problem it may hand back.
     void N2Click();
 
+    // "ヒント" → "次の一手": selects the numbers of a swap on a shortest way from the board.
+    void NextMoveClick();
+    // "ヒント" → "最短手数": the fewest swaps from the board, or of the problem just completed.
+    void ShortestClick();
+    // The solver's answers for this window's game.
+    TGameSolutions* Solutions() const { return solutions_; }
+
 protected:
     // Once, at the end of the window's construction: the model's empty 9-cell FreeSwap board in Idle.
     void FormCreate();
@@ -194,6 +205,10 @@ private:
 
     void CreateButtons();
     void CreateDisplays();
+    // "ヒント" with its two entries, and the answers they use.
+    void CreateHintMenu();
+    // Selects the first swap of `answer` as the player's clicks would.
+    void ShowHint(const qx::Solution& answer);
     void CycleBoardFocus();
 
     TGameWindowPlacement placement_;
@@ -204,4 +219,5 @@ private:
     std::array<QSize, 3> completedSizes_{};
     std::optional<qx::BoardSize> shownSize_;  // the size whose completed table is shown
     std::vector<TBoardCursor*> cursors_;      // in the order F6 visits them
+    TGameSolutions* solutions_ = nullptr;
 };
