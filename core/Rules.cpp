@@ -94,7 +94,8 @@ const ConditionRule* RuleOf(const ConditionRule (&rules)[6], SwapCondition condi
 
 bool Allows(const ConditionRule* rule, int side, int a, int b, int x, int y)
 {
-    return OnBoard(Move{side, a, b, x, y}) && (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x})));
+    return OnBoard(Move{side, a, b, x, y}) &&
+           (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x})));
 }
 
 SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y, const std::string& firstNumber)

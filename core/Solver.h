@@ -5,8 +5,11 @@
 
 #include "core/Board.h"
 
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stop_token>
 #include <vector>
@@ -55,6 +58,18 @@ bool IsAllowedSwap(const Position& position, SolverSwap swap);
 // The position after `swap` (which must lie on the board).
 Position AfterSwap(Position position, SolverSwap swap);
 
+// What a solver keeps from one position to the next: the complete distance tables of the 9-cell
+// table, built on first use (about a second each, 362,880 bytes). One thread at a time.
+class SolverMemory {
+public:
+    // Swaps from each position to the complete table, by the rank of the position; 255 where it
+    // cannot be completed.
+    const std::vector<std::uint8_t>& Distances9(SwapCondition condition);
+
+private:
+    std::array<std::vector<std::uint8_t>, 6> tables_;
+};
+
 using SolverClock = std::chrono::steady_clock;
 // Called from the solving thread with each better answer, the last one included.
 using SolverProgress = std::function<void(const Solution&)>;
@@ -62,11 +77,23 @@ using SolverProgress = std::function<void(const Solution&)>;
 // Solves until the minimum is proven, `stop` is requested or `deadline` passes, and returns the best
 // answer by then. A position that is not valid is Impossible.
 Solution Solve(const Position& position, std::stop_token stop, SolverClock::time_point deadline,
-               const SolverProgress& progress = {});
+               const SolverProgress& progress = {}, SolverMemory* memory = nullptr);
 
 // The answer for `current` derived from the answer for `start` without a search, when `current`
 // is the position after the first k swaps of start's path: the rest of the path, with the bound
 // less k (a shorter way from `current` would make a shorter way from `start`). Nothing otherwise.
 std::optional<Solution> AnswerAlongPath(const Position& start, const Solution& startAnswer, const Position& current);
+
+// The pieces the answers rest on, open to the tests and the benchmark.
+
+// Rank 0 … 9! − 1 of a 9-cell table in the complete distance tables.
+int Rank9(const std::vector<int>& numbers);
+std::vector<int> Unrank9(int rank);
+// Swaps to complete a one-table position where a closed form is known (free swap, odd with even,
+// row advance, differ by one); nothing for the other conditions.
+std::optional<int> ClosedFormMinimum(const Position& position);
+// Free swaps between two tables of any equal length, each number 1 … n twice in all: the fewest
+// swaps to put both in order.
+int LeastSwapsAcross(const std::vector<int>& a, const std::vector<int>& b);
 
 }  // namespace qx
