@@ -32,40 +32,51 @@ void TGameSolutions::Follow()
     if (!start) {
         start_.reset();
     } else if (!start_ || start_->position != *start) {
-        start_ = Known{*start, {}, false, false};
+        start_ = Known{*start, {}, false};
+        own_.reset();
         board_.reset();
     }
     const std::optional<Position> board = BoardPosition(game_);
     if (!board) {
         board_.reset();
     } else if (!board_ || board_->position != *board) {
-        board_ = Known{*board, {}, false, false};
+        board_ = Known{*board, {}, false};
         DeriveBoard();
     }
     Search();
     Serve();
 }
 
+bool TGameSolutions::Along(const std::optional<Known>& from)
+{
+    if (!from) return false;
+    if (!from->answer) {
+        // Its search has not answered yet: the board waits for it if it is that very position.
+        if (from->position != board_->position) return false;
+        board_->answer.reset();
+        board_->settled = false;
+        return true;
+    }
+    std::optional<Solution> along = AnswerAlongPath(from->position, *from->answer, board_->position);
+    if (!along) return false;
+    board_->answer = std::move(along);
+    board_->settled = from->settled;
+    return true;
+}
+
 void TGameSolutions::DeriveBoard()
 {
-    if (!board_ || !start_) return;
-    Known& board = *board_;
-    const Known& start = *start_;
-    if (board.position == start.position) {
-        board.answer = start.answer;
-        board.settled = start.settled;
-        board.fromStart = true;
-        return;
-    }
-    if (!start.answer || (board.answer && !board.fromStart)) return;
-    if (std::optional<Solution> along = AnswerAlongPath(start.position, *start.answer, board.position)) {
-        board.answer = std::move(along);
-        board.settled = start.settled;
-        board.fromStart = true;
+    if (!board_) return;
+    if (Along(start_)) {
+        boardSource_ = Source::Start;
+    } else if (!Along(own_)) {
+        // Off every known path (or a better path left it): the board is solved anew, and what was
+        // derived for it before still holds meanwhile.
+        own_ = Known{board_->position, board_->answer, false};
+        board_->settled = false;
+        boardSource_ = Source::Own;
     } else {
-        // The start's better path leaves this board: what was derived still holds, and the
-        // board's own search is to improve it.
-        board.fromStart = false;
+        boardSource_ = Source::Own;
     }
 }
 
@@ -74,7 +85,10 @@ void TGameSolutions::Search()
     Known* wanted = nullptr;
     if (board_) {
         const bool completed = ShortestSubjectOf(game_) == ShortestSubject::Problem;
-        wanted = (completed || board_->fromStart) && start_ ? &*start_ : &*board_;
+        if ((completed || boardSource_ == Source::Start) && start_)
+            wanted = &*start_;
+        else if (own_)
+            wanted = &*own_;
     }
     if (!wanted || wanted->settled) {
         Stop();
@@ -105,7 +119,7 @@ void TGameSolutions::Stop()
 TGameSolutions::Known* TGameSolutions::Searched(const Position& position)
 {
     if (start_ && start_->position == position) return &*start_;
-    if (board_ && board_->position == position && !board_->fromStart) return &*board_;
+    if (own_ && own_->position == position) return &*own_;
     return nullptr;
 }
 
@@ -117,7 +131,7 @@ void TGameSolutions::Received(quint64 job, const Solution& answer, bool done)
     if (!known) return;
     known->answer = answer;
     known->settled = done || answer.Proven() || answer.status == Solution::Status::Impossible;
-    if (start_ && known == &*start_) DeriveBoard();
+    DeriveBoard();
     Search();
     Serve();
     emit Answered();

@@ -50,9 +50,11 @@ private:
     struct Known {
         qx::Position position;
         std::optional<qx::Solution> answer;
-        bool settled = false;    // proven, impossible, or searched until the deadline
-        bool fromStart = false;  // derived from the start's answer along its path
+        bool settled = false;  // proven, impossible, or searched until the deadline
     };
+    // Where the board's answer comes from: along the path of the start's answer, or of the last
+    // position that was solved anew (the board itself, or one it lies on the path of).
+    enum class Source { Start, Own };
     struct Request {
         bool problem = false;  // for the start's answer, not the board's
         qx::Position position;
@@ -66,8 +68,10 @@ private:
     const Known* Target(const Request& request) const;
     // The answer that a search of `position` improves.
     Known* Searched(const qx::Position& position);
-    // The board's answer from the start's, where the board lies on the start's path.
+    // The board's answer along a known path; a board off every known path is to be solved anew.
     void DeriveBoard();
+    // The board's answer along the path of `from`'s answer, if the board lies on it.
+    bool Along(const std::optional<Known>& from);
     // Starts, keeps or stops the search for what the window needs now.
     void Search();
     void Stop();
@@ -80,7 +84,9 @@ private:
 
     const qx::Game& game_;
     std::optional<Known> start_;
+    std::optional<Known> own_;
     std::optional<Known> board_;
+    Source boardSource_ = Source::Own;
     qx::Position searched_;
     quint64 job_ = 0;
     std::vector<Request> requests_;

@@ -62,6 +62,9 @@ private:
     std::stop_source running_;
     quint64 runningId_ = 0;
 
+    // Solving thread only: the 9-cell distance tables, built once and kept for every later position.
+    qx::SolverMemory memory_;
+
     // User-interface thread only.
     quint64 lastId_ = 0;
     std::map<quint64, Receiver> receivers_;
