@@ -2,8 +2,10 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
+#include "core/Hints.h"
 #include "core/SavedGame.h"
 #include "games/BoardCursor.h"
+#include "games/GameSolutions.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/Application.h"
@@ -11,11 +13,13 @@
 #include "shell/Look.h"
 #include "shell/Seams.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSessionManager>
 #include <QShortcut>
@@ -241,6 +245,7 @@ void TGameWindow::Apply(const Outcome& outcome)
     RenderPhase();
     if (outcome.status) SetStatusText(Q(*outcome.status));
     Publish();
+    if (solutions_) solutions_->Follow();
 }
 
 void TGameWindow::Publish(TSharing what)
@@ -279,6 +284,8 @@ bool TGameWindow::ConfirmStart()
 {
     RenderBoard();
     RenderPhase();
+    // The search of the problem's start runs while the player reads the question.
+    if (solutions_) solutions_->Follow();
     PlayCue(int(SoundCue::Question));
     const bool ok = Messages().confirm(QStringLiteral("始めてもいいですか？"), placement_.confirmStartPos);
     if (ok)
@@ -643,6 +650,76 @@ void TGameWindow::CreateGameMenu(const TGameMenuNames& names, std::function<void
         AddCommand(condition, names.conditions[c - 1], Q(ConditionName(c)),
                    [this, c] { ChooseCondition(SwapCondition(c)); });
     AddCommand(nullptr, names.record, names.recordText, [this] { N2Click(); });
+    CreateHintMenu();
     AddCommand(nullptr, names.help, QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
     AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+}
+
+// ---- hints ----
+
+void TGameWindow::CreateHintMenu()
+{
+    solutions_ = new TGameSolutions(this, Model());
+    QMenu* hint = AddMenu("hintMenu", QStringLiteral("ヒント"));
+    AddCommand(hint, "nextMoveItem", QStringLiteral("次の一手"), [this] {
+        NextMoveClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    AddCommand(hint, "shortestItem", QStringLiteral("最短手数"), [this] {
+        ShortestClick();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+}
+
+void TGameWindow::NextMoveClick()
+{
+    if (!IsHintTime(Model())) {
+        PlayCue(int(SoundCue::Refusal));
+        Messages().plain(Q(hinttext::OutsideGame));
+        return;
+    }
+    // Before the first answer for this board has come, the hint waits for it; the player plays on.
+    solutions_->WhenHintReady([this](const Solution& answer) { RunGuarded([&] { ShowHint(answer); }); });
+}
+
+void TGameWindow::ShowHint(const Solution& answer)
+{
+    const std::optional<Position> board = BoardPosition(Model());
+    if (!board || !IsHintTime(Model())) return;  // interrupted or ended while the answer was on its way
+    if (answer.status == Solution::Status::Impossible || answer.path.empty()) {
+        // A search that found no way within its time tells what it knows instead.
+        PlayCue(int(SoundCue::Refusal));
+        Messages().plain(Q(answer.status == Solution::Status::Impossible ? hinttext::CannotComplete
+                                                                         : ShortestFromBoardText(answer)));
+        return;
+    }
+    const SolverSwap swap = answer.path.front();
+    const Selection picks = Model().Picks();
+    const int other = Model().Tables() - 1;  // the table of the second number: B, or the only one
+    // Put back what is selected as right clicks would, then choose as two left clicks.
+    if (Model().Tables() == 1) {
+        if (picks.secondIndex) CellPressed(0, picks.secondIndex, Qt::RightButton);
+        if (picks.firstIndex) CellPressed(0, picks.firstIndex, Qt::RightButton);
+    } else {
+        if (picks.firstIndex) CellPressed(0, picks.firstIndex, Qt::RightButton);
+        if (picks.secondIndex) CellPressed(1, picks.secondIndex, Qt::RightButton);
+    }
+    CellPressed(0, swap.first, Qt::LeftButton);
+    CellPressed(other, swap.second, Qt::LeftButton);
+    SetStatusText(Q(HintStatus(*board, swap)));
+}
+
+void TGameWindow::ShortestClick()
+{
+    PlayCue(int(SoundCue::Step));
+    const auto show = [](const std::string& text) { RunGuarded([&] { Messages().plain(Q(text)); }); };
+    switch (ShortestSubjectOf(Model())) {
+    case ShortestSubject::NoProblem: Messages().plain(Q(hinttext::NoProblem)); break;
+    case ShortestSubject::Problem:
+        solutions_->WhenSettled(true, [show, count = Model().SwapCount()](const Solution& answer) {
+            show(ShortestOfProblemText(answer, count));
+        });
+        break;
+    case ShortestSubject::Board:
+        solutions_->WhenSettled(false, [show](const Solution& answer) { show(ShortestFromBoardText(answer)); });
+        break;
+    }
 }

@@ -27,8 +27,10 @@ class QLineEdit;
 class QTimer;
 class TBoardCursor;
 class TCuteButton;
+class TGameSolutions;
 namespace qx {
 class RecordStore;
+struct Solution;
 }
 
 // Status texts of the game flow, as the status bar shows them.
@@ -144,6 +146,12 @@ public:
     static constexpr int PlaySaveWaitMs = 5;
     static constexpr int FinalSaveWaitMs = 1000;
     void SaveGameInProgress(int waitMs = PlaySaveWaitMs);
+    // "ヒント" → "次の一手": selects the numbers of a swap on a shortest way from the board.
+    void NextMoveClick();
+    // "ヒント" → "最短手数": the fewest swaps from the board, or of the problem just completed.
+    void ShortestClick();
+    // The solver's answers for this window's game.
+    TGameSolutions* Solutions() const { return solutions_; }
 
 protected:
     // Once, at the end of the window's construction: the model's empty 9-cell FreeSwap board in Idle.
@@ -215,6 +223,10 @@ private:
 
     void CreateButtons();
     void CreateDisplays();
+    // "ヒント" with its two entries, and the answers they use.
+    void CreateHintMenu();
+    // Selects the first swap of `answer` as the player's clicks would.
+    void ShowHint(const qx::Solution& answer);
     void CycleBoardFocus();
 
     TGameWindowPlacement placement_;
@@ -228,4 +240,5 @@ private:
     bool savedGameOffered_ = false;           // the first opening has looked for a kept game
     bool savedRowMayExist_ = true;            // an earlier run may have left one
     bool saveFailureShown_ = false;           // "続きを保存できませんでした。" said for this game
+    TGameSolutions* solutions_ = nullptr;
 };
