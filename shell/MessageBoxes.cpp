@@ -106,11 +106,12 @@ std::unique_ptr<QMessageBox> Open(std::unique_ptr<QMessageBox> box, BoxPosition 
 
 QWidget* OpeningWindow(const QWidget* except)
 {
-    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != except) return modal;
-    if (QWidget* active = QApplication::activeWindow(); active && active != except) return active;
+    const auto usable = [except](QWidget* w) { return w && w != except && w->isVisible(); };
+    if (QWidget* modal = QApplication::activeModalWidget(); usable(modal)) return modal;
+    if (QWidget* active = QApplication::activeWindow(); usable(active)) return active;
     // Without activation (offscreen, or before the window manager answered) any shown window will do.
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != except && w->isVisible() && w->windowType() == Qt::Window) return w;
+        if (usable(w) && w->windowType() == Qt::Window) return w;
     return nullptr;
 }
 
