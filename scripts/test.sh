@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Builds every target with AddressSanitizer and UndefinedBehaviorSanitizer (installing missing
 # packages first) and runs all tests offscreen; then checks a staged Release installation (on X11,
-# Wayland and a dark theme), the
-# formatting and clang-tidy.
+# on Wayland and with a dark theme), the formatting and clang-tidy.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
