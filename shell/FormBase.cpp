@@ -195,8 +195,9 @@ void TFormBase::KeepAboveOpener()
 {
     QWidget* opener = parentWidget() ? parentWidget()->window() : OpeningWindow(this);
     if (!opener) return;
-    // The toolkit makes a window without parent transient for its hidden group leader (X11) or for
-    // nothing (Wayland); ours stays above the window it was opened from.
+    // X11 tells the window manager the transient parent of dialogs only; without one the toolkit
+    // names its hidden group leader (X11) or nothing (Wayland). Ours stays above its opener.
+    if (windowType() != Qt::Dialog) setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     winId();
     opener->winId();
     windowHandle()->setTransientParent(opener->windowHandle());
