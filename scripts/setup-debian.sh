@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-multimedia-dev libxcb1-dev pkg-config
   fonts-ipafont-gothic fonts-motoya-l-maruberi
   xvfb xdotool x11-utils imagemagick appstream sqlite3 desktop-file-utils
+  weston qt6-wayland qt6-gtk-platformtheme
   build-essential debhelper dpkg-dev fakeroot lintian
 )
 

@@ -24,10 +24,12 @@ bool Change(T& field, const T& value)
     return true;
 }
 
-// The platform's 3-D colours come from the application palette, read when they are needed.
-QColor PlatformHighlight() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Light); }
-QColor PlatformShadow() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Dark); }
-QColor PlatformFace() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Button); }
+// The platform's 3-D colours are those of a light desktop, whatever theme the desktop has: the
+// windows colour their buttons and captions for them, and a dark theme's would leave light
+// captions on pastel faces and make disabled buttons look enabled.
+QColor PlatformHighlight() { return Qt::white; }
+QColor PlatformShadow() { return {0x9f, 0x9f, 0x9f}; }
+QColor PlatformFace() { return {0xef, 0xef, 0xef}; }
 
 // One 3-D frame per pixel of width, drawn inside r; r shrinks with each ring. Filled rectangles
 // rather than lines keep the edges crisp at any device pixel ratio.

@@ -4,6 +4,7 @@
 #include "shell/Application.h"
 #include "shell/Clock.h"
 #include "shell/Look.h"
+#include "shell/MessageBoxes.h"
 #include "shell/Seams.h"
 
 #include <QAction>
@@ -17,6 +18,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 using namespace qx;
 
@@ -88,11 +90,13 @@ void TStatusBar::paintEvent(QPaintEvent*)
 TFormBase::TFormBase(const QString& caption, int outerWidth, int outerHeight, QWidget* parent) : QMainWindow(parent)
 {
     setWindowTitle(caption);
+    // The size is fixed, so there is no maximize or full screen to offer: a compositor that
+    // maximizes a fixed-size window anyway ends a Wayland client whose surface keeps its size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(UiFont(PGothic, 12));
 
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, TColor(colors::WindowColor));
-    setPalette(pal);
+    setPalette(WindowPalette());
     setAutoFillBackground(true);
 
     client_ = new QWidget(this);
@@ -168,6 +172,7 @@ void TFormBase::ShowModal()
     if (modalLoop_ || isVisible()) return;
     OnShowModal();
     setWindowModality(Qt::ApplicationModal);
+    KeepAboveOpener();
     ensurePolished();
     adjustSize();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -184,6 +189,26 @@ void TFormBase::ShowModal()
     modalLoop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
     if (self) modalLoop_ = nullptr;
+}
+
+void TFormBase::KeepAboveOpener()
+{
+    QWidget* opener = parentWidget() ? parentWidget()->window() : OpeningWindow(this);
+    if (!opener) return;
+    // X11 tells the window manager the transient parent of dialogs only; without one the toolkit
+    // names its hidden group leader (X11) or nothing (Wayland). Ours stays above its opener.
+    if (windowType() != Qt::Dialog) setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    winId();
+    opener->winId();
+    windowHandle()->setTransientParent(opener->windowHandle());
+}
+
+void TFormBase::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A window manager that maximizes or fills the screen anyway gets the window back at its size.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void TFormBase::showEvent(QShowEvent* event)

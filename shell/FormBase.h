@@ -93,10 +93,14 @@ protected:
     virtual void OnShowModal() {}
 
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // A window that opens tells screen readers which control has the focus.
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Makes the window transient for the one it is opened from.
+    void KeepAboveOpener();
+
     QWidget* client_ = nullptr;
     QEventLoop* modalLoop_ = nullptr;
 };

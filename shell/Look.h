@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QString>
 
 namespace qx {
@@ -30,6 +31,11 @@ inline constexpr unsigned InterruptButtonColor = 16507822;   // light sky blue A
 inline constexpr unsigned ResumeButtonColor = 11007429;      // pale lime C5F5A7
 inline constexpr unsigned CancelButtonColor = 14858977;      // light orchid E1BAE2
 }  // namespace colors
+
+// The palette of every window the game designs: the roles of a light desktop with the pale
+// lavender face, every role of every group set, so that a desktop palette (a dark theme) changes
+// none of them. Windows opened from ours (message boxes, menus, help) keep the desktop's.
+QPalette WindowPalette();
 
 // The names the windows use for their fonts; each resolves to an installed Japanese face.
 inline const QString PGothic = QStringLiteral("ＭＳ Ｐゴシック");

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
@@ -34,7 +35,7 @@ protected:
     void showEvent(QShowEvent* e) override
     {
         QMessageBox::showEvent(e);  // sizes the box
-        centred_ = !testAttribute(Qt::WA_Moved);
+        centred_ = !testAttribute(Qt::WA_Moved) && PlatformPlacesWindows();
         if (!centred_) return;
         Centre(WindowFrame(this));
         if (QWindow* window = windowHandle()) window->installEventFilter(this);
@@ -87,14 +88,34 @@ std::unique_ptr<QMessageBox> MakeOkBox(QMessageBox::Icon icon, const QString& ti
     return box;
 }
 
-// Opens the box with its top left corner at `pos`, or centred on the screen without one.
-int Open(QMessageBox& box, BoxPosition pos)
+// Opens the box over the window that opened it, its top left corner at `pos`, or centred on the
+// screen without one. Being that window's child keeps the box above it (transient for it) on
+// every platform; where the platform does not place windows the compositor centres it there.
+// Gives the box back once it is closed, or null when it went with its window while open.
+std::unique_ptr<QMessageBox> Open(std::unique_ptr<QMessageBox> box, BoxPosition pos)
 {
-    if (pos) box.move(*pos);
-    return box.exec();
+    if (QWidget* opener = OpeningWindow(box.get())) box->setParent(opener, box->windowFlags());
+    if (pos && PlatformPlacesWindows()) box->move(*pos);
+    const QPointer<QMessageBox> alive(box.get());
+    box->exec();
+    if (!alive) (void)box.release();
+    return box;
 }
 
 }  // namespace
+
+QWidget* OpeningWindow(const QWidget* except)
+{
+    const auto usable = [except](QWidget* w) { return w && w != except && w->isVisible(); };
+    if (QWidget* modal = QApplication::activeModalWidget(); usable(modal)) return modal;
+    if (QWidget* active = QApplication::activeWindow(); usable(active)) return active;
+    // Without activation (offscreen, or before the window manager answered) any shown window will do.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (usable(w) && w->windowType() == Qt::Window) return w;
+    return nullptr;
+}
+
+bool PlatformPlacesWindows() { return QGuiApplication::platformName() != QLatin1String("wayland"); }
 
 std::unique_ptr<QMessageBox> MakeConfirmationBox(const QString& text)
 {
@@ -123,29 +144,16 @@ std::unique_ptr<QMessageBox> MakeErrorBox(const QString& text)
 
 bool QtMessageBoxes::confirm(const QString& text, BoxPosition pos)
 {
-    auto box = MakeConfirmationBox(text);
-    Open(*box, pos);
+    const auto box = Open(MakeConfirmationBox(text), pos);
     // Esc and the close box leave clickedButton() at the escape button, so only OK says yes.
-    const QAbstractButton* clicked = box->clickedButton();
+    const QAbstractButton* clicked = box ? box->clickedButton() : nullptr;
     return clicked && clicked == box->defaultButton();
 }
 
-void QtMessageBoxes::plain(const QString& text, BoxPosition pos)
-{
-    auto box = MakePlainBox(text);
-    Open(*box, pos);
-}
+void QtMessageBoxes::plain(const QString& text, BoxPosition pos) { Open(MakePlainBox(text), pos); }
 
-void QtMessageBoxes::info(const QString& text)
-{
-    auto box = MakeInformationBox(text);
-    Open(*box, std::nullopt);
-}
+void QtMessageBoxes::info(const QString& text) { Open(MakeInformationBox(text), std::nullopt); }
 
-void QtMessageBoxes::error(const QString& text)
-{
-    auto box = MakeErrorBox(text);
-    Open(*box, std::nullopt);
-}
+void QtMessageBoxes::error(const QString& text) { Open(MakeErrorBox(text), std::nullopt); }
 
 }  // namespace qx

@@ -14,6 +14,15 @@ std::unique_ptr<QMessageBox> MakePlainBox(const QString& text);
 std::unique_ptr<QMessageBox> MakeInformationBox(const QString& text);
 std::unique_ptr<QMessageBox> MakeErrorBox(const QString& text);
 
+// The window a box or a modal window opened now belongs to: the modal window that takes input, or
+// the active window, or else any ordinary window on screen; null when none is shown. `except` is
+// the window about to open.
+QWidget* OpeningWindow(const QWidget* except = nullptr);
+
+// Whether the platform puts windows where the program asks (X11 does; Wayland leaves it to the
+// compositor, which places a window with a transient parent over that parent).
+bool PlatformPlacesWindows();
+
 class QtMessageBoxes : public MessageBoxes {
 public:
     bool confirm(const QString& text, BoxPosition pos = std::nullopt) override;

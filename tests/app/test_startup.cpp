@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace qx;
 using namespace qx::test;
@@ -95,6 +96,73 @@ private slots:
         program->menu->CuteButton3Click();
         QCOMPARE(sounds.ids.mid(0, 3), (QList<int>{7, 6, 6}));
         QCOMPARE(GameState.ActiveGame, 2);
+    }
+
+    // Every window keeps its size without maximize, looks the same on a dark desktop as on a
+    // light one, and a game window opened from the menu is transient for the menu.
+    void windowsOnEveryDesktop_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::newRow("menu") << 0;
+        QTest::newRow("Puzzle I") << 1;
+        QTest::newRow("Puzzle II") << 2;
+        QTest::newRow("records") << 3;
+    }
+    void windowsOnEveryDesktop()
+    {
+        QFETCH(int, window);
+        // A desktop palette reaches the windows made after it (the test runs no event loop that
+        // would pass on a later change): the program is started once on each desktop.
+        const auto grabbed = [window](const QPalette& desktop) {
+            const QPalette before = QApplication::palette();
+            QApplication::setPalette(desktop);
+            Started started;
+            QTRY_VERIFY_WITH_TIMEOUT(started.program->Finished(), 5000);
+            StartedProgram& program = *started.program;
+            TFormBase* const windows[] = {program.menu.get(), program.puzzle1.get(), program.puzzle2.get(),
+                                          program.records.get()};
+            TFormBase* form = windows[window];
+            form->ensurePolished();
+            form->adjustSize();
+            QVERIFY(form->isWindow());
+            QVERIFY(!(form->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint)));
+            QCOMPARE(form->minimumSize(), form->maximumSize());
+            form->StatusBar1->setPanelText(1, QStringLiteral("12/31  11:59 PM"));  // the same clock
+            *imageOf(window) = form->grab().toImage();
+            QApplication::setPalette(before);
+        };
+        grabbed(QApplication::palette());
+        const QImage light = *imageOf(window);
+        grabbed(QPalette(Qt::white, QColor(53, 53, 53), QColor(90, 90, 90), QColor(20, 20, 20), QColor(40, 40, 40),
+                         Qt::white, Qt::white, QColor(25, 25, 25), QColor(53, 53, 53)));
+        QVERIFY(!light.isNull());
+        QCOMPARE(*imageOf(window), light);
+    }
+
+    // A game window opened from the menu is transient for the menu, not for a hidden leader.
+    void gameWindowAboveMenu()
+    {
+        Started started;
+        QTRY_VERIFY(started.program->Finished());
+        StartedProgram& program = *started.program;
+        for (TFormBase* game :
+             {static_cast<TFormBase*>(program.puzzle1.get()), static_cast<TFormBase*>(program.puzzle2.get())}) {
+            QWindow* transientFor = nullptr;
+            QTimer::singleShot(0, game, [&] {
+                transientFor = game->windowHandle()->transientParent();
+                game->close();
+            });
+            game == program.puzzle1.get() ? program.menu->CuteButton2Click() : program.menu->CuteButton3Click();
+            QVERIFY(transientFor);
+            QCOMPARE(transientFor, program.menu->windowHandle());
+        }
+    }
+
+private:
+    static QImage* imageOf(int window)
+    {
+        static QImage images[4];
+        return &images[window];
     }
 };
 

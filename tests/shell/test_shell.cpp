@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <stdexcept>
 
 using namespace qx;
@@ -395,11 +396,19 @@ private slots:
     {
         QFETCH(int, action);
         QFETCH(bool, answer);
+        ProbeWindow opener;
+        opener.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&opener));
         QPoint seenAt;
+        bool aboveOpener = false;
         QTimer::singleShot(50, [&] {
             QWidget* box = QApplication::activeModalWidget();
             QVERIFY(box);
             seenAt = box->pos();
+            // The box stays above the window it was opened from, and offers no maximize.
+            aboveOpener = box->parentWidget() == &opener &&
+                          box->windowHandle()->transientParent() == opener.windowHandle() &&
+                          !(box->windowFlags() & Qt::WindowMaximizeButtonHint);
             if (action == 0) QTest::keyClick(box, Qt::Key_Return);
             if (action == 1) QTest::keyClick(box, Qt::Key_Escape);
             if (action == 2) box->close();
@@ -407,6 +416,7 @@ private slots:
         QtMessageBoxes boxes;
         QCOMPARE(boxes.confirm(QStringLiteral("終ってもいいですか？"), QPoint(440, 470)), answer);
         QCOMPARE(seenAt, QPoint(440, 470));
+        QVERIFY(aboveOpener);
     }
 
     void helpWindow()
