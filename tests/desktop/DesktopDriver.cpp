@@ -110,9 +110,9 @@ class DesktopDriverPlugin : public QGenericPlugin {
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "driver.json")
 public:
     // "qxdriver:<ms>" takes a step every <ms> milliseconds (500 by default), time to look.
-    QObject* create(const QString& key, const QString& spec) override
+    QObject* create(const QString& key, const QString& parameter) override
     {
-        const int stepMs = spec.toInt();
+        const int stepMs = parameter.toInt();
         return key == QLatin1String("qxdriver") ? new Driver(stepMs > 0 ? stepMs : 500) : nullptr;
     }
 };
