@@ -384,7 +384,7 @@ public:
         }
         for (int k = 0; k < 2 * n_; ++k) ends_.push_back({k, k, k < n_, k >= n_});
         choice_.assign(size_t(n_), -1);
-        target_.assign(size_t(2 * n_), -1);
+        target_.assign(2 * size_t(n_), -1);
     }
 
     // The least cost and the targets (cell → home cell) that reach it.
@@ -987,7 +987,7 @@ const std::vector<std::uint8_t>& SolverMemory::Distances9(SwapCondition conditio
     if (!table.empty()) return table;
     // The rule asked once for every pair of cells and of numbers.
     constexpr int Side3 = 3;
-    std::array<bool, 81 * 81> allowed{};
+    std::array<bool, size_t(81) * 81> allowed{};
     for (int a = 0; a < 9; ++a)
         for (int b = 0; b < 9; ++b)
             for (int x = 1; x <= 9; ++x)
@@ -1103,7 +1103,7 @@ Position AfterSwap(Position p, SolverSwap swap)
     return p;
 }
 
-Solution Solve(const Position& position, std::stop_token stop, SolverClock::time_point deadline,
+Solution Solve(const Position& position, const std::stop_token& stop, SolverClock::time_point deadline,
                const SolverProgress& progress, SolverMemory* memory)
 {
     Reporter reporter{progress, {}};

@@ -76,7 +76,7 @@ using SolverProgress = std::function<void(const Solution&)>;
 
 // Solves until the minimum is proven, `stop` is requested or `deadline` passes, and returns the best
 // answer by then. A position that is not valid is Impossible.
-Solution Solve(const Position& position, std::stop_token stop, SolverClock::time_point deadline,
+Solution Solve(const Position& position, const std::stop_token& stop, SolverClock::time_point deadline,
                const SolverProgress& progress = {}, SolverMemory* memory = nullptr);
 
 // The answer for `current` derived from the answer for `start` without a search, when `current`

@@ -31,7 +31,7 @@ class TGameSolutions;
 namespace qx {
 class RecordStore;
 struct Solution;
-}
+}  // namespace qx
 
 // Status texts of the game flow, as the status bar shows them.
 namespace gamestatus {
