@@ -78,9 +78,9 @@ void TSolverWorker::Run(const std::stop_token& quit)
             stop = running_.get_token();
         }
         const auto deadline = SolverClock::now() + WorkPerPosition;
-        const Solution answer = Solve(job.position, stop, deadline, [this, id = job.id](const Solution& better) {
-            Post(id, better, Report::Better);
-        });
+        const Solution answer = Solve(
+            job.position, stop, deadline,
+            [this, id = job.id](const Solution& better) { Post(id, better, Report::Better); }, &memory_);
         Post(job.id, answer, stop.stop_requested() ? Report::Stopped : Report::Done);
         const std::lock_guard lock(mutex_);
         runningId_ = 0;
