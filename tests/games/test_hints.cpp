@@ -58,23 +58,26 @@ struct Window {
         else
             ClickCell(static_cast<TForm3*>(form.get()), TForm3::TTable(table), k, button);
     }
-    // Waits for the answer for the board to stand (or `ms` to pass): is it the proven minimum?
+    // Waits for the search of the board to end (or `ms` to pass); its answer once it has ended.
+    std::optional<Solution> SettledAnswer(int ms) const
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (!form->Solutions()->BoardSettled() && waited.elapsed() < ms) QTest::qWait(2);
+        if (!form->Solutions()->BoardSettled()) return std::nullopt;
+        return form->Solutions()->BoardAnswer();
+    }
+    // Is the settled answer the proven minimum?
     bool Proven(int ms = 4000) const
     {
-        QElapsedTimer waited;
-        waited.start();
-        while (!form->Solutions()->BoardSettled() && waited.elapsed() < ms) QTest::qWait(2);
-        const std::optional<Solution> answer = form->Solutions()->BoardAnswer();
-        return form->Solutions()->BoardSettled() && answer && answer->Proven();
+        const std::optional<Solution> answer = SettledAnswer(ms);
+        return answer && answer->Proven();
     }
-    // Waits for the search of the board to end (a busy machine may need its whole budget): has it a path?
+    // Has the settled answer a path? A busy machine may need the search's whole budget.
     bool Settled(int ms = 25000) const
     {
-        QElapsedTimer waited;
-        waited.start();
-        while (!form->Solutions()->BoardSettled() && waited.elapsed() < ms) QTest::qWait(2);
-        const std::optional<Solution> answer = form->Solutions()->BoardAnswer();
-        return form->Solutions()->BoardSettled() && answer && answer->HasPath();
+        const std::optional<Solution> answer = SettledAnswer(ms);
+        return answer && answer->HasPath();
     }
     int Minimum() const { return int(form->Solutions()->BoardAnswer()->path.size()); }
     // Every cell of every table: number, tile and ink.
