@@ -234,23 +234,27 @@ std::pair<int, int> NeedSums(const Space& s, const Cells& c)
     return {a, b};
 }
 
+constexpr int NeverBound = std::numeric_limits<int>::max() / 4;
+
+// Puzzle I from its two measures: the steps still to go and the cycles.
+int BoundOfOneTable(const Space& s, int steps, int cycles)
+{
+    if (steps >= Space::Never) return NeverBound;
+    const int split = s.n - cycles;
+    int bound = std::max((steps + 1) / 2, split);
+    if ((bound - split) % 2) ++bound;
+    return bound;
+}
+
 // Admissible: no completion is shorter. Very large when some number can never reach home.
 int LowerBound(const Space& s, const Cells& c)
 {
-    constexpr int Never = std::numeric_limits<int>::max() / 4;
+    if (s.game == GameType::PuzzleI) return BoundOfOneTable(s, StepSum(s, c), CycleCount(s, c));
     const int steps = StepSum(s, c);
-    if (steps >= Space::Never) return Never;
-    int bound = (steps + 1) / 2;
-    if (s.game == GameType::PuzzleII) {
-        const auto [a, b] = NeedSums(s, c);
-        if (a >= Space::Never || b >= Space::Never) return Never;
-        bound = std::max({bound, a, b});
-    } else {
-        const int split = s.n - CycleCount(s, c);
-        bound = std::max(bound, split);
-        if ((bound - split) % 2) ++bound;
-    }
-    return bound;
+    if (steps >= Space::Never) return NeverBound;
+    const auto [a, b] = NeedSums(s, c);
+    if (a >= Space::Never || b >= Space::Never) return NeverBound;
+    return std::max({(steps + 1) / 2, a, b});
 }
 
 // ---- closed forms for one table ----
@@ -598,10 +602,13 @@ std::optional<Solution> SolveFreeAcross(const Position& position, const std::sto
 
 // Iterative deepening A*: a depth-first search that never goes deeper than the threshold less the
 // lower bound allows. A finished pass with threshold T proves that no solution of T swaps or fewer
-// exists, so the first solution found is a shortest one. A position met again in the same pass
-// with no fewer swaps behind it has already failed with at least as much room left (or lies on
-// the current line, and a detour is never shortest), so it is cut; the same pair twice in a row
-// undoes itself and is never tried.
+// exists, so the first solution found is a shortest one. A position met again in the same pass,
+// after the same last swap and with no fewer swaps behind it, has already failed with at least as
+// much room and the same swaps to follow (or lies on the current line, and a detour is never
+// shortest), so it is cut; the same pair twice in a row
+// undoes itself and is never tried. Two swaps on four different cells give the same position in
+// either order, so only the order with the lower pair first is tried: every line of swaps can be
+// reordered into one that keeps this rule without growing, so no shortest line is lost.
 class DeepeningSearch {
 public:
     DeepeningSearch(const Space& space, const std::stop_token& stop, SolverClock::time_point deadline)
@@ -615,8 +622,9 @@ public:
         }
     }
 
-    // Raises `bound` with every finished pass; fills `path` and returns true once solved.
-    bool Run(Cells start, int& bound, std::vector<SolverSwap>& path, const std::function<void(int)>& passed)
+    // Raises `bound` with every finished pass; fills `path` and returns true once solved. `passed`
+    // hears each proven bound and answers whether to go on.
+    bool Run(Cells start, int& bound, std::vector<SolverSwap>& path, const std::function<bool(int)>& passed)
     {
         cells_ = start;
         for (int threshold = std::max(bound, LowerBound(s_, start)); !cut_;) {
@@ -624,14 +632,14 @@ public:
             moves_.clear();
             std::fill(seen_.begin(), seen_.end(), 0);
             next_ = std::numeric_limits<int>::max();
-            if (Deepen(0, threshold, -1)) {
+            if (Deepen(0, threshold, -1, Measure())) {
                 for (int p : moves_) path.push_back(s_.ToSwap(p));
                 return true;
             }
             if (cut_ || next_ == std::numeric_limits<int>::max()) return false;
             threshold = next_;
             bound = threshold;
-            passed(threshold);
+            if (!passed(threshold)) return false;
         }
         return false;
     }
@@ -640,11 +648,13 @@ public:
 private:
     static constexpr int SeenBits = 20;  // 8 MiB of positions met in this pass
 
-    // True when the position was met before in this pass with no more swaps behind it.
-    bool MetBefore(int g)
+    // True when the position was met before in this pass after the same last swap (so with the
+    // same swaps to follow) with no more swaps behind it.
+    bool MetBefore(int g, int last)
     {
         std::uint64_t h = 1469598103934665603ull;
         for (int k = 0; k < s_.cells; ++k) h = (h ^ cells_[size_t(k)]) * 1099511628211ull;
+        h = (h ^ std::uint64_t(last + 1)) * 1099511628211ull;
         std::uint64_t& slot = seen_[size_t(h >> (64 - SeenBits))];
         const std::uint64_t key = (h << 8) | std::uint64_t(std::min(g, 255));
         if (slot && (slot >> 8) == (key >> 8) && int(slot & 0xFF) <= g) return true;
@@ -652,24 +662,62 @@ private:
         return false;
     }
 
-    bool Deepen(int g, int threshold, int last)
+    // One table: the steps and cycles after a swap follow from the two cells it touches.
+    struct Measures {
+        int steps = 0;
+        int cycles = 0;
+    };
+    Measures Measure() const
+    {
+        if (s_.game != GameType::PuzzleI) return {};
+        return {StepSum(s_, cells_), CycleCount(s_, cells_)};
+    }
+    // Before the swap of cells i and j: what it does to the measures.
+    Measures AfterSwap(Measures m, int i, int j) const
+    {
+        if (s_.game != GameType::PuzzleI) return m;
+        const int x = cells_[size_t(i)], y = cells_[size_t(j)];
+        m.steps += s_.Dist(x, j, x - 1) + s_.Dist(y, i, y - 1) - s_.Dist(x, i, x - 1) - s_.Dist(y, j, y - 1);
+        // A swap within one cycle splits it, a swap across two joins them.
+        bool oneCycle = false;
+        for (int k = x - 1; k != i && !oneCycle; k = cells_[size_t(k)] - 1) oneCycle = k == j;
+        m.cycles += oneCycle ? 1 : -1;
+        return m;
+    }
+    int BoundOf(const Measures& m) const
+    {
+        return s_.game == GameType::PuzzleI ? BoundOfOneTable(s_, m.steps, m.cycles) : LowerBound(s_, cells_);
+    }
+    // Neither the same pair again nor a pair on other cells that sorts below the last one.
+    bool Follows(int last, int p) const
+    {
+        if (last < 0) return true;
+        if (p == last) return false;
+        const auto [a, b] = s_.pairs[size_t(last)];
+        const auto [i, j] = s_.pairs[size_t(p)];
+        const bool apart = a != i && a != j && b != i && b != j;
+        return !(apart && p < last);
+    }
+
+    bool Deepen(int g, int threshold, int last, Measures measures)
     {
         if ((++nodes_ & 4095) == 0 && OutOfTime(stop_, deadline_)) cut_ = true;
         if (cut_) return false;
-        const int h = LowerBound(s_, cells_);
+        const int h = BoundOf(measures);
         if (g + h > threshold) {
             next_ = std::min(next_, g + h);
             return false;
         }
         if (h == 0 && Solved(s_, cells_)) return true;
-        if (MetBefore(g)) return false;
+        if (MetBefore(g, last)) return false;
         for (int p : usable_) {
-            if (p == last) continue;
+            if (!Follows(last, p)) continue;
             const auto [i, j] = s_.pairs[size_t(p)];
             if (cells_[i] == cells_[j] || !s_.Allowed(p, cells_[i], cells_[j])) continue;
+            const Measures after = AfterSwap(measures, i, j);
             std::swap(cells_[i], cells_[j]);
             moves_.push_back(p);
-            if (Deepen(g + 1, threshold, p)) return true;
+            if (Deepen(g + 1, threshold, p, after)) return true;
             moves_.pop_back();
             std::swap(cells_[i], cells_[j]);
             if (cut_) return false;
@@ -904,7 +952,7 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
 {
     const Cells start = ToCells(position);
     int bound = std::max(knownBound, LowerBound(s, start));
-    if (bound >= std::numeric_limits<int>::max() / 4) return {Solution::Status::Impossible, 0, {}};
+    if (bound >= NeverBound) return {Solution::Status::Impossible, 0, {}};
     reporter.best = {Solution::Status::Bounded, bound, {}};
     auto offerPath = [&](std::vector<SolverSwap> path) {
         if (!reporter.best.path.empty() && path.size() >= reporter.best.path.size()) return;
@@ -923,9 +971,13 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
     }
     // Then the proof, and a wider beam for a better solution once the proof takes long.
     std::vector<SolverSwap> shortest;
+    // A bound that reaches the best path found proves that path shortest: no pass is needed for it.
     auto raised = [&](int threshold) {
         bound = threshold;
-        reporter.Offer({Solution::Status::Bounded, bound, reporter.best.path});
+        const bool reached = reporter.best.HasPath() && int(reporter.best.path.size()) <= bound;
+        reporter.Offer({reached ? Solution::Status::Proven : Solution::Status::Bounded,
+                        reached ? int(reporter.best.path.size()) : bound, reporter.best.path});
+        return !reached;
     };
     for (bool first = true; !OutOfTime(stop, deadline); first = false) {
         DeepeningSearch pass(
@@ -934,6 +986,7 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
             reporter.Offer({Solution::Status::Proven, int(shortest.size()), shortest});
             return reporter.best;
         }
+        if (reporter.best.Proven()) return reporter.best;
         if (pass.Exhausted()) return {Solution::Status::Impossible, 0, {}};
         if (!first) break;
         const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
@@ -1137,6 +1190,15 @@ Solution Solve(const Position& position, const std::stop_token& stop, SolverCloc
     }
     if (answer && !answer->path.empty()) reporter.best = *answer;
     return Search(space, position, known, stop, deadline, reporter);
+}
+
+Solution SolveBySearch(const Position& position, const std::stop_token& stop, SolverClock::time_point deadline)
+{
+    const SolverProgress unheard;
+    Reporter reporter{unheard, {}};
+    if (!IsValidPosition(position)) return {Solution::Status::Impossible, 0, {}};
+    if (IsSolved(position)) return {Solution::Status::Proven, 0, {}};
+    return Search(MakeSpace(position), position, 0, stop, deadline, reporter);
 }
 
 std::optional<Solution> AnswerAlongPath(const Position& start, const Solution& startAnswer, const Position& current)

@@ -95,5 +95,7 @@ std::optional<int> ClosedFormMinimum(const Position& position);
 // Free swaps between two tables of any equal length, each number 1 … n twice in all: the fewest
 // swaps to put both in order.
 int LeastSwapsAcross(const std::vector<int>& a, const std::vector<int>& b);
+// The general search alone, without closed forms or tables: what the larger boards rely on.
+Solution SolveBySearch(const Position& position, const std::stop_token& stop, SolverClock::time_point deadline);
 
 }  // namespace qx

@@ -4,6 +4,7 @@
 #include "core/Solver.h"
 
 #include <QtTest>
+#include <random>
 #include <unordered_map>
 
 using namespace qx;
@@ -58,6 +59,30 @@ private slots:
             if (formula && *formula != table[size_t(rank)])
                 QFAIL(qPrintable(
                     QString("rank %1: closed form %2, table %3").arg(rank).arg(*formula).arg(table[size_t(rank)])));
+        }
+    }
+
+    // The search the larger boards rely on, held against the exact tables on sampled positions,
+    // under rules that depend on the cells alone and on the numbers too.
+    void searchMatchesCompleteTables_data()
+    {
+        QTest::addColumn<int>("condition");
+        for (SwapCondition c : {SwapCondition::SameRowOrColumn, SwapCondition::RowAdvance, SwapCondition::Neighbours})
+            QTest::newRow(ConditionName(int(c)).c_str()) << int(c);
+    }
+    void searchMatchesCompleteTables()
+    {
+        QFETCH(int, condition);
+        SolverMemory memory;
+        const std::vector<std::uint8_t>& table = memory.Distances9(SwapCondition(condition));
+        Position p{GameType::PuzzleI, BoardSize::Cells9, SwapCondition(condition), {}, {}};
+        std::mt19937 rng{unsigned(condition)};
+        for (int k = 0; k < 100; ++k) {
+            const int rank = int(rng() % table.size());
+            p.a = Unrank9(rank);
+            const Solution found = SolveBySearch(p, {}, SolverClock::now() + 10s);
+            QVERIFY2(found.Proven(), qPrintable(QString("rank %1 not proven").arg(rank)));
+            QCOMPARE(int(found.path.size()), int(table[size_t(rank)]));
         }
     }
 
