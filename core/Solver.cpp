@@ -357,10 +357,12 @@ std::optional<Solution> SolveByClosedForm(const Space& s, const Position& positi
     return Solution{Solution::Status::Proven, *minimum, std::move(*path)};
 }
 
-std::optional<Solution> SolveByTable(const Space& s, const Position& position, SolverMemory& memory)
+std::optional<Solution> SolveByTable(const Space& s, const Position& position, SolverMemory& memory,
+                                     const std::stop_token& stop)
 {
     if (s.game != GameType::PuzzleI || s.n != 9) return std::nullopt;
-    const std::vector<std::uint8_t>& table = memory.Distances9(s.condition);
+    const std::vector<std::uint8_t>& table = memory.Distances9(s.condition, stop);
+    if (table.empty()) return std::nullopt;  // stopped while building it
     const int distance = table[size_t(Rank9(position.a))];
     if (distance == Unreachable) return Solution{Solution::Status::Impossible, 0, {}};
     auto exact = [&](const Cells& c) { return int(table[size_t(Rank9(TableOf(s, c)))]); };
@@ -1034,7 +1036,7 @@ Table9 UnrankOf(int rank)
 
 }  // namespace
 
-const std::vector<std::uint8_t>& SolverMemory::Distances9(SwapCondition condition)
+const std::vector<std::uint8_t>& SolverMemory::Distances9(SwapCondition condition, const std::stop_token& stop)
 {
     std::vector<std::uint8_t>& table = tables_[size_t(int(condition) - 1)];
     if (!table.empty()) return table;
@@ -1055,8 +1057,13 @@ const std::vector<std::uint8_t>& SolverMemory::Distances9(SwapCondition conditio
     std::vector<int> next;
     for (std::uint8_t d = 1; !frontier.empty(); ++d) {
         next.clear();
-        for (int rank : frontier) {
-            Table9 t = UnrankOf(rank);
+        for (size_t k = 0; k < frontier.size(); ++k) {
+            // A table left half built is never kept: the next use builds it again.
+            if ((k & 4095) == 0 && stop.stop_requested()) {
+                table.clear();
+                return table;
+            }
+            Table9 t = UnrankOf(frontier[k]);
             for (int a = 0; a < 9; ++a)
                 for (int b = a + 1; b < 9; ++b) {
                     // Before the swap, cell a held t[b] and cell b held t[a].
@@ -1171,7 +1178,7 @@ Solution Solve(const Position& position, const std::stop_token& stop, SolverCloc
     const Space space = MakeSpace(position);
     std::optional<Solution> answer = SolveByClosedForm(space, position);
     SolverMemory local;
-    if (!answer) answer = SolveByTable(space, position, memory ? *memory : local);
+    if (!answer) answer = SolveByTable(space, position, memory ? *memory : local, stop);
     if (!answer) answer = SolveFreeAcross(position, stop, deadline);
     if (answer && answer->status != Solution::Status::Bounded) {
         reporter.Offer(std::move(*answer));

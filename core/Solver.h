@@ -63,8 +63,8 @@ Position AfterSwap(Position position, SolverSwap swap);
 class SolverMemory {
 public:
     // Swaps from each position to the complete table, by the rank of the position; 255 where it
-    // cannot be completed.
-    const std::vector<std::uint8_t>& Distances9(SwapCondition condition);
+    // cannot be completed. Empty when `stop` was requested before it was built.
+    const std::vector<std::uint8_t>& Distances9(SwapCondition condition, const std::stop_token& stop = {});
 
 private:
     std::array<std::vector<std::uint8_t>, 6> tables_;

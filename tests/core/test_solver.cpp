@@ -171,6 +171,10 @@ private slots:
         const Solution cut = Solve(hard, stop.get_token(), SolverClock::now() + 20s);
         QVERIFY(!cut.Proven());
         QVERIFY(SolverClock::now() - begun < 2s);
+        // A table whose building was stopped is not kept half built.
+        SolverMemory memory;
+        QVERIFY(memory.Distances9(SwapCondition::Neighbours, stop.get_token()).empty());
+        QCOMPARE(memory.Distances9(SwapCondition::Neighbours)[1], std::uint8_t(1));
     }
 };
 
