@@ -11,6 +11,7 @@
 
 std::vector<BenchResult> BenchPuzzle1(int iterations);
 std::vector<BenchResult> BenchPuzzle2(int iterations);
+std::vector<BenchResult> BenchPuzzle1WhileSearching(int iterations);
 
 int main(int argc, char** argv)
 {
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     std::vector<BenchResult> results;
     for (auto& r : BenchPuzzle1(iterations)) results.push_back(r);
     for (auto& r : BenchPuzzle2(iterations)) results.push_back(r);
+    for (auto& r : BenchPuzzle1WhileSearching(iterations)) results.push_back(r);
 
     // Again with the records on a file: every accepted swap then also keeps the game (chudan)
     // and every new problem forgets it, each in one write transaction.

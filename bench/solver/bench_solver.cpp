@@ -1,5 +1,5 @@
 // Time to a proven minimum over dealt problems with fixed seeds, for each game, size and condition.
-// Usage: bench_solver [problems per row = 100] [seconds per problem = 20] [rows matching, e.g. "I-16"]
+// Usage: bench_solver [problems per row = 100] [seconds per problem = 20] [rows starting with, e.g. "I-16"]
 #include "core/Problem.h"
 #include "core/Solver.h"
 
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
             for (int c = 1; c <= 6; ++c) {
                 const std::string row = std::string(game == GameType::PuzzleI ? "I-" : "II-") +
                                         std::to_string(CellCount(size)) + " " + ConditionName(c);
-                if (row.find(filter) == std::string::npos) continue;
+                if (row.rfind(filter, 0) != 0) continue;
                 std::vector<double> times, firsts, gaps;
                 int withinOne = 0, proven = 0;
                 for (int k = 0; k < problems; ++k) {
