@@ -118,7 +118,7 @@ std::unique_ptr<StartedProgram> StartProgram(ProgramSeams* seams, const std::fun
         return program;
     }
     StartedProgram* started = program.get();
-    program->menu->BeforeOpeningGame = [started] { started->Finish(); };
+    program->menu->beforeOpeningGame = [started] { started->Finish(); };
     program->firstPaint = std::make_unique<FirstPaintWatch>(program->menu.get(), started);
     program->menu->show();
     done("main menu shown");

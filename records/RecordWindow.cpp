@@ -68,48 +68,48 @@ void TForm4::CreateControls()
     QWidget* client = Client();
     SetStatusPanelWidth(500);
 
-    Label1 = new QLabel(QStringLiteral("記録表"), client);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(136, 32, 225, 19);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(qx::UiFont(qx::PGothic, 19, true));
+    heading_ = new QLabel(QStringLiteral("記録表"), client);
+    heading_->setObjectName(QStringLiteral("Label1"));
+    heading_->setGeometry(136, 32, 225, 19);
+    heading_->setAlignment(Qt::AlignCenter);
+    heading_->setFont(qx::UiFont(qx::PGothic, 19, true));
 
-    DBGrid1 = new QTableView(client);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setGeometry(72, 84, 382, 417);
+    recordGrid_ = new QTableView(client);
+    recordGrid_->setObjectName(QStringLiteral("DBGrid1"));
+    recordGrid_->setGeometry(72, 84, 382, 417);
     // Read-only: in-place edits would bypass the numbering and could break the stored codes.
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setWordWrap(false);
-    DBGrid1->setTextElideMode(Qt::ElideNone);  // a narrow column clips its text, as a grid does
-    DBGrid1->setCornerButtonEnabled(false);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(RowHeight);
-    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    DBGrid1->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->horizontalHeader()->setSectionsClickable(false);
-    QPalette grid = DBGrid1->palette();
+    recordGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    recordGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    recordGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    recordGrid_->setWordWrap(false);
+    recordGrid_->setTextElideMode(Qt::ElideNone);  // a narrow column clips its text, as a grid does
+    recordGrid_->setCornerButtonEnabled(false);
+    recordGrid_->verticalHeader()->hide();
+    recordGrid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    recordGrid_->verticalHeader()->setDefaultSectionSize(RowHeight);
+    recordGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    recordGrid_->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth);
+    recordGrid_->horizontalHeader()->setHighlightSections(false);
+    recordGrid_->horizontalHeader()->setSectionsClickable(false);
+    QPalette grid = recordGrid_->palette();
     grid.setColor(QPalette::Base, Qt::white);
-    DBGrid1->setPalette(grid);
+    recordGrid_->setPalette(grid);
     records_ = new RecordTableModel(this);
-    DBGrid1->setModel(records_);
+    recordGrid_->setModel(records_);
     for (int c = 0; c < records_->columnCount(); ++c)
-        DBGrid1->horizontalHeader()->resizeSection(
+        recordGrid_->horizontalHeader()->resizeSection(
             c, RecordColumns[c].width > 0 ? RecordColumns[c].width : DefaultColumnWidth);
 
-    Label2 = new QLabel(QStringLiteral("名前入力欄"), client);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(qx::UiFont(qx::PGothic, 12, true));
-    Label2->move(492, 168);
-    Label2->adjustSize();
+    auto* nameCaption = new QLabel(QStringLiteral("名前入力欄"), client);
+    nameCaption->setObjectName(QStringLiteral("Label2"));
+    nameCaption->setFont(qx::UiFont(qx::PGothic, 12, true));
+    nameCaption->move(492, 168);
+    nameCaption->adjustSize();
 
-    Edit1 = new QLineEdit(client);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(492, 182, 100, 20);
-    Edit1->setMaxLength(std::numeric_limits<int>::max());
+    nameEdit_ = new QLineEdit(client);
+    nameEdit_->setObjectName(QStringLiteral("Edit1"));
+    nameEdit_->setGeometry(492, 182, 100, 20);
+    nameEdit_->setMaxLength(std::numeric_limits<int>::max());
 
     auto makeButton = [client](const char* name, const QString& caption, int top) {
         auto* b = new TCuteButton(client);
@@ -121,34 +121,34 @@ void TForm4::CreateControls()
         b->setFlat(false);
         return b;
     };
-    CuteButton1 = makeButton("CuteButton1", QStringLiteral("記 録"), 208);
-    CuteButton1->setColor(qx::TColor(qx::colors::MoneyGreen));
-    CuteButton2 = makeButton("CuteButton2", QStringLiteral("問題表示"), 296);
-    CuteButton2->setColor(qx::TColor(qx::colors::SkyBlue));
-    CuteButton3 = makeButton("CuteButton3", QStringLiteral("削 除"), 336);
-    connect(CuteButton1, &TCuteButton::clicked, this, &TForm4::CuteButton1Click);
-    connect(CuteButton2, &TCuteButton::clicked, this, &TForm4::CuteButton2Click);
-    connect(CuteButton3, &TCuteButton::clicked, this, &TForm4::CuteButton3Click);
+    TCuteButton* record = makeButton("CuteButton1", QStringLiteral("記 録"), 208);
+    record->setColor(qx::TColor(qx::colors::MoneyGreen));
+    TCuteButton* show = makeButton("CuteButton2", QStringLiteral("問題表示"), 296);
+    show->setColor(qx::TColor(qx::colors::SkyBlue));
+    TCuteButton* remove = makeButton("CuteButton3", QStringLiteral("削 除"), 336);
+    connect(record, &TCuteButton::clicked, this, &TForm4::OnRecord);
+    connect(show, &TCuteButton::clicked, this, &TForm4::OnShowProblem);
+    connect(remove, &TCuteButton::clicked, this, &TForm4::OnDelete);
 
-    setTabOrder(DBGrid1, CuteButton1);
-    setTabOrder(CuteButton1, CuteButton2);
-    setTabOrder(CuteButton2, Edit1);
-    setTabOrder(Edit1, CuteButton3);
+    setTabOrder(recordGrid_, record);
+    setTabOrder(record, show);
+    setTabOrder(show, nameEdit_);
+    setTabOrder(nameEdit_, remove);
 }
 
 void TForm4::CreateMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    N1 = AddCommand(nullptr, "N1", QStringLiteral("戻る"), [this] { close(); });
-    Help1 = AddCommand(nullptr, "Help1", QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
-    Exit1 = AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+    AddCommand(nullptr, "N1", QStringLiteral("戻る"), [this] { close(); });
+    AddCommand(nullptr, "Help1", QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
+    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { AskQuit(); });
 }
 
 void TForm4::ShowHeading()
 {
     const QString size = Q(qx::SizeName(size_));
-    if (game_ == 1) Label1->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
-    if (game_ == 2) Label1->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
+    if (game_ == 1) heading_->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
+    if (game_ == 2) heading_->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
 }
 
 // The grid lists the active game's table as it is now; its current row is the first.
@@ -204,19 +204,19 @@ bool TForm4::RefusedWriting(RecordStore* store)
 void TForm4::SelectRow(int row)
 {
     if (row < 0 || row >= records_->rowCount()) return;
-    DBGrid1->setCurrentIndex(records_->index(row, 0));
-    DBGrid1->scrollTo(records_->index(row, 0));
+    recordGrid_->setCurrentIndex(records_->index(row, 0));
+    recordGrid_->scrollTo(records_->index(row, 0));
 }
 
 int TForm4::CurrentRow() const
 {
-    const QModelIndex current = DBGrid1->currentIndex();
+    const QModelIndex current = recordGrid_->currentIndex();
     return current.isValid() ? current.row() : (records_->rowCount() > 0 ? 0 : -1);
 }
 
-void TForm4::CuteButton1Click()
+void TForm4::OnRecord()
 {
-    if (Edit1->text().isEmpty()) {
+    if (nameEdit_->text().isEmpty()) {
         qx::Messages().plain(QStringLiteral("名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。"));
         return;
     }
@@ -237,8 +237,8 @@ void TForm4::RecordCurrentGame()
     const bool finished = shared.Finished != 0;
     qx::NewRecord record;
     record.condition = condition;
-    record.date = RecordDate(Today());
-    record.name = QStringLiteral(" ") + Edit1->text();
+    record.date = RecordDate(today());
+    record.name = QStringLiteral(" ") + nameEdit_->text();
     record.conditionName = Q(qx::ConditionName(condition));
     record.count = QString::number(finished ? shared.SwapCount[game - 1] : 0);
     record.time = RecordTime(finished ? shared.ElapsedSeconds[game - 1] : 0);
@@ -254,7 +254,7 @@ void TForm4::RecordCurrentGame()
     qx::PlayCue(7);
 }
 
-void TForm4::CuteButton2Click()
+void TForm4::OnShowProblem()
 {
     ReportingFailures([this] { ShowStoredProblem(); });
 }
@@ -304,7 +304,7 @@ void TForm4::ShowStoredProblem()
     qx::PlayCue(1);
 }
 
-void TForm4::CuteButton3Click()
+void TForm4::OnDelete()
 {
     ReportingFailures([this] { DeleteCurrentRecord(); });
 }

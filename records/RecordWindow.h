@@ -9,7 +9,6 @@
 #include <functional>
 #include <optional>
 
-class QAction;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -31,23 +30,17 @@ public:
     explicit TForm4(QWidget* parent = nullptr);
     ~TForm4() override;
 
-    QLabel* Label1 = nullptr;
-    QTableView* DBGrid1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    TCuteButton* CuteButton1 = nullptr;
-    TCuteButton* CuteButton2 = nullptr;
-    TCuteButton* CuteButton3 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* Help1 = nullptr;
-    QAction* Exit1 = nullptr;
+    // The record grid and the name field; their objectNames are the designed ones.
+    QTableView* RecordGrid() const { return recordGrid_; }
+    QLineEdit* NameEdit() const { return nameEdit_; }
 
     // The local date a record is stored under; tests put in a fixed day.
-    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
 
-    void CuteButton1Click();
-    void CuteButton2Click();
-    void CuteButton3Click();
+    // "記 録", "問題表示", "削 除".
+    void OnRecord();
+    void OnShowProblem();
+    void OnDelete();
 
     // The problem "問題表示" handed over before the window closed; unset when none was.
     const std::optional<HandedProblem>& HandedOver() const { return handedOver_; }
@@ -72,6 +65,9 @@ private:
 
     void PublishHandOver(const HandedProblem& handed);
 
+    QLabel* heading_ = nullptr;
+    QTableView* recordGrid_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
     const int game_;  // the table this window lists: the game type and size in use when it opened
     const int size_;
     RecordTableModel* records_ = nullptr;

@@ -72,9 +72,9 @@ void Report(const char* what, const std::function<void()>& prepare, const std::f
 
 void SelectRow(TForm4& form, int nb)
 {
-    QAbstractItemModel* model = form.DBGrid1->model();
+    QAbstractItemModel* model = form.RecordGrid()->model();
     for (int r = 0; r < model->rowCount(); ++r)
-        if (model->index(r, 0).data().toInt() == nb) return form.DBGrid1->setCurrentIndex(model->index(r, 1));
+        if (model->index(r, 0).data().toInt() == nb) return form.RecordGrid()->setCurrentIndex(model->index(r, 1));
 }
 
 }  // namespace
@@ -104,13 +104,13 @@ int main(int argc, char** argv)
 
     auto form = std::make_unique<TForm4>();
     form->show();
-    form->Edit1->setText(QStringLiteral("bench"));
+    form->NameEdit()->setText(QStringLiteral("bench"));
     QApplication::processEvents();
     for (int condition : {3, 6}) {
         GameState.ActiveCondition = condition;
         const QByteArray what = "record one row (condition " + QByteArray::number(condition) + ")";
         Report(what.constData(), nullptr, [&] {
-            form->CuteButton1Click();
+            form->OnRecord();
             QApplication::processEvents();
         });
     }
@@ -118,17 +118,17 @@ int main(int argc, char** argv)
     Report(
         "delete one row, renumber band 3 (~70 rows)", [&] { SelectRow(*form, 310); },
         [&] {
-            form->CuteButton3Click();
+            form->OnDelete();
             QApplication::processEvents();
         });
     GameState.ActiveCondition = 6;
     Report(
         "delete one row, renumber band 6 (~4,800 later)", [&] { SelectRow(*form, 5000); },
         [&] {
-            form->CuteButton3Click();
+            form->OnDelete();
             QApplication::processEvents();
         });
-    std::printf("rows now %d, message boxes %lld\n", form->DBGrid1->model()->rowCount(),
+    std::printf("rows now %d, message boxes %lld\n", form->RecordGrid()->model()->rowCount(),
                 static_cast<long long>(messages.boxes.size()));
     return 0;
 }

@@ -43,7 +43,7 @@ public:
         auto* f = static_cast<TForm2*>(w);
         ClickCell(f, 1);
         ClickCell(f, 2);
-        QTest::mouseClick(f->CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(f->SwapButton(), Qt::LeftButton);
     }
     void pickOne(TGameWindow* w) const override { ClickCell(static_cast<TForm2*>(w), 3); }
     QStringList numbers(TGameWindow* w) const override { return BoardTexts(static_cast<TForm2*>(w)); }

@@ -17,7 +17,7 @@ inline void StartPuzzle2(TForm3* f, const std::vector<int>& a, const std::vector
 {
     const qx::Table ta = qx::ToTable(a), tb = qx::ToTable(b);
     f->Model().SetProblem({ta, tb, qx::EncodeProblemCode(ta), qx::EncodeProblemCode(tb)});
-    f->CuteButton2Click();
+    f->OnSameProblem();
 }
 
 // The complete table 1 … n of the active size.

@@ -134,7 +134,7 @@ void TestGameWindow::stateTable()
 
     if (from != QLatin1String("Idle")) {
         a.layOutNearlySolved(w.get());
-        if (from == QLatin1String("Interrupted")) QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
+        if (from == QLatin1String("Interrupted")) QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
         if (from == QLatin1String("Ended")) a.playCompletingSwap(w.get());
     }
     QCOMPARE(w->ButtonPattern(), from == QLatin1String("Idle")      ? QStringLiteral("100000")
@@ -144,11 +144,11 @@ void TestGameWindow::stateTable()
 
     sounds.ids.clear();
     messages.answers = {answer};
-    if (event == QLatin1String("new")) QTest::mouseClick(w->CuteButton1, Qt::LeftButton);
-    if (event == QLatin1String("same")) QTest::mouseClick(w->CuteButton2, Qt::LeftButton);
-    if (event == QLatin1String("interrupt")) QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
-    if (event == QLatin1String("resume")) QTest::mouseClick(w->CuteButton5, Qt::LeftButton);
-    if (event == QLatin1String("cancel")) QTest::mouseClick(w->CuteButton6, Qt::LeftButton);
+    if (event == QLatin1String("new")) QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
+    if (event == QLatin1String("same")) QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
+    if (event == QLatin1String("interrupt")) QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
+    if (event == QLatin1String("resume")) QTest::mouseClick(w->ResumeButton(), Qt::LeftButton);
+    if (event == QLatin1String("cancel")) QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
     if (event == QLatin1String("condition")) Trigger(w.get(), a.conditionAction(OddEven));
     if (event == QLatin1String("size")) Trigger(w.get(), a.sizeAction(Cells16));
     if (event == QLatin1String("complete")) {
@@ -158,24 +158,24 @@ void TestGameWindow::stateTable()
 
     QCOMPARE(w->ButtonPattern(), pattern);
     QCOMPARE(w->StatusText(), status);
-    QCOMPARE(w->Timer2->isActive(), timerRunning);
+    QCOMPARE(w->PlayClock()->isActive(), timerRunning);
     QCOMPARE(AllEmpty(a.numbers(w.get())), boardEmpty);
     QCOMPARE(sounds.ids, cues);
     if (boardEmpty) {
         QCOMPARE(GameState.SwapCount[w->Slot()], 0);
         QCOMPARE(GameState.ElapsedSeconds[w->Slot()], 0);
-        QVERIFY(w->Memo1->text().isEmpty());
-        QVERIFY(w->Memo2->text().isEmpty());
+        QVERIFY(w->CountDisplay()->text().isEmpty());
+        QVERIFY(w->TimeDisplay()->text().isEmpty());
     }
     if (event == QLatin1String("cancel"))
         QCOMPARE(messages.last().text, QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"));
-    if (event == QLatin1String("condition")) QCOMPARE(w->Label2->text(), QStringLiteral("（奇数偶数）"));
+    if (event == QLatin1String("condition")) QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（奇数偶数）"));
     if (event == QLatin1String("size")) QCOMPARE(CellCount(), 16);
     if (event == QLatin1String("complete")) {
         QCOMPARE(GameState.Finished, 1);
         QCOMPARE(messages.last().text, QStringLiteral("完成しました！"));
         QCOMPARE(PosOf(messages.last()), a.completedPos());
-        QCOMPARE(w->Memo1->text(), QStringLiteral("1"));
+        QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
     }
 }
 
@@ -207,13 +207,13 @@ void TestGameWindow::startQuestion()
     bool displaysEmpty = false;
     int cueBefore = 0;
     messages.whileOpen = [&](const qx::test::Box&) {
-        displaysEmpty = w->Memo1->text().isEmpty() && w->Memo2->text().isEmpty();
+        displaysEmpty = w->CountDisplay()->text().isEmpty() && w->TimeDisplay()->text().isEmpty();
         cueBefore = sounds.ids.isEmpty() ? 0 : sounds.ids.last();
     };
     messages.answers = {answer};
     messages.boxes.clear();
-    w->CuteButton2->setFocus();
-    QTest::mouseClick(w->CuteButton2, Qt::LeftButton);
+    w->SameProblemButton()->setFocus();
+    QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
 
     QCOMPARE(messages.boxes.size(), 1);
     QCOMPARE(messages.last().kind, qx::test::Box::Confirm);
@@ -253,8 +253,8 @@ void TestGameWindow::elapsedTime()
     AdapterAt(adapter).layOutNearlySolved(w.get());
     const int other = 1 - w->Slot();
     GameState.ElapsedSeconds[other] = 7;
-    for (int t = 0; t < ticks; ++t) w->Timer2Timer();
-    QCOMPARE(w->Memo2->text(), shown);
+    for (int t = 0; t < ticks; ++t) w->OnSecond();
+    QCOMPARE(w->TimeDisplay()->text(), shown);
     QCOMPARE(GameState.ElapsedSeconds[w->Slot()], ticks);
     QCOMPARE(GameState.ElapsedSeconds[other], 7);  // the other game's clock is its own
 }
@@ -277,9 +277,9 @@ void TestGameWindow::reopenKeepsOwnGame()
     auto w = Create(a);
     Trigger(w.get(), a.sizeAction(Cells16));
     Trigger(w.get(), a.conditionAction(RowAdvance));
-    QTest::mouseClick(w->CuteButton1, Qt::LeftButton);
+    QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
     a.pickOne(w.get());
-    w->Timer2Timer();
+    w->OnSecond();
 
     const QStringList board = a.numbers(w.get());
     const TGameState before = GameState;
@@ -314,9 +314,9 @@ void TestGameWindow::reopenKeepsOwnGame()
     QCOMPARE(GameState.FirstIndex, before.FirstIndex);
     QCOMPARE(GameState.SecondIndex, before.SecondIndex);
     QCOMPARE(a.numbers(w.get()), board);
-    QCOMPARE(w->Label2->text(), QStringLiteral("（行の前進）"));
+    QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（行の前進）"));
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
-    QVERIFY(w->Timer2->isActive());
+    QVERIFY(w->PlayClock()->isActive());
     QCOMPARE(GameState.ElapsedSeconds[w->Slot()], 1);
 }
 

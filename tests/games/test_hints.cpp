@@ -43,14 +43,14 @@ struct Window {
         form->show();
         Trigger(SizeItems[game - 1][size - 1]);
         Trigger(ConditionItems[game - 1][condition - 1]);
-        form->FixedSeed = seed;
+        form->fixedSeed = seed;
         sounds.ids.clear();
     }
     TGameWindow* operator->() const { return form.get(); }
 
     void Trigger(const char* item) const { form->findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
     // 新しい問題, answered OK.
-    void Deal() const { QTest::mouseClick(form->CuteButton1, Qt::LeftButton); }
+    void Deal() const { QTest::mouseClick(form->NewProblemButton(), Qt::LeftButton); }
     void Click(int table, int k, Qt::MouseButton button = Qt::LeftButton) const
     {
         if (game == PuzzleI)
@@ -134,19 +134,19 @@ void TestHints::outsideGame()
     if (state == "start question cancelled") w.messages.answers = {false};
     if (state != "no problem yet") w.Deal();
     if (state != "no problem yet" && state != "start question cancelled") w.Click(0, 1);
-    if (state == "interrupted") QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
-    if (state == "cancelled") QTest::mouseClick(w->CuteButton6, Qt::LeftButton);
+    if (state == "interrupted") QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
+    if (state == "cancelled") QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
     if (state == "condition chosen in a game") w.Trigger(ConditionItems[game - 1][OddEven - 1]);
     if (state == "completed") {
         QVERIFY(w.Proven());
         for (int i = w.Minimum(); i > 0; --i) {
             w.Trigger("nextMoveItem");
-            QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+            QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
         }
         QVERIFY(w->Model().Finished());
     }
     const QStringList looks = w.Looks();
-    const QString status = w->StatusText(), pattern = w->ButtonPattern(), count = w->Memo1->text();
+    const QString status = w->StatusText(), pattern = w->ButtonPattern(), count = w->CountDisplay()->text();
     const int boxes = int(w.messages.boxes.size());
     w.sounds.ids.clear();
 
@@ -160,7 +160,7 @@ void TestHints::outsideGame()
     QCOMPARE(w.Looks(), looks);
     QCOMPARE(w->StatusText(), status);
     QCOMPARE(w->ButtonPattern(), pattern);
-    QCOMPARE(w->Memo1->text(), count);
+    QCOMPARE(w->CountDisplay()->text(), count);
 }
 
 void TestHints::selectsAsClicks_data()
@@ -217,13 +217,13 @@ void TestHints::selectsAsClicks()
                  : QStringLiteral("ヒント：表Aの %1 と表Bの %2 を選びました。「入れ替え」ボタンで入れ替えてください。")
                        .arg(x, y));
     QCOMPARE(*BoardPosition(w->Model()), board);
-    QVERIFY(w->Memo1->text().isEmpty());
-    QVERIFY(w->Timer2->isActive());
+    QVERIFY(w->CountDisplay()->text().isEmpty());
+    QVERIFY(w->PlayClock()->isActive());
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
     const QStringList hinted = w.Looks();
 
     // The same problem again, and the same by right clicks on what was selected, then two left clicks.
-    w->CuteButton2Click();
+    w->OnSameProblem();
     clickBefore();
     if (game == PuzzleI)
         for (int i = before.size() - 1; i > 0; i -= 2) w.Click(0, before[i], Qt::RightButton);  // the last first
@@ -235,8 +235,8 @@ void TestHints::selectsAsClicks()
 
     // The selected swap is one the condition allows.
     w.Trigger("nextMoveItem");
-    QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
-    QCOMPARE(w->Memo1->text(), QStringLiteral("1"));
+    QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
+    QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
 }
 
 void TestHints::followToCompletion_data()
@@ -268,8 +268,8 @@ void TestHints::followToCompletion()
     for (int swaps = 1; swaps <= minimum; ++swaps) {
         w.Trigger("nextMoveItem");
         QVERIFY(w->StatusText().startsWith(QStringLiteral("ヒント：")));
-        QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
-        QCOMPARE(w->Memo1->text(), QString::number(swaps));
+        QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
+        QCOMPARE(w->CountDisplay()->text(), QString::number(swaps));
     }
     QVERIFY(w->Model().Finished());
     QCOMPARE(w.messages.last().text, QStringLiteral("完成しました！"));
@@ -305,7 +305,7 @@ void TestHints::shortest()
     QFETCH(bool, fromBoard);
     Window w(game, Cells9, FreeSwap);
     if (state != "no problem yet") w.Deal();
-    if (state == "cancelled") QTest::mouseClick(w->CuteButton6, Qt::LeftButton);
+    if (state == "cancelled") QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
     if (state == "size chosen in a game") w.Trigger(SizeItems[game - 1][Cells16 - 1]);
     int count = 0;
     if (state.endsWith("off the path")) {
@@ -318,12 +318,12 @@ void TestHints::shortest()
                 if (SolverSwap{i, j} != next && IsAllowedSwap(board, {i, j})) {
                     w.Click(0, i);
                     w.Click(game == PuzzleI ? 0 : 1, j);
-                    QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+                    QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
                     count = 1;
                 }
-        QCOMPARE(w->Memo1->text(), QStringLiteral("1"));
+        QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
     }
-    if (state == "interrupted off the path") QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
+    if (state == "interrupted off the path") QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
     int minimum = fromBoard ? SolvedMinimum(w) : -1;
     if (state == "completed off the path") {
         const int start =
@@ -331,7 +331,7 @@ void TestHints::shortest()
         QVERIFY(w.Proven());
         for (int i = w.Minimum(); i > 0; --i, ++count) {
             w.Trigger("nextMoveItem");
-            QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+            QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
         }
         QVERIFY(w->Model().Finished());
         minimum = start;
