@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "core/GameState.h"
+#include "core/SoundCue.h"
 #include "shell/ColoredButton.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
@@ -96,7 +97,7 @@ void TForm1::Greet()
     // This platform has no viewer for the old help format; the page is HTML.
     SetHelpFile(dir + QStringLiteral("ＱＸパズル.html"), this);
     SetStatusText(QStringLiteral("　メニューを選んでください。"));
-    PlayCue(7);
+    PlayCue(SoundCue::Greeting);
 }
 
 void TForm1::SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2)
@@ -105,12 +106,12 @@ void TForm1::SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2)
     puzzle2_ = puzzle2;
 }
 
-void TForm1::OpenGame(int gameType)
+void TForm1::OpenGame(GameType game)
 {
     if (beforeOpeningGame) beforeOpeningGame();
-    TFormBase* window = gameType == 1 ? puzzle1_ : puzzle2_;
+    TFormBase* window = game == GameType::PuzzleI ? puzzle1_ : puzzle2_;
     if (!window) return;
-    GameState.ActiveGame = gameType;
+    GameState.ActiveGame = int(game);
     GameState.ActiveSize = 1;
     GameState.ActiveCondition = 1;
     window->ShowModal();
@@ -118,8 +119,8 @@ void TForm1::OpenGame(int gameType)
     GameState.ActiveCondition = 1;
 }
 
-void TForm1::OpenPuzzle1() { OpenGame(1); }
-void TForm1::OpenPuzzle2() { OpenGame(2); }
+void TForm1::OpenPuzzle1() { OpenGame(GameType::PuzzleI); }
+void TForm1::OpenPuzzle2() { OpenGame(GameType::PuzzleII); }
 
 QString TForm1::AboutText() { return QStringLiteral("ＱＸパズル\r\nVersion 2.3\r\n\r\n© 2026 ＱＸパズル開発チーム"); }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main menu: opens the two games and offers help, About and quit.
 
+#include "core/Board.h"
 #include "shell/FormBase.h"
 
 #include <QPointer>
@@ -38,7 +39,7 @@ protected:
 private:
     // Once, at the end of the construction: the help file, the greeting and its cue.
     void Greet();
-    void OpenGame(int gameType);
+    void OpenGame(qx::GameType game);
     QLabel* MakeLabel(const char* name, int left, int top, const QString& text, int pixelHeight);
     TCuteButton* MakeButton(const char* name, int left, int top, const QString& caption, void (TForm1::*handler)());
 

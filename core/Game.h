@@ -5,6 +5,7 @@
 
 #include "core/Board.h"
 #include "core/Problem.h"
+#include "core/SoundCue.h"
 
 #include <optional>
 #include <string>
@@ -17,9 +18,6 @@ struct ResumePosition;
 
 // Which of the six buttons are enabled follows from the phase alone.
 enum class Phase { Idle, Playing, Interrupted, Ended };
-
-// The numbered sound cues of the games.
-enum class SoundCue { Step = 1, Refusal = 3, Completed = 4, Picked = 6, Question = 7, Silence = 9 };
 
 enum class TileLook { Plain, InPlace, Partner };
 enum class NumberLook { Plain, Selected, Picked };

@@ -182,7 +182,7 @@ void TGameWindow::FormCreate()
     RenderPhase();
     SetStatusText(gamestatus::Idle);
     Publish();
-    PlayCue(int(SoundCue::Picked));
+    PlayCue(SoundCue::Picked);
 }
 
 void TGameWindow::RenderBoard()
@@ -226,7 +226,7 @@ void TGameWindow::Apply(const Outcome& outcome)
 {
     // A refusal is shown over the board as it was; the board's new look follows once it is closed.
     if (!outcome.refused) RenderBoard();
-    for (SoundCue cue : outcome.cues) PlayCue(int(cue));
+    for (SoundCue cue : outcome.cues) PlayCue(cue);
     if (outcome.notice) {
         BoxPosition at;
         if (outcome.notice->at) at = QPoint(outcome.notice->at->first, outcome.notice->at->second);
@@ -243,11 +243,12 @@ void TGameWindow::Publish(TSharing what)
 {
     const qx::Game& game = Model();
     TGameState& shared = GameState;
-    shared.SwapCount[Slot()] = game.SwapCount();
-    shared.ElapsedSeconds[Slot()] = game.ElapsedSeconds();
+    const int slot = int(game.Type()) - 1;  // the designed record's counters by game type
+    shared.SwapCount[slot] = game.SwapCount();
+    shared.ElapsedSeconds[slot] = game.ElapsedSeconds();
     if (what == TSharing::Counters) return;
 
-    shared.ActiveGame = GameType();
+    shared.ActiveGame = int(game.Type());
     shared.ActiveSize = int(game.Size());
     shared.ActiveCondition = int(game.Condition());
     BuildCellMap();
@@ -277,7 +278,7 @@ bool TGameWindow::ConfirmStart()
     RenderPhase();
     // The search of the problem's start runs while the player reads the question.
     if (solutions_) solutions_->Follow();
-    PlayCue(int(SoundCue::Question));
+    PlayCue(SoundCue::Question);
     const bool ok = Messages().confirm(QStringLiteral("始めてもいいですか？"), placement_.confirmStartPos);
     if (ok)
         Apply(Model().Start());
@@ -391,7 +392,7 @@ void TGameWindow::OfferSavedGame()
     if (!store || Model().CurrentPhase() != Phase::Idle) return;
     std::optional<SavedGame> saved;
     try {
-        saved = store->ReadSavedGame(GameType());
+        saved = store->ReadSavedGame(Model().Type());
     } catch (const EDatabaseError&) {
         return;  // nothing to offer from a file that cannot be read; the records say why
     }
@@ -403,7 +404,7 @@ void TGameWindow::OfferSavedGame()
         ForgetSavedGame();
         return;
     }
-    PlayCue(int(SoundCue::Question));
+    PlayCue(SoundCue::Question);
     if (!Messages().confirm(Q(ResumeQuestion(*parsed.position)))) {
         ForgetSavedGame();
         return;
@@ -435,7 +436,7 @@ void TGameWindow::ForgetSavedGame()
     RecordStore* store = SavedGames();
     if (!store || !savedRowMayExist_) return;
     try {
-        store->DeleteSavedGame(GameType(), PlaySaveWaitMs);
+        store->DeleteSavedGame(Model().Type(), PlaySaveWaitMs);
         savedRowMayExist_ = false;
     } catch (const EDatabaseError&) {
         // Left for the next start, which offers it: nothing of this game is lost.
@@ -631,7 +632,7 @@ void TGameWindow::CreateGameMenu(const TGameMenuNames& names, std::function<void
         AddCommand(size, names.sizes[i], sizeTexts[i], [this, i] { ChooseSize(BoardSize(i + 1)); });
     QMenu* condition = AddMenu(names.conditionMenu, QStringLiteral("条件"));
     for (int c = 1; c <= 6; ++c)
-        AddCommand(condition, names.conditions[c - 1], Q(ConditionName(c)),
+        AddCommand(condition, names.conditions[c - 1], Q(ConditionName(SwapCondition(c))),
                    [this, c] { ChooseCondition(SwapCondition(c)); });
     AddCommand(nullptr, names.record, names.recordText, [this] { OpenRecords(); });
     CreateHintMenu();
@@ -656,7 +657,7 @@ void TGameWindow::CreateHintMenu()
 void TGameWindow::OnNextMove()
 {
     if (!IsHintTime(Model())) {
-        PlayCue(int(SoundCue::Refusal));
+        PlayCue(SoundCue::Refusal);
         Messages().plain(Q(hinttext::OutsideGame));
         return;
     }
@@ -670,7 +671,7 @@ void TGameWindow::ShowHint(const Solution& answer)
     if (!board || !IsHintTime(Model())) return;  // interrupted or ended while the answer was on its way
     if (answer.status == Solution::Status::Impossible || answer.path.empty()) {
         // A search that found no way within its time tells what it knows instead.
-        PlayCue(int(SoundCue::Refusal));
+        PlayCue(SoundCue::Refusal);
         Messages().plain(Q(answer.status == Solution::Status::Impossible ? hinttext::CannotComplete
                                                                          : ShortestFromBoardText(answer)));
         return;
@@ -693,7 +694,7 @@ void TGameWindow::ShowHint(const Solution& answer)
 
 void TGameWindow::OnShortest()
 {
-    PlayCue(int(SoundCue::Step));
+    PlayCue(SoundCue::Step);
     const auto show = [](const std::string& text) { RunGuarded([&] { Messages().plain(Q(text)); }); };
     switch (ShortestSubjectOf(Model())) {
     case ShortestSubject::NoProblem: Messages().plain(Q(hinttext::NoProblem)); break;

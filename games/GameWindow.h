@@ -116,10 +116,6 @@ public:
     virtual qx::Game& Model() = 0;
     virtual const qx::Game& Model() const = 0;
 
-    int GameType() const { return int(Model().Type()); }
-    // Index of this game in SwapCount and ElapsedSeconds.
-    int Slot() const { return GameType() - 1; }
-
     // One flag per button, 新しい問題 … 取止め: enabled exactly when 1.
     void SetButtons(int f1, int f2, int f3, int f4, int f5, int f6);
     // "100000" … : the enabled flags of the six buttons, for tests and diagnostics.

@@ -101,6 +101,6 @@ void TForm2::CellPressed(int, int k, Qt::MouseButton button)
 void TForm2::GoBack()
 {
     close();
-    GameState.ActiveSize = Cells9;
+    GameState.ActiveSize = int(BoardSize::Cells9);
     BuildCellMap();
 }

@@ -52,7 +52,9 @@ QString RecordDate(const QDate& date)
 QString RecordTime(int seconds) { return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60); }
 
 TForm4::TForm4(QWidget* parent)
-    : TFormBase(QStringLiteral("記録表"), 700, 590, parent), game_(GameState.ActiveGame), size_(GameState.ActiveSize)
+    : TFormBase(QStringLiteral("記録表"), 700, 590, parent),
+      game_(qx::GameTypeOf(GameState.ActiveGame)),
+      size_(qx::BoardSize(GameState.ActiveSize))
 {
     setObjectName(QStringLiteral("Form4"));
     CreateControls();
@@ -147,22 +149,23 @@ void TForm4::CreateMenu()
 void TForm4::ShowHeading()
 {
     const QString size = Q(qx::SizeName(size_));
-    if (game_ == 1) heading_->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
-    if (game_ == 2) heading_->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
+    if (!game_) return;
+    const QString type = *game_ == qx::GameType::PuzzleI ? QStringLiteral("タイプⅠ ") : QStringLiteral("タイプⅡ ");
+    heading_->setText(type + size + QStringLiteral(" 記録表"));
 }
 
 // The grid lists the active game's table as it is now; its current row is the first.
 void TForm4::ListRecords()
 {
     RecordStore* store = Store();
-    if (game_ != 1 && game_ != 2) return;
+    if (!game_) return;
     if (!store || store->Access() == RecordAccess::Unusable) {
-        records_->List(nullptr, game_, size_);
+        records_->List(nullptr, *game_, size_);
         SetStatusText(QStringLiteral("記録のデータベースを使えません。記録表を開き直すと、もう一度開いてみます。"));
         return;
     }
     try {
-        records_->List(store, game_, size_);
+        records_->List(store, *game_, size_);
     } catch (const EDatabaseError& e) {
         qx::Messages().error(e.Message());
         return;
@@ -226,24 +229,25 @@ void TForm4::OnRecord()
 void TForm4::RecordCurrentGame()
 {
     const qx::TGameState& shared = GameState;
-    const int game = game_;
-    const int condition = shared.ActiveCondition;
-    if (game != 1 && game != 2) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
-    if (condition < int(qx::SwapCondition::FreeSwap) || condition > int(qx::SwapCondition::DifferByOne))
-        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(condition));
+    if (!game_) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
+    const qx::GameType game = *game_;
+    const std::optional<qx::SwapCondition> condition = qx::SwapConditionOf(shared.ActiveCondition);
+    if (!condition)
+        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(shared.ActiveCondition));
+    const int slot = int(game) - 1;
     RecordStore* store = ReopenedStore();
     if (RefusedWriting(store)) return;
     // An unfinished game is stored with no count and no time; its running counters stay as they are.
     const bool finished = shared.Finished != 0;
     qx::NewRecord record;
-    record.condition = condition;
+    record.condition = *condition;
     record.date = RecordDate(today());
     record.name = QStringLiteral(" ") + nameEdit_->text();
-    record.conditionName = Q(qx::ConditionName(condition));
-    record.count = QString::number(finished ? shared.SwapCount[game - 1] : 0);
-    record.time = RecordTime(finished ? shared.ElapsedSeconds[game - 1] : 0);
+    record.conditionName = Q(qx::ConditionName(*condition));
+    record.count = QString::number(finished ? shared.SwapCount[slot] : 0);
+    record.time = RecordTime(finished ? shared.ElapsedSeconds[slot] : 0);
     record.codeA = Q(shared.ProblemCodeA);
-    if (game == 2) record.codeB = Q(shared.ProblemCodeB);
+    if (game == qx::GameType::PuzzleII) record.codeB = Q(shared.ProblemCodeB);
 
     const qx::AddResult result = store->Add(game, size_, record);
     if (!result.added) {
@@ -251,7 +255,7 @@ void TForm4::RecordCurrentGame()
         return;
     }
     SelectRow(records_->Insert(*result.added));
-    qx::PlayCue(7);
+    qx::PlayCue(qx::SoundCue::Recorded);
 }
 
 void TForm4::OnShowProblem()
@@ -267,11 +271,12 @@ void TForm4::ShowStoredProblem()
         return;
     }
     const int row = CurrentRow();
-    if (row < 0) {
+    if (row < 0 || !game_) {
         qx::Messages().plain(QStringLiteral("表示する記録がありません。"));
         return;
     }
-    const int game = game_;
+    const qx::GameType game = *game_;
+    const bool two = game == qx::GameType::PuzzleII;
     const int n = qx::CellCount(size_);
     const qx::RecordRow stored = store->Read(game, size_, records_->Key(row).rowid);
     const QString number = NumberText(stored.number);
@@ -280,15 +285,14 @@ void TForm4::ShowStoredProblem()
 
     // Check the whole row before anything changes: a bad code is refused, not half laid out.
     bool conditionRead = false;
-    const int condition = stored.condition.toInt(&conditionRead);
+    const std::optional<qx::SwapCondition> condition = qx::SwapConditionOf(stored.condition.toInt(&conditionRead));
     const qx::DecodedProblem a = qx::DecodeProblemCode(codeA, n);
-    const qx::DecodedProblem b = game == 2 ? qx::DecodeProblemCode(codeB, n) : qx::DecodedProblem{true, {}, {}};
+    const qx::DecodedProblem b = two ? qx::DecodeProblemCode(codeB, n) : qx::DecodedProblem{true, {}, {}};
     QString refusal;
-    if (!conditionRead || condition < int(qx::SwapCondition::FreeSwap) ||
-        condition > int(qx::SwapCondition::DifferByOne))
+    if (!conditionRead || !condition)
         refusal = QStringLiteral("入れ替え条件（%1）が正しくありません。").arg(stored.condition.toString());
     else if (!a.ok)
-        refusal = (game == 2 ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
+        refusal = (two ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
     else if (!b.ok)
         refusal = QStringLiteral("表Bの") + Q(b.reason);
     if (!refusal.isEmpty()) {
@@ -298,10 +302,10 @@ void TForm4::ShowStoredProblem()
 
     if (!qx::Messages().confirm(number + QStringLiteral("　番を表示してもいいですか？"))) return;
 
-    handedOver_ = HandedProblem{{a.numbers, b.numbers, codeA, codeB}, qx::SwapCondition(condition)};
+    handedOver_ = HandedProblem{{a.numbers, b.numbers, codeA, codeB}, *condition};
     PublishHandOver(*handedOver_);
     close();
-    qx::PlayCue(1);
+    qx::PlayCue(qx::SoundCue::Step);
 }
 
 void TForm4::OnDelete()
@@ -314,7 +318,7 @@ void TForm4::DeleteCurrentRecord()
     RecordStore* store = ReopenedStore();
     if (RefusedWriting(store)) return;
     const int row = CurrentRow();
-    if (row < 0) {
+    if (row < 0 || !game_) {
         qx::Messages().plain(QStringLiteral("削除する記録がありません。"));
         return;
     }
@@ -322,14 +326,14 @@ void TForm4::DeleteCurrentRecord()
     if (!qx::Messages().confirm(NumberText(key.number) + QStringLiteral("　番を削除してもいいですか？"))) return;
     // Only the active condition's band is numbered again, whichever band the row was in.
     try {
-        store->DeleteAndRenumber(game_, size_, key.rowid, GameState.ActiveCondition);
+        store->DeleteAndRenumber(*game_, size_, key.rowid, qx::SwapCondition(GameState.ActiveCondition));
     } catch (const EDatabaseError&) {
         ListRecords();  // the grid shows the table as the failed write left it: unchanged
         throw;
     }
     ListRecords();
     SetStatusText(QStringLiteral("削除しました。"));
-    qx::PlayCue(1);
+    qx::PlayCue(qx::SoundCue::Step);
 }
 
 // The shared record gets the handed problem as well: the condition, the start numbers and codes
@@ -340,7 +344,7 @@ void TForm4::PublishHandOver(const HandedProblem& handed)
     shared.ActiveCondition = int(handed.condition);
     std::copy(handed.problem.startA.begin(), handed.problem.startA.end(), shared.StartNumbersA.begin());
     shared.ProblemCodeA = handed.problem.codeA;
-    if (game_ == 2) {
+    if (game_ == qx::GameType::PuzzleII) {
         std::copy(handed.problem.startB.begin(), handed.problem.startB.end(), shared.StartNumbersB.begin());
         shared.ProblemCodeB = handed.problem.codeB;
     }

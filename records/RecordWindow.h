@@ -68,8 +68,10 @@ private:
     QLabel* heading_ = nullptr;
     QTableView* recordGrid_ = nullptr;
     QLineEdit* nameEdit_ = nullptr;
-    const int game_;  // the table this window lists: the game type and size in use when it opened
-    const int size_;
+    // The table this window lists: the game type and size in use when it opened; no game type
+    // when none was in use (nothing is listed).
+    const std::optional<qx::GameType> game_;
+    const qx::BoardSize size_;
     RecordTableModel* records_ = nullptr;
     std::optional<HandedProblem> handedOver_;
 };

@@ -43,7 +43,7 @@ void SeedTable()
         const int count = c < 6 ? PerBand : Rows - 5 * PerBand;
         for (int i = 1; i <= count; ++i, ++added) {
             q.addBindValue(100 * c + i);
-            q.addBindValue(QString::fromStdString(qx::ConditionName(c)));
+            q.addBindValue(QString::fromStdString(qx::ConditionName(qx::SwapCondition(c))));
             q.addBindValue(c);
             q.exec();
         }
@@ -95,7 +95,8 @@ int main(int argc, char** argv)
     GameState.ProblemCodeA = "020301040506070809";
 
     GameState.ActiveCondition = 1;
-    Report("list the keys of 10,000 rows", nullptr, [&] { module.Store().List(1, 1); });
+    Report("list the keys of 10,000 rows", nullptr,
+           [&] { module.Store().List(qx::GameType::PuzzleI, qx::BoardSize::Cells9); });
     Report("open the record window (create, show, paint)", nullptr, [] {
         TForm4 form;
         form.show();

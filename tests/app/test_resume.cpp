@@ -48,7 +48,7 @@ std::optional<SavedGame> Kept(int game)
 {
     RecordStore store(QStringLiteral("data/kiroku.sqlite"));
     if (store.Open() == RecordAccess::Unusable) return std::nullopt;
-    return store.ReadSavedGame(game);
+    return store.ReadSavedGame(qx::GameType(game));
 }
 
 std::string BoardCode(const Game& g, int table = 0)

@@ -149,8 +149,8 @@ void TestGameWindow::stateTable()
     if (event == QLatin1String("interrupt")) QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
     if (event == QLatin1String("resume")) QTest::mouseClick(w->ResumeButton(), Qt::LeftButton);
     if (event == QLatin1String("cancel")) QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
-    if (event == QLatin1String("condition")) Trigger(w.get(), a.conditionAction(OddEven));
-    if (event == QLatin1String("size")) Trigger(w.get(), a.sizeAction(Cells16));
+    if (event == QLatin1String("condition")) Trigger(w.get(), a.conditionAction(int(SwapCondition::OddEven)));
+    if (event == QLatin1String("size")) Trigger(w.get(), a.sizeAction(int(BoardSize::Cells16)));
     if (event == QLatin1String("complete")) {
         a.playCompletingSwap(w.get());
         sounds.ids = sounds.ids.mid(sounds.ids.lastIndexOf(4));
@@ -162,8 +162,8 @@ void TestGameWindow::stateTable()
     QCOMPARE(AllEmpty(a.numbers(w.get())), boardEmpty);
     QCOMPARE(sounds.ids, cues);
     if (boardEmpty) {
-        QCOMPARE(GameState.SwapCount[w->Slot()], 0);
-        QCOMPARE(GameState.ElapsedSeconds[w->Slot()], 0);
+        QCOMPARE(GameState.SwapCount[(int(w->Model().Type()) - 1)], 0);
+        QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], 0);
         QVERIFY(w->CountDisplay()->text().isEmpty());
         QVERIFY(w->TimeDisplay()->text().isEmpty());
     }
@@ -251,11 +251,11 @@ void TestGameWindow::elapsedTime()
     FakeSounds sounds;
     auto w = Create(AdapterAt(adapter));
     AdapterAt(adapter).layOutNearlySolved(w.get());
-    const int other = 1 - w->Slot();
+    const int other = 1 - (int(w->Model().Type()) - 1);
     GameState.ElapsedSeconds[other] = 7;
     for (int t = 0; t < ticks; ++t) w->OnSecond();
     QCOMPARE(w->TimeDisplay()->text(), shown);
-    QCOMPARE(GameState.ElapsedSeconds[w->Slot()], ticks);
+    QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], ticks);
     QCOMPARE(GameState.ElapsedSeconds[other], 7);  // the other game's clock is its own
 }
 
@@ -275,8 +275,8 @@ void TestGameWindow::reopenKeepsOwnGame()
     FakeSounds sounds;
     const GameWindowAdapter& a = AdapterAt(adapter);
     auto w = Create(a);
-    Trigger(w.get(), a.sizeAction(Cells16));
-    Trigger(w.get(), a.conditionAction(RowAdvance));
+    Trigger(w.get(), a.sizeAction(int(BoardSize::Cells16)));
+    Trigger(w.get(), a.conditionAction(int(SwapCondition::RowAdvance)));
     QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
     a.pickOne(w.get());
     w->OnSecond();
@@ -287,8 +287,8 @@ void TestGameWindow::reopenKeepsOwnGame()
     QVERIFY(!w->isVisible());
 
     // The main menu and the other game in the meantime.
-    GameState.ActiveSize = Cells9;
-    GameState.ActiveCondition = FreeSwap;
+    GameState.ActiveSize = int(BoardSize::Cells9);
+    GameState.ActiveCondition = int(SwapCondition::FreeSwap);
     BuildCellMap();
     GameState.StartNumbersA.fill("1");
     GameState.ProblemCodeA = "010203040506070809";
@@ -301,9 +301,9 @@ void TestGameWindow::reopenKeepsOwnGame()
     QTimer::singleShot(0, w.get(), [&] { w->close(); });
     w->ShowModal();
 
-    QCOMPARE(GameState.ActiveGame, w->GameType());
-    QCOMPARE(GameState.ActiveSize, int(Cells16));
-    QCOMPARE(GameState.ActiveCondition, int(RowAdvance));
+    QCOMPARE(GameState.ActiveGame, int(w->Model().Type()));
+    QCOMPARE(GameState.ActiveSize, int(BoardSize::Cells16));
+    QCOMPARE(GameState.ActiveCondition, int(SwapCondition::RowAdvance));
     QCOMPARE(GameState.CellMap[4], 6);    // BoardIndex 5 of 16 cells
     QCOMPARE(GameState.CellMap[15], 19);  // BoardIndex 16
     QVERIFY(GameState.StartNumbersA == before.StartNumbersA);
@@ -317,7 +317,7 @@ void TestGameWindow::reopenKeepsOwnGame()
     QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（行の前進）"));
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
     QVERIFY(w->PlayClock()->isActive());
-    QCOMPARE(GameState.ElapsedSeconds[w->Slot()], 1);
+    QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], 1);
 }
 
 QTEST_MAIN(TestGameWindow)

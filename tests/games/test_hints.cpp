@@ -36,7 +36,7 @@ struct Window {
     Window(int gameType, int size, int condition, unsigned seed = 7) : game(gameType)
     {
         ResetGameState();
-        if (game == PuzzleI)
+        if (game == int(GameType::PuzzleI))
             form = std::make_unique<TForm2>();
         else
             form = std::make_unique<TForm3>();
@@ -53,7 +53,7 @@ struct Window {
     void Deal() const { QTest::mouseClick(form->NewProblemButton(), Qt::LeftButton); }
     void Click(int table, int k, Qt::MouseButton button = Qt::LeftButton) const
     {
-        if (game == PuzzleI)
+        if (game == int(GameType::PuzzleI))
             ClickCell(static_cast<TForm2*>(form.get()), k, button);
         else
             ClickCell(static_cast<TForm3*>(form.get()), TForm3::TTable(table), k, button);
@@ -119,10 +119,11 @@ void TestHints::outsideGame_data()
 {
     QTest::addColumn<int>("game");
     QTest::addColumn<QString>("state");
-    for (int game : {PuzzleI, PuzzleII})
+    for (int game : {int(GameType::PuzzleI), int(GameType::PuzzleII)})
         for (const char* state : {"no problem yet", "start question cancelled", "interrupted", "cancelled",
                                   "condition chosen in a game", "completed"})
-            QTest::addRow("%s/%s", game == PuzzleI ? "I" : "II", state) << game << QString::fromLatin1(state);
+            QTest::addRow("%s/%s", game == int(GameType::PuzzleI) ? "I" : "II", state)
+                << game << QString::fromLatin1(state);
 }
 
 // Outside a game a hint is refused with cue 3 and a centred message; nothing else changes.
@@ -130,13 +131,13 @@ void TestHints::outsideGame()
 {
     QFETCH(int, game);
     QFETCH(QString, state);
-    Window w(game, Cells9, FreeSwap);
+    Window w(game, int(BoardSize::Cells9), int(SwapCondition::FreeSwap));
     if (state == "start question cancelled") w.messages.answers = {false};
     if (state != "no problem yet") w.Deal();
     if (state != "no problem yet" && state != "start question cancelled") w.Click(0, 1);
     if (state == "interrupted") QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
     if (state == "cancelled") QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
-    if (state == "condition chosen in a game") w.Trigger(ConditionItems[game - 1][OddEven - 1]);
+    if (state == "condition chosen in a game") w.Trigger(ConditionItems[game - 1][int(SwapCondition::OddEven) - 1]);
     if (state == "completed") {
         QVERIFY(w.Proven());
         for (int i = w.Minimum(); i > 0; --i) {
@@ -170,16 +171,22 @@ void TestHints::selectsAsClicks_data()
     QTest::addColumn<int>("condition");
     QTest::addColumn<QList<int>>("before");  // table, cell … clicked before the hint
     QTest::addColumn<QList<int>>("cues");
-    QTest::newRow("I/25 free, nothing selected") << PuzzleI << Cells25 << FreeSwap << QList<int>{} << QList<int>{6, 6};
+    QTest::newRow("I/25 free, nothing selected") << int(GameType::PuzzleI) << int(BoardSize::Cells25)
+                                                 << int(SwapCondition::FreeSwap) << QList<int>{} << QList<int>{6, 6};
     QTest::newRow("I/16 neighbours, one selected")
-        << PuzzleI << Cells16 << Neighbours << QList<int>{0, 5} << QList<int>{6, 6, 6};
+        << int(GameType::PuzzleI) << int(BoardSize::Cells16) << int(SwapCondition::Neighbours) << QList<int>{0, 5}
+        << QList<int>{6, 6, 6};
     QTest::newRow("I/9 odd with even, two selected")
-        << PuzzleI << Cells9 << OddEven << QList<int>{0, 9, 0, 2} << QList<int>{6, 6, 6, 6};
+        << int(GameType::PuzzleI) << int(BoardSize::Cells9) << int(SwapCondition::OddEven) << QList<int>{0, 9, 0, 2}
+        << QList<int>{6, 6, 6, 6};
     // Putting a pick back is silent in Puzzle II.
-    QTest::newRow("II/9 free, nothing picked") << PuzzleII << Cells9 << FreeSwap << QList<int>{} << QList<int>{6, 6};
-    QTest::newRow("II/16 free, picked in B") << PuzzleII << Cells16 << FreeSwap << QList<int>{1, 4} << QList<int>{6, 6};
+    QTest::newRow("II/9 free, nothing picked") << int(GameType::PuzzleII) << int(BoardSize::Cells9)
+                                               << int(SwapCondition::FreeSwap) << QList<int>{} << QList<int>{6, 6};
+    QTest::newRow("II/16 free, picked in B") << int(GameType::PuzzleII) << int(BoardSize::Cells16)
+                                             << int(SwapCondition::FreeSwap) << QList<int>{1, 4} << QList<int>{6, 6};
     QTest::newRow("II/9 same row or column, picked in both")
-        << PuzzleII << Cells9 << SameRowOrColumn << QList<int>{0, 3, 1, 7} << QList<int>{6, 6};
+        << int(GameType::PuzzleII) << int(BoardSize::Cells9) << int(SwapCondition::SameRowOrColumn)
+        << QList<int>{0, 3, 1, 7} << QList<int>{6, 6};
 }
 
 // A hint puts back what was selected and selects the next swap of the answer exactly as the
@@ -208,11 +215,12 @@ void TestHints::selectsAsClicks()
     const Selection& picks = w->Model().Picks();
     QCOMPARE(picks.firstIndex, swap.first);
     QCOMPARE(picks.secondIndex, swap.second);
-    if (game == PuzzleI) QVERIFY(swap.first < swap.second);  // the lower board index first, with its marks
+    if (game == int(GameType::PuzzleI))
+        QVERIFY(swap.first < swap.second);  // the lower board index first, with its marks
     const QString x = QString::number(board.a[size_t(swap.first - 1)]);
-    const QString y = QString::number((game == PuzzleI ? board.a : board.b)[size_t(swap.second - 1)]);
+    const QString y = QString::number((game == int(GameType::PuzzleI) ? board.a : board.b)[size_t(swap.second - 1)]);
     QCOMPARE(w->StatusText(),
-             game == PuzzleI
+             game == int(GameType::PuzzleI)
                  ? QStringLiteral("ヒント：%1 と %2 を選びました。「入れ替え」ボタンで入れ替えてください。").arg(x, y)
                  : QStringLiteral("ヒント：表Aの %1 と表Bの %2 を選びました。「入れ替え」ボタンで入れ替えてください。")
                        .arg(x, y));
@@ -225,12 +233,12 @@ void TestHints::selectsAsClicks()
     // The same problem again, and the same by right clicks on what was selected, then two left clicks.
     w->OnSameProblem();
     clickBefore();
-    if (game == PuzzleI)
+    if (game == int(GameType::PuzzleI))
         for (int i = before.size() - 1; i > 0; i -= 2) w.Click(0, before[i], Qt::RightButton);  // the last first
     else
         for (int i = 0; i + 1 < before.size(); i += 2) w.Click(before[i], before[i + 1], Qt::RightButton);
     w.Click(0, swap.first);
-    w.Click(game == PuzzleI ? 0 : 1, swap.second);
+    w.Click(game == int(GameType::PuzzleI) ? 0 : 1, swap.second);
     QCOMPARE(w.Looks(), hinted);
 
     // The selected swap is one the condition allows.
@@ -245,11 +253,12 @@ void TestHints::followToCompletion_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("condition");
     // The 9-cell tables of one table are built once, last: the search cannot stop while it builds one.
-    for (int game : {PuzzleII, PuzzleI})
-        for (int size : {Cells16, Cells25, Cells9})
-            for (int condition = FreeSwap; condition <= DifferByOne; ++condition)
-                QTest::addRow("%s/%d/%s", game == PuzzleI ? "I" : "II", CellCount(size),
-                              ConditionName(condition).c_str())
+    for (int game : {int(GameType::PuzzleII), int(GameType::PuzzleI)})
+        for (int size : {int(BoardSize::Cells16), int(BoardSize::Cells25), int(BoardSize::Cells9)})
+            for (int condition = int(SwapCondition::FreeSwap); condition <= int(SwapCondition::DifferByOne);
+                 ++condition)
+                QTest::addRow("%s/%d/%s", game == int(GameType::PuzzleI) ? "I" : "II", CellCount(BoardSize(size)),
+                              ConditionName(SwapCondition(condition)).c_str())
                     << game << size << condition;
 }
 
@@ -285,8 +294,8 @@ void TestHints::shortest_data()
     QTest::addColumn<int>("game");
     QTest::addColumn<QString>("state");
     QTest::addColumn<bool>("fromBoard");  // the minimum of the board is named
-    for (int game : {PuzzleI, PuzzleII}) {
-        const char* g = game == PuzzleI ? "I" : "II";
+    for (int game : {int(GameType::PuzzleI), int(GameType::PuzzleII)}) {
+        const char* g = game == int(GameType::PuzzleI) ? "I" : "II";
         QTest::addRow("%s/no problem yet", g) << game << "no problem yet" << false;
         QTest::addRow("%s/cancelled", g) << game << "cancelled" << false;
         QTest::addRow("%s/size chosen in a game", g) << game << "size chosen in a game" << false;
@@ -303,10 +312,10 @@ void TestHints::shortest()
     QFETCH(int, game);
     QFETCH(QString, state);
     QFETCH(bool, fromBoard);
-    Window w(game, Cells9, FreeSwap);
+    Window w(game, int(BoardSize::Cells9), int(SwapCondition::FreeSwap));
     if (state != "no problem yet") w.Deal();
     if (state == "cancelled") QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
-    if (state == "size chosen in a game") w.Trigger(SizeItems[game - 1][Cells16 - 1]);
+    if (state == "size chosen in a game") w.Trigger(SizeItems[game - 1][int(BoardSize::Cells16) - 1]);
     int count = 0;
     if (state.endsWith("off the path")) {
         QVERIFY(w.Proven());
@@ -314,10 +323,10 @@ void TestHints::shortest()
         const SolverSwap next = w->Solutions()->BoardAnswer()->path.front();
         const Position board = *BoardPosition(w->Model());
         for (int i = 1; i <= CellCount() && !count; ++i)
-            for (int j = game == PuzzleI ? i + 1 : 1; j <= CellCount() && !count; ++j)
+            for (int j = game == int(GameType::PuzzleI) ? i + 1 : 1; j <= CellCount() && !count; ++j)
                 if (SolverSwap{i, j} != next && IsAllowedSwap(board, {i, j})) {
                     w.Click(0, i);
-                    w.Click(game == PuzzleI ? 0 : 1, j);
+                    w.Click(game == int(GameType::PuzzleI) ? 0 : 1, j);
                     QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
                     count = 1;
                 }

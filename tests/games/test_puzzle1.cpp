@@ -34,7 +34,7 @@ struct Window {
     FakeSounds sounds;
     std::unique_ptr<TForm2> form;
 
-    explicit Window(int size = Cells9, int condition = FreeSwap)
+    explicit Window(int size = int(BoardSize::Cells9), int condition = int(SwapCondition::FreeSwap))
     {
         ResetGameState();
         form = std::make_unique<TForm2>();
@@ -466,17 +466,17 @@ void TestPuzzle1::sameProblem()
 // "戻る" hides the window and leaves 9 cells in GameState; the board stays for the next showing.
 void TestPuzzle1::backResetsSize()
 {
-    Window w(Cells25);
+    Window w(int(BoardSize::Cells25));
     w->fixedSeed = 7;
     QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
     const Table board = w->Cells().Numbers();
     w->findChild<QAction*>("N12")->trigger();
     QVERIFY(!w->isVisible());
-    QCOMPARE(GameState.ActiveSize, int(Cells9));
+    QCOMPARE(GameState.ActiveSize, int(BoardSize::Cells9));
     QCOMPARE(GameState.CellMap[3], 6);
     QCOMPARE(GameState.CellMap[9], 10);  // entries past 9 cells keep the 25-cell map
     QVERIFY(w->PlayClock()->isActive());
-    GameState.ActiveSize = Cells25;
+    GameState.ActiveSize = int(BoardSize::Cells25);
     BuildCellMap();
     QVERIFY(w->Cells().Numbers() == board);
 }

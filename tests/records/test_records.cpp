@@ -25,7 +25,10 @@
 #include <limits>
 #include <memory>
 
+using qx::BoardSize;
 using qx::GameState;
+using qx::GameType;
+using qx::SwapCondition;
 using qx::test::Box;
 
 namespace {
@@ -246,9 +249,11 @@ private slots:
         GameState.ActiveGame = 1;
         GameState.ActiveSize = 1;
         GameState.ActiveCondition = condition;
-        QCOMPARE(module_->Store().NextNumber(1, 1, condition), std::optional<int>(expected));
+        QCOMPARE(module_->Store().NextNumber(GameType::PuzzleI, BoardSize::Cells9, SwapCondition(condition)),
+                 std::optional<int>(expected));
         // every row shows in the grid, banded or not
-        QCOMPARE(static_cast<qsizetype>(module_->Store().List(1, 1).size()), existing.size());
+        QCOMPARE(static_cast<qsizetype>(module_->Store().List(GameType::PuzzleI, BoardSize::Cells9).size()),
+                 existing.size());
     }
 
     void deleteRenumbers_data()
@@ -284,7 +289,8 @@ private slots:
         QCOMPARE(form->StatusText(), QStringLiteral("削除しました。"));
         QCOMPARE(sounds_->ids, QList<int>{1});
         if (after.isEmpty())
-            QCOMPARE(module_->Store().NextNumber(1, 2, condition), std::optional<int>(100 * condition + 1));
+            QCOMPARE(module_->Store().NextNumber(GameType::PuzzleI, BoardSize::Cells16, SwapCondition(condition)),
+                     std::optional<int>(100 * condition + 1));
     }
 
     void record_data()
@@ -620,19 +626,19 @@ private slots:
         qx::RecordStore other(QStringLiteral("data/kiroku.sqlite"), 50);
         QCOMPARE(other.Open(), qx::RecordAccess::ReadWrite);
         qx::NewRecord record;
-        record.condition = 6;
+        record.condition = SwapCondition::DifferByOne;
         QString otherFailure;
         module_->Store().afterNumbering = [&] {
             try {
-                other.Add(1, 1, record);
+                other.Add(GameType::PuzzleI, BoardSize::Cells9, record);
             } catch (const EDatabaseError& e) {
                 otherFailure = e.Message();
             }
         };
-        QVERIFY(module_->Store().Add(1, 1, record).added);
+        QVERIFY(module_->Store().Add(GameType::PuzzleI, BoardSize::Cells9, record).added);
         module_->Store().afterNumbering = nullptr;
         QVERIFY2(otherFailure.startsWith(QStringLiteral("記録を保存できませんでした。")), qPrintable(otherFailure));
-        QVERIFY(other.Add(1, 1, record).added);
+        QVERIFY(other.Add(GameType::PuzzleI, BoardSize::Cells9, record).added);
         QCOMPARE(Numbers(QStringLiteral("kirokuA9")), (QList<int>{601, 602}));
     }
 

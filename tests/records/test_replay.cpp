@@ -126,7 +126,7 @@ private slots:
                          .arg(table, game == 2 ? QStringLiteral(", PRBB") : QString(),
                               game == 2 ? QStringLiteral(", ?") : QString()));
         seed.addBindValue(condition * 100 + 1);
-        seed.addBindValue(QString::fromStdString(qx::ConditionName(condition)));
+        seed.addBindValue(QString::fromStdString(qx::ConditionName(qx::SwapCondition(condition))));
         seed.addBindValue(condition);
         seed.addBindValue(codeA);
         if (game == 2) seed.addBindValue(codeB);

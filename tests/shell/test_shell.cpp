@@ -2,6 +2,7 @@
 // cue table, help and the error box for escaping errors.
 #include "app/MainMenu.h"
 #include "core/GameState.h"
+#include "core/SoundCue.h"
 #include "shell/Application.h"
 #include "shell/Clock.h"
 #include "shell/ColoredButton.h"
@@ -123,7 +124,7 @@ private slots:
         QFETCH(int, id);
         QFETCH(QString, file);
         FakeSounds sounds;
-        PlayCue(id);
+        PlayCue(qx::SoundCue(id));
         QCOMPARE(sounds.ids, QList<int>{id});
         QCOMPARE(sounds.files.value(0), file);
         // The request is made even without a file, with an empty (not null) name.
