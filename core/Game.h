@@ -22,6 +22,10 @@ enum class Phase { Idle, Playing, Interrupted, Ended };
 enum class TileLook { Plain, InPlace, Partner };
 enum class NumberLook { Plain, Selected, Picked };
 
+// "M分S秒" without leading zeros, minutes without an hour part: the time display, a stored
+// record and the resume question.
+std::string MinutesAndSeconds(int seconds);
+
 // Status texts of the game flow.
 namespace status {
 inline const std::string Idle = "「新しい問題」ボタンで始めてください。";
@@ -43,15 +47,15 @@ using BoardTable = std::vector<BoardCell>;
 // A plain message box, centred unless it has a screen position.
 struct Notice {
     std::string text;
-    std::optional<std::pair<int, int>> at;
+    std::optional<std::pair<int, int>> at{};
 };
 
 // What an operation asks of the window.
 struct Outcome {
-    std::vector<SoundCue> cues;  // in this order, before any notice
-    std::optional<Notice> notice;
+    std::vector<SoundCue> cues{};  // in this order, before any notice
+    std::optional<Notice> notice{};
     bool refused = false;  // the board keeps its former look while the notice is open
-    std::optional<std::string> status;
+    std::optional<std::string> status{};
 };
 
 // The start position of the current problem and its codes. Puzzle I uses table A only.

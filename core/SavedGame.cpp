@@ -120,8 +120,7 @@ std::string ResumeQuestion(const ResumePosition& position)
 {
     const int seconds = position.elapsedSeconds;
     return "前回の続きがあります（" + SizeName(position.size) + ConditionName(position.condition) + "・" +
-           std::to_string(position.swapCount) + " 回・" + std::to_string(seconds / 60) + "分" +
-           std::to_string(seconds % 60) + "秒）。\r\n続きから始めますか？";
+           std::to_string(position.swapCount) + " 回・" + MinutesAndSeconds(seconds) + "）。\r\n続きから始めますか？";
 }
 
 }  // namespace qx

@@ -217,7 +217,7 @@ void TGameWindow::RenderDisplays()
     const int count = Model().SwapCount();
     const int seconds = Model().ElapsedSeconds();
     const QString countText = count ? QString::number(count) : QString();
-    const QString timeText = seconds ? ElapsedText(seconds) : QString();
+    const QString timeText = seconds ? Q(MinutesAndSeconds(seconds)) : QString();
     if (countDisplay_->text() != countText) countDisplay_->setText(countText);
     if (timeDisplay_->text() != timeText) timeDisplay_->setText(timeText);
 }
@@ -330,8 +330,6 @@ void TGameWindow::OnSecond()
     RenderDisplays();
     Publish(TSharing::Counters);
 }
-
-QString TGameWindow::ElapsedText(int seconds) { return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60); }
 
 void TGameWindow::ShowConditionLabel()
 {

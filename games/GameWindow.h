@@ -130,8 +130,6 @@ public:
 
     // One second of play.
     void OnSecond();
-    // "M分S秒" without leading zeros.
-    static QString ElapsedText(int seconds);
 
     // "記録表" / "記録": the record table, then a stored problem it may hand back.
     void OpenRecords();

@@ -49,7 +49,7 @@ QString RecordDate(const QDate& date)
     return QStringLiteral("%1.%2.%3").arg(date.year() % 100, 2, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
 }
 
-QString RecordTime(int seconds) { return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60); }
+QString RecordTime(int seconds) { return Q(qx::MinutesAndSeconds(seconds)); }
 
 TForm4::TForm4(QWidget* parent)
     : TFormBase(QStringLiteral("記録表"), 700, 590, parent),
@@ -302,7 +302,8 @@ void TForm4::ShowStoredProblem()
 
     if (!qx::Messages().confirm(number + QStringLiteral("　番を表示してもいいですか？"))) return;
 
-    handedOver_ = HandedProblem{{a.numbers, b.numbers, codeA, codeB}, *condition};
+    handedOver_ = HandedProblem{.problem = {.startA = a.numbers, .startB = b.numbers, .codeA = codeA, .codeB = codeB},
+                                .condition = *condition};
     PublishHandOver(*handedOver_);
     close();
     qx::PlayCue(qx::SoundCue::Step);
