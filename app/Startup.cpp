@@ -92,7 +92,7 @@ void StartedProgram::Finish()
     done("Puzzle I window");
     puzzle2 = Create<TForm3>();
     done("Puzzle II window");
-    records = Create<TForm4>();
+    records = Create<TForm4>(RecordContext{});  // never shown: it lists no table
     done("record window");
     if (menu) menu->SetGameWindows(puzzle1.get(), puzzle2.get());
     if (seams) seams->OpenSounds();

@@ -358,7 +358,15 @@ void TGameWindow::ChooseCondition(SwapCondition condition)
 
 void TGameWindow::OpenRecords()
 {
-    const std::optional<HandedProblem> stored = ShowRecordTable(this);
+    const qx::Game& game = Model();
+    const std::optional<HandedProblem> stored = ShowRecordTable(this, {.game = game.Type(),
+                                                                       .size = game.Size(),
+                                                                       .condition = game.Condition(),
+                                                                       .finished = game.Finished(),
+                                                                       .swapCount = game.SwapCount(),
+                                                                       .elapsedSeconds = game.ElapsedSeconds(),
+                                                                       .codeA = game.Problem().codeA,
+                                                                       .codeB = game.Problem().codeB});
     if (!stored) return;
     Model().LayOutStoredProblem(stored->problem, stored->condition);
     ForgetSavedGame();

@@ -51,10 +51,8 @@ QString RecordDate(const QDate& date)
 
 QString RecordTime(int seconds) { return Q(qx::MinutesAndSeconds(seconds)); }
 
-TForm4::TForm4(QWidget* parent)
-    : TFormBase(QStringLiteral("記録表"), 700, 590, parent),
-      game_(qx::GameTypeOf(GameState.ActiveGame)),
-      size_(qx::BoardSize(GameState.ActiveSize))
+TForm4::TForm4(RecordContext context, QWidget* parent)
+    : TFormBase(QStringLiteral("記録表"), 700, 590, parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form4"));
     CreateControls();
@@ -148,9 +146,10 @@ void TForm4::CreateMenu()
 
 void TForm4::ShowHeading()
 {
-    const QString size = Q(qx::SizeName(size_));
-    if (!game_) return;
-    const QString type = *game_ == qx::GameType::PuzzleI ? QStringLiteral("タイプⅠ ") : QStringLiteral("タイプⅡ ");
+    const QString size = Q(qx::SizeName(context_.size));
+    if (!context_.game) return;
+    const QString type =
+        *context_.game == qx::GameType::PuzzleI ? QStringLiteral("タイプⅠ ") : QStringLiteral("タイプⅡ ");
     heading_->setText(type + size + QStringLiteral(" 記録表"));
 }
 
@@ -158,14 +157,14 @@ void TForm4::ShowHeading()
 void TForm4::ListRecords()
 {
     RecordStore* store = Store();
-    if (!game_) return;
+    if (!context_.game) return;
     if (!store || store->Access() == RecordAccess::Unusable) {
-        records_->List(nullptr, *game_, size_);
+        records_->List(nullptr, *context_.game, context_.size);
         SetStatusText(QStringLiteral("記録のデータベースを使えません。記録表を開き直すと、もう一度開いてみます。"));
         return;
     }
     try {
-        records_->List(store, *game_, size_);
+        records_->List(store, *context_.game, context_.size);
     } catch (const EDatabaseError& e) {
         qx::Messages().error(e.Message());
         return;
@@ -228,28 +227,26 @@ void TForm4::OnRecord()
 
 void TForm4::RecordCurrentGame()
 {
-    const qx::TGameState& shared = GameState;
-    if (!game_) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
-    const qx::GameType game = *game_;
-    const std::optional<qx::SwapCondition> condition = qx::SwapConditionOf(shared.ActiveCondition);
+    if (!context_.game) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
+    const qx::GameType game = *context_.game;
+    const std::optional<qx::SwapCondition> condition = qx::SwapConditionOf(int(context_.condition));
     if (!condition)
-        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(shared.ActiveCondition));
-    const int slot = int(game) - 1;
+        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(int(context_.condition)));
     RecordStore* store = ReopenedStore();
     if (RefusedWriting(store)) return;
     // An unfinished game is stored with no count and no time; its running counters stay as they are.
-    const bool finished = shared.Finished != 0;
+    const bool finished = context_.finished;
     qx::NewRecord record;
     record.condition = *condition;
     record.date = RecordDate(today());
     record.name = QStringLiteral(" ") + nameEdit_->text();
     record.conditionName = Q(qx::ConditionName(*condition));
-    record.count = QString::number(finished ? shared.SwapCount[slot] : 0);
-    record.time = RecordTime(finished ? shared.ElapsedSeconds[slot] : 0);
-    record.codeA = Q(shared.ProblemCodeA);
-    if (game == qx::GameType::PuzzleII) record.codeB = Q(shared.ProblemCodeB);
+    record.count = QString::number(finished ? context_.swapCount : 0);
+    record.time = RecordTime(finished ? context_.elapsedSeconds : 0);
+    record.codeA = Q(context_.codeA);
+    if (game == qx::GameType::PuzzleII) record.codeB = Q(context_.codeB);
 
-    const qx::AddResult result = store->Add(game, size_, record);
+    const qx::AddResult result = store->Add(game, context_.size, record);
     if (!result.added) {
         qx::Messages().plain(result.refusal);
         return;
@@ -271,14 +268,14 @@ void TForm4::ShowStoredProblem()
         return;
     }
     const int row = CurrentRow();
-    if (row < 0 || !game_) {
+    if (row < 0 || !context_.game) {
         qx::Messages().plain(QStringLiteral("表示する記録がありません。"));
         return;
     }
-    const qx::GameType game = *game_;
+    const qx::GameType game = *context_.game;
     const bool two = game == qx::GameType::PuzzleII;
-    const int n = qx::CellCount(size_);
-    const qx::RecordRow stored = store->Read(game, size_, records_->Key(row).rowid);
+    const int n = qx::CellCount(context_.size);
+    const qx::RecordRow stored = store->Read(game, context_.size, records_->Key(row).rowid);
     const QString number = NumberText(stored.number);
     const std::string codeA = stored.codeA.toStdString();
     const std::string codeB = stored.codeB.toStdString();
@@ -319,7 +316,7 @@ void TForm4::DeleteCurrentRecord()
     RecordStore* store = ReopenedStore();
     if (RefusedWriting(store)) return;
     const int row = CurrentRow();
-    if (row < 0 || !game_) {
+    if (row < 0 || !context_.game) {
         qx::Messages().plain(QStringLiteral("削除する記録がありません。"));
         return;
     }
@@ -327,7 +324,7 @@ void TForm4::DeleteCurrentRecord()
     if (!qx::Messages().confirm(NumberText(key.number) + QStringLiteral("　番を削除してもいいですか？"))) return;
     // Only the active condition's band is numbered again, whichever band the row was in.
     try {
-        store->DeleteAndRenumber(*game_, size_, key.rowid, qx::SwapCondition(GameState.ActiveCondition));
+        store->DeleteAndRenumber(*context_.game, context_.size, key.rowid, context_.condition);
     } catch (const EDatabaseError&) {
         ListRecords();  // the grid shows the table as the failed write left it: unchanged
         throw;
@@ -345,16 +342,16 @@ void TForm4::PublishHandOver(const HandedProblem& handed)
     shared.ActiveCondition = int(handed.condition);
     std::copy(handed.problem.startA.begin(), handed.problem.startA.end(), shared.StartNumbersA.begin());
     shared.ProblemCodeA = handed.problem.codeA;
-    if (game_ == qx::GameType::PuzzleII) {
+    if (context_.game == qx::GameType::PuzzleII) {
         std::copy(handed.problem.startB.begin(), handed.problem.startB.end(), shared.StartNumbersB.begin());
         shared.ProblemCodeB = handed.problem.codeB;
     }
     shared.StoredProblemPending = 1;
 }
 
-std::optional<HandedProblem> ShowRecordTable(QWidget* owner)
+std::optional<HandedProblem> ShowRecordTable(QWidget* owner, const RecordContext& context)
 {
-    QPointer<TForm4> form = new TForm4(owner);
+    QPointer<TForm4> form = new TForm4(context, owner);
     std::optional<HandedProblem> handed;
     try {
         form->ShowModal();

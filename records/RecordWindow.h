@@ -8,6 +8,7 @@
 #include <QDate>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -24,10 +25,21 @@ struct HandedProblem {
     qx::SwapCondition condition = qx::SwapCondition::FreeSwap;
 };
 
+// What the record window lists and stores: the game in use as its window's model has it.
+struct RecordContext {
+    std::optional<qx::GameType> game;  // none: nothing is listed or stored
+    qx::BoardSize size = qx::BoardSize::Cells9;
+    qx::SwapCondition condition = qx::SwapCondition::FreeSwap;  // the band renumbered after a delete
+    bool finished = false;                                      // an unfinished game stores no count
+    int swapCount = 0;
+    int elapsedSeconds = 0;
+    std::string codeA, codeB;
+};
+
 class TForm4 : public TFormBase {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit TForm4(RecordContext context, QWidget* parent = nullptr);
     ~TForm4() override;
 
     // The record grid and the name field; their objectNames are the designed ones.
@@ -68,10 +80,7 @@ private:
     QLabel* heading_ = nullptr;
     QTableView* recordGrid_ = nullptr;
     QLineEdit* nameEdit_ = nullptr;
-    // The table this window lists: the game type and size in use when it opened; no game type
-    // when none was in use (nothing is listed).
-    const std::optional<qx::GameType> game_;
-    const qx::BoardSize size_;
+    const RecordContext context_;
     RecordTableModel* records_ = nullptr;
     std::optional<HandedProblem> handedOver_;
 };
@@ -81,7 +90,7 @@ QString RecordDate(const QDate& date);
 // "2分5秒" for 125 seconds; minutes without an hour part.
 QString RecordTime(int seconds);
 
-// Opens a new record table window owned by `owner`, modally, and releases it when it closes;
-// returns the stored problem it handed over, if any (GameState.StoredProblemPending is then
-// back to 0: the caller has it).
-std::optional<HandedProblem> ShowRecordTable(QWidget* owner);
+// Opens a new record table window for `context` owned by `owner`, modally, and releases it when
+// it closes; returns the stored problem it handed over, if any (GameState.StoredProblemPending is
+// then back to 0: the caller has it).
+std::optional<HandedProblem> ShowRecordTable(QWidget* owner, const RecordContext& context);

@@ -4,6 +4,7 @@
 #include "core/GameState.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
+#include "support/DesignedRecord.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -98,31 +99,36 @@ int main(int argc, char** argv)
     Report("list the keys of 10,000 rows", nullptr,
            [&] { module.Store().List(qx::GameType::PuzzleI, qx::BoardSize::Cells9); });
     Report("open the record window (create, show, paint)", nullptr, [] {
-        TForm4 form;
+        TForm4 form(qx::test::RecordContextOfGameState());
         form.show();
         QApplication::processEvents();
     });
 
-    auto form = std::make_unique<TForm4>();
-    form->show();
-    form->NameEdit()->setText(QStringLiteral("bench"));
-    QApplication::processEvents();
-    for (int condition : {3, 6}) {
+    // A window for the game under `condition`, as its game window opens it.
+    std::unique_ptr<TForm4> form;
+    const auto openUnder = [&form](int condition) {
         GameState.ActiveCondition = condition;
+        form = std::make_unique<TForm4>(qx::test::RecordContextOfGameState());
+        form->show();
+        form->NameEdit()->setText(QStringLiteral("bench"));
+        QApplication::processEvents();
+    };
+    for (int condition : {3, 6}) {
+        openUnder(condition);
         const QByteArray what = "record one row (condition " + QByteArray::number(condition) + ")";
         Report(what.constData(), nullptr, [&] {
             form->OnRecord();
             QApplication::processEvents();
         });
     }
-    GameState.ActiveCondition = 3;
+    openUnder(3);
     Report(
         "delete one row, renumber band 3 (~70 rows)", [&] { SelectRow(*form, 310); },
         [&] {
             form->OnDelete();
             QApplication::processEvents();
         });
-    GameState.ActiveCondition = 6;
+    openUnder(6);
     Report(
         "delete one row, renumber band 6 (~4,800 later)", [&] { SelectRow(*form, 5000); },
         [&] {

@@ -3,6 +3,7 @@
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/ColoredButton.h"
+#include "support/DesignedRecord.h"
 #include "support/Doubles.h"
 
 #include <sys/stat.h>
@@ -117,7 +118,7 @@ struct ChildSetup {
 int RecordingChild(const QString& dir)
 {
     ChildSetup child(dir, 6);
-    TForm4 form;
+    TForm4 form(qx::test::RecordContextOfGameState());
     form.NameEdit()->setText(QStringLiteral("child"));
     for (int posted = 1; posted < 1000000; ++posted) {
         form.OnRecord();
@@ -138,7 +139,7 @@ int DeletingChild(const QString& dir)
         fflush(stdout);
         for (;;) QThread::sleep(1);
     };
-    TForm4 form;
+    TForm4 form(qx::test::RecordContextOfGameState());
     form.RecordGrid()->setCurrentIndex(form.RecordGrid()->model()->index(1, 0));
     form.OnDelete();
     return 2;
@@ -150,7 +151,7 @@ int ReadOnlyChild(const QString& dir)
 {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 4;
     ChildSetup child(dir, 1);
-    TForm4 form;
+    TForm4 form(qx::test::RecordContextOfGameState());
     form.show();
     form.NameEdit()->setText(QStringLiteral("A"));
     form.OnRecord();
@@ -180,7 +181,7 @@ private:
         GameState.ActiveGame = game;
         GameState.ActiveSize = size;
         GameState.ActiveCondition = condition;
-        auto form = std::make_unique<TForm4>();
+        auto form = std::make_unique<TForm4>(qx::test::RecordContextOfGameState());
         form->today = [] { return QDate(2005, 3, 7); };
         form->show();
         return form;
@@ -519,7 +520,7 @@ private slots:
             seen = owner.findChild<TForm4*>();
             if (seen) seen->findChild<QAction*>("N1")->trigger();
         });
-        ShowRecordTable(&owner);
+        ShowRecordTable(&owner, qx::test::RecordContextOfGameState());
         QVERIFY(seen.isNull());
         QVERIFY(owner.findChildren<TForm4*>().isEmpty());
         QCOMPARE(GameState.StoredProblemPending, 0);
