@@ -28,8 +28,6 @@ int CellCount(BoardSize size)
     return GridSide(size) * GridSide(size);
 }
 int GridSide(BoardSize size) { return int(size) + 2; }
-int CellCount() { return CellCount(BoardSize(GameState.ActiveSize)); }
-int GridSide() { return GridSide(BoardSize(GameState.ActiveSize)); }
 
 int LayoutPositionOf(int k, BoardSize size)
 {
@@ -53,7 +51,6 @@ std::string SizeName(BoardSize size)
     }
     return {};
 }
-std::string SizeName() { return SizeName(BoardSize(GameState.ActiveSize)); }
 
 std::string ConditionName(SwapCondition condition)
 {
@@ -67,6 +64,5 @@ std::string ConditionName(SwapCondition condition)
     }
     return {};
 }
-std::string ConditionName() { return ConditionName(SwapCondition(GameState.ActiveCondition)); }
 
 }  // namespace qx

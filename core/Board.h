@@ -32,9 +32,6 @@ constexpr int LayoutSide = 5;
 int CellCount(BoardSize size);
 // Side of the grid: 3, 4, 5.
 int GridSide(BoardSize size);
-// Of GameState.ActiveSize.
-int CellCount();
-int GridSide();
 
 // Grid row and column (from 1) of BoardIndex k on a grid of the given side; 0 on a grid without
 // cells (side below 1). Worked in 64 bits: k - 1 must not overflow for the smallest int.
@@ -55,9 +52,7 @@ void BuildCellMap();
 
 // "９マス・", "１６マス・", "２５マス・"; empty for a value outside the enumeration.
 std::string SizeName(BoardSize size);
-std::string SizeName();  // of GameState.ActiveSize
 // "自由入替" … "１つ違い"; empty for a value outside the enumeration.
 std::string ConditionName(SwapCondition condition);
-std::string ConditionName();  // of GameState.ActiveCondition
 
 }  // namespace qx

@@ -1,10 +1,15 @@
 // Board geometry, the cell map, home rows, display names and the shared state's reset.
 #include "core/Board.h"
 #include "core/GameState.h"
+#include "support/ActiveBoard.h"
 
 #include <QtTest>
 
 using namespace qx;
+using qx::test::CellCount;
+using qx::test::ConditionName;
+using qx::test::GridSide;
+using qx::test::SizeName;
 
 class TestGeometry : public QObject {
     Q_OBJECT

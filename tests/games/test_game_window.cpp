@@ -1,6 +1,7 @@
 // Behaviour both game windows share, run once per window adapter: the button states and their
 // transitions, the start question, the elapsed-time display and reopening a window.
 #include "GameWindowAdapter.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "core/Board.h"
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 using namespace qx;
+using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 

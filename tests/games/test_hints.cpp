@@ -2,6 +2,7 @@
 // clicks select), following hints from a dealt problem, and what "最短手数" says.
 #include "Puzzle1Support.h"
 #include "Puzzle2Support.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "core/Hints.h"
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace qx;
+using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 

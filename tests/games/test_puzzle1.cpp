@@ -1,6 +1,7 @@
 // The Puzzle I window: layout, a whole game by clicks, refusals, selection, partner marks,
 // "同じ問題" and "戻る".
 #include "Puzzle1Support.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "shell/ColoredButton.h"
@@ -13,6 +14,7 @@
 
 using namespace qx;
 using qx::test::Box;
+using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 

@@ -1,6 +1,7 @@
 // What Puzzle II does in its own way: two tables and their layout per size, picks with partner
 // marks across, exchanges under each condition with their refusals, completion, new problems.
 #include "Puzzle2Support.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "shell/ColoredButton.h"
@@ -16,6 +17,8 @@ using namespace qx;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 using T = TForm3::TTable;
+using qx::test::CellCount;
+using qx::test::GridSide;
 
 Q_DECLARE_METATYPE(std::vector<int>)
 
