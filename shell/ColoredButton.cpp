@@ -154,7 +154,7 @@ void InstallAccessibleFactory()
 
 }  // namespace
 
-TCuteButtonTimer::TCuteButtonTimer(TCuteButton* owner) : QTimer(owner), cuteButton_(owner) { setSingleShot(true); }
+TCuteButtonTimer::TCuteButtonTimer(TCuteButton* owner) : QTimer(owner), button(owner) { setSingleShot(true); }
 
 TCuteButton::TCuteButton(QWidget* parent)
     : QWidget(parent),

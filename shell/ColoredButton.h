@@ -17,7 +17,7 @@ class TCuteButtonTimer : public QTimer {
     Q_OBJECT
 public:
     explicit TCuteButtonTimer(TCuteButton* owner);
-    TCuteButton* cuteButton_ = nullptr;
+    TCuteButton* button = nullptr;
 };
 
 // The caption is drawn in the widget font and the palette's WindowText colour (set a palette for
