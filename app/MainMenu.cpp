@@ -1,6 +1,7 @@
 #include "app/MainMenu.h"
 
 #include "core/GameState.h"
+#include "core/SoundCue.h"
 #include "shell/ColoredButton.h"
 #include "shell/HelpViewer.h"
 #include "shell/Look.h"
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
@@ -29,19 +31,19 @@ TForm1::TForm1(QWidget* parent) : TFormBase(QStringLiteral("ＱＸパズル"), 5
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     SetStatusPanelWidth(360);
 
-    Label4 = MakeLabel("Label4", 192, 49, QStringLiteral("メニュー"), 21);
-    Label5 = MakeLabel("Label5", 72, 127, QStringLiteral("Ⅰ．１表での入れ替え・・・　"), 16);
-    Label6 = MakeLabel("Label6", 72, 167, QStringLiteral("Ⅱ．２表間の入れ替え・・・"), 16);
-    CuteButton2 = MakeButton("CuteButton2", 320, 123, QStringLiteral("QXパズルⅠ"), &TForm1::CuteButton2Click);
-    CuteButton3 = MakeButton("CuteButton3", 320, 163, QStringLiteral("QXパズルⅡ"), &TForm1::CuteButton3Click);
+    MakeLabel("Label4", 192, 49, QStringLiteral("メニュー"), 21);
+    MakeLabel("Label5", 72, 127, QStringLiteral("Ⅰ．１表での入れ替え・・・　"), 16);
+    MakeLabel("Label6", 72, 167, QStringLiteral("Ⅱ．２表間の入れ替え・・・"), 16);
+    puzzle1Button_ = MakeButton("CuteButton2", 320, 123, QStringLiteral("QXパズルⅠ"), &TForm1::OpenPuzzle1);
+    puzzle2Button_ = MakeButton("CuteButton3", 320, 163, QStringLiteral("QXパズルⅡ"), &TForm1::OpenPuzzle2);
     // "QXパズルⅡ" comes first in the tab order and holds the focus at start.
-    setTabOrder(CuteButton3, CuteButton2);
-    CuteButton3->setFocus(Qt::OtherFocusReason);
+    setTabOrder(puzzle2Button_, puzzle1Button_);
+    puzzle2Button_->setFocus(Qt::OtherFocusReason);
 
-    Help1 = AddMenu("Help1", QStringLiteral("ヘルプ"));
-    N1 = AddCommand(Help1, "N1", QStringLiteral("遊び方"), [this] { N1Click(); });
-    About1 = AddCommand(Help1, "About1", QStringLiteral("バージョン情報"), [this] { About1Click(); });
-    Exit1 = AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+    QMenu* help = AddMenu("Help1", QStringLiteral("ヘルプ"));
+    AddCommand(help, "N1", QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
+    AddCommand(help, "About1", QStringLiteral("バージョン情報"), [this] { ShowAbout(); });
+    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { AskQuit(); });
 
     // Centred on the screen when first shown.
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -51,7 +53,7 @@ TForm1::TForm1(QWidget* parent) : TFormBase(QStringLiteral("ＱＸパズル"), 5
         move(frame.topLeft());
     }
 
-    FormCreate();
+    Greet();
 }
 
 QLabel* TForm1::MakeLabel(const char* name, int left, int top, const QString& text, int pixelHeight)
@@ -87,7 +89,7 @@ TCuteButton* TForm1::MakeButton(const char* name, int left, int top, const QStri
     return button;
 }
 
-void TForm1::FormCreate()
+void TForm1::Greet()
 {
     QString dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
@@ -95,7 +97,7 @@ void TForm1::FormCreate()
     // This platform has no viewer for the old help format; the page is HTML.
     SetHelpFile(dir + QStringLiteral("ＱＸパズル.html"), this);
     SetStatusText(QStringLiteral("　メニューを選んでください。"));
-    PlayCue(7);
+    PlayCue(SoundCue::Greeting);
 }
 
 void TForm1::SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2)
@@ -104,12 +106,12 @@ void TForm1::SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2)
     puzzle2_ = puzzle2;
 }
 
-void TForm1::OpenGame(int gameType)
+void TForm1::OpenGame(GameType game)
 {
-    if (BeforeOpeningGame) BeforeOpeningGame();
-    TFormBase* window = gameType == 1 ? puzzle1_ : puzzle2_;
+    if (beforeOpeningGame) beforeOpeningGame();
+    TFormBase* window = game == GameType::PuzzleI ? puzzle1_ : puzzle2_;
     if (!window) return;
-    GameState.ActiveGame = gameType;
+    GameState.ActiveGame = int(game);
     GameState.ActiveSize = 1;
     GameState.ActiveCondition = 1;
     window->ShowModal();
@@ -117,14 +119,12 @@ void TForm1::OpenGame(int gameType)
     GameState.ActiveCondition = 1;
 }
 
-void TForm1::CuteButton2Click() { OpenGame(1); }
-void TForm1::CuteButton3Click() { OpenGame(2); }
-
-void TForm1::N1Click() { ShowHelpContents(); }
+void TForm1::OpenPuzzle1() { OpenGame(GameType::PuzzleI); }
+void TForm1::OpenPuzzle2() { OpenGame(GameType::PuzzleII); }
 
 QString TForm1::AboutText() { return QStringLiteral("ＱＸパズル\r\nVersion 2.3\r\n\r\n© 2026 ＱＸパズル開発チーム"); }
 
-void TForm1::About1Click() { Messages().info(AboutText()); }
+void TForm1::ShowAbout() { Messages().info(AboutText()); }
 
 void TForm1::closeEvent(QCloseEvent* event)
 {

@@ -1,14 +1,13 @@
 #pragma once
 // The main menu: opens the two games and offers help, About and quit.
 
+#include "core/Board.h"
 #include "shell/FormBase.h"
 
 #include <QPointer>
 #include <functional>
 
 class QLabel;
-class QMenu;
-class QAction;
 class TCuteButton;
 
 class TForm1 : public TFormBase {
@@ -16,26 +15,19 @@ class TForm1 : public TFormBase {
 public:
     explicit TForm1(QWidget* parent = nullptr);
 
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    QLabel* Label6 = nullptr;
-    TCuteButton* CuteButton2 = nullptr;
-    TCuteButton* CuteButton3 = nullptr;
-    QMenu* Help1 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* About1 = nullptr;
-    QAction* Exit1 = nullptr;
+    // The buttons that open the games; their objectNames are the designed ones.
+    TCuteButton* Puzzle1Button() const { return puzzle1Button_; }
+    TCuteButton* Puzzle2Button() const { return puzzle2Button_; }
 
     // The game windows the two buttons open; either may still be missing.
     void SetGameWindows(TFormBase* puzzle1, TFormBase* puzzle2);
     // Runs before a game is opened: start-up may still have the game windows to make.
-    std::function<void()> BeforeOpeningGame;
+    std::function<void()> beforeOpeningGame;
 
-    void FormCreate();
-    void CuteButton2Click();
-    void CuteButton3Click();
-    void N1Click();
-    void About1Click();
+    void OpenPuzzle1();
+    void OpenPuzzle2();
+    // "バージョン情報".
+    void ShowAbout();
 
     // The About text, lines separated by "\r\n".
     static QString AboutText();
@@ -45,10 +37,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void OpenGame(int gameType);
+    // Once, at the end of the construction: the help file, the greeting and its cue.
+    void Greet();
+    void OpenGame(qx::GameType game);
     QLabel* MakeLabel(const char* name, int left, int top, const QString& text, int pixelHeight);
     TCuteButton* MakeButton(const char* name, int left, int top, const QString& caption, void (TForm1::*handler)());
 
+    TCuteButton* puzzle1Button_ = nullptr;
+    TCuteButton* puzzle2Button_ = nullptr;
     QPointer<TFormBase> puzzle1_;
     QPointer<TFormBase> puzzle2_;
 };

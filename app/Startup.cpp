@@ -92,7 +92,7 @@ void StartedProgram::Finish()
     done("Puzzle I window");
     puzzle2 = Create<TForm3>();
     done("Puzzle II window");
-    records = Create<TForm4>();
+    records = Create<TForm4>(RecordContext{});  // never shown: it lists no table
     done("record window");
     if (menu) menu->SetGameWindows(puzzle1.get(), puzzle2.get());
     if (seams) seams->OpenSounds();
@@ -118,7 +118,7 @@ std::unique_ptr<StartedProgram> StartProgram(ProgramSeams* seams, const std::fun
         return program;
     }
     StartedProgram* started = program.get();
-    program->menu->BeforeOpeningGame = [started] { started->Finish(); };
+    program->menu->beforeOpeningGame = [started] { started->Finish(); };
     program->firstPaint = std::make_unique<FirstPaintWatch>(program->menu.get(), started);
     program->menu->show();
     done("main menu shown");

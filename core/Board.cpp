@@ -4,51 +4,65 @@
 
 namespace qx {
 
-int CellCount(int boardSize)
+std::optional<GameType> GameTypeOf(int value)
 {
-    if (boardSize < Cells9 || boardSize > Cells25) return 0;  // no board: loops over cells do nothing
-    return GridSide(boardSize) * GridSide(boardSize);
+    if (value < int(GameType::PuzzleI) || value > int(GameType::PuzzleII)) return std::nullopt;
+    return GameType(value);
 }
-int CellCount() { return CellCount(GameState.ActiveSize); }
-int GridSide(int boardSize) { return boardSize + 2; }
-int GridSide() { return GridSide(GameState.ActiveSize); }
 
-int LayoutPositionOf(int k, int boardSize)
+std::optional<BoardSize> BoardSizeOf(int value)
 {
-    const int side = GridSide(boardSize);
+    if (value < int(BoardSize::Cells9) || value > int(BoardSize::Cells25)) return std::nullopt;
+    return BoardSize(value);
+}
+
+std::optional<SwapCondition> SwapConditionOf(int value)
+{
+    if (value < int(SwapCondition::FreeSwap) || value > int(SwapCondition::DifferByOne)) return std::nullopt;
+    return SwapCondition(value);
+}
+
+int CellCount(BoardSize size)
+{
+    if (!BoardSizeOf(int(size))) return 0;  // no board: loops over cells do nothing
+    return GridSide(size) * GridSide(size);
+}
+int GridSide(BoardSize size) { return int(size) + 2; }
+
+int LayoutPositionOf(int k, BoardSize size)
+{
+    const int side = GridSide(size);
     return (RowOf(k, side) - 1) * LayoutSide + ColumnOf(k, side);
 }
 
 void BuildCellMap()
 {
-    const int n = CellCount();
-    for (int k = 1; k <= n && k <= LayoutPositions; ++k)
-        GameState.CellMap[k - 1] = LayoutPositionOf(k, GameState.ActiveSize);
+    const BoardSize size = BoardSize(GameState.ActiveSize);
+    const int n = CellCount(size);
+    for (int k = 1; k <= n && k <= LayoutPositions; ++k) GameState.CellMap[k - 1] = LayoutPositionOf(k, size);
 }
 
-std::string SizeName(int boardSize)
+std::string SizeName(BoardSize size)
 {
-    switch (boardSize) {
-    case Cells9: return "９マス・";
-    case Cells16: return "１６マス・";
-    case Cells25: return "２５マス・";
-    default: return {};
+    switch (size) {
+    case BoardSize::Cells9: return "９マス・";
+    case BoardSize::Cells16: return "１６マス・";
+    case BoardSize::Cells25: return "２５マス・";
     }
+    return {};
 }
-std::string SizeName() { return SizeName(GameState.ActiveSize); }
 
-std::string ConditionName(int condition)
+std::string ConditionName(SwapCondition condition)
 {
     switch (condition) {
-    case FreeSwap: return "自由入替";
-    case OddEven: return "奇数偶数";
-    case SameRowOrColumn: return "同じ行列";
-    case RowAdvance: return "行の前進";
-    case Neighbours: return "隣り同士";
-    case DifferByOne: return "１つ違い";
-    default: return {};
+    case SwapCondition::FreeSwap: return "自由入替";
+    case SwapCondition::OddEven: return "奇数偶数";
+    case SwapCondition::SameRowOrColumn: return "同じ行列";
+    case SwapCondition::RowAdvance: return "行の前進";
+    case SwapCondition::Neighbours: return "隣り同士";
+    case SwapCondition::DifferByOne: return "１つ違い";
     }
+    return {};
 }
-std::string ConditionName() { return ConditionName(GameState.ActiveCondition); }
 
 }  // namespace qx

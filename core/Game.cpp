@@ -4,6 +4,11 @@
 
 namespace qx {
 
+std::string MinutesAndSeconds(int seconds)
+{
+    return std::to_string(seconds / 60) + "分" + std::to_string(seconds % 60) + "秒";
+}
+
 Game::Game(GameType type, int tables) : type_(type), boards_(size_t(tables), BoardTable(size_t(Cells()))) {}
 
 Table Game::Numbers(int table) const
@@ -77,7 +82,7 @@ Outcome Game::Restore(const ResumePosition& position)
     elapsedSeconds_ = position.elapsedSeconds;
     finished_ = false;
     phase_ = Phase::Interrupted;
-    return {{}, {}, false, status::Interrupted};
+    return {.status = status::Interrupted};
 }
 
 Outcome Game::Start()
@@ -85,21 +90,21 @@ Outcome Game::Start()
     finished_ = false;
     clockRunning_ = true;
     phase_ = Phase::Playing;
-    return {{SoundCue::Step}, {}, false, status::Started};
+    return {.cues = {SoundCue::Step}, .status = status::Started};
 }
 
 Outcome Game::Interrupt()
 {
     clockRunning_ = false;
     phase_ = Phase::Interrupted;
-    return {{SoundCue::Step}, {}, false, status::Interrupted};
+    return {.cues = {SoundCue::Step}, .status = status::Interrupted};
 }
 
 Outcome Game::Resume()
 {
     clockRunning_ = true;
     phase_ = Phase::Playing;
-    return {{SoundCue::Step}, {}, false, status::Resumed};
+    return {.cues = {SoundCue::Step}, .status = status::Resumed};
 }
 
 Outcome Game::Cancel()
@@ -107,7 +112,7 @@ Outcome Game::Cancel()
     ResetBoard();
     phase_ = Phase::Ended;
     // Names no sound: it silences a cue that is still playing.
-    return {{SoundCue::Silence}, {}, false, status::Ended};
+    return {.cues = {SoundCue::Silence}, .status = status::Ended};
 }
 
 bool Game::Tick()
@@ -122,7 +127,7 @@ Outcome Game::ChooseSize(BoardSize size)
     size_ = size;
     ResetBoard();
     phase_ = Phase::Idle;
-    return {{SoundCue::Step}, {}, false, status::Idle};
+    return {.cues = {SoundCue::Step}, .status = status::Idle};
 }
 
 Outcome Game::ChooseCondition(SwapCondition condition)
@@ -130,7 +135,7 @@ Outcome Game::ChooseCondition(SwapCondition condition)
     // After an ended game "同じ問題" replays the problem under the new condition.
     ResetBoard();
     condition_ = condition;
-    return {{SoundCue::Step}, {}, false, {}};
+    return {.cues = {SoundCue::Step}};
 }
 
 void Game::Finish(Outcome& outcome, std::pair<int, int> at)
@@ -139,7 +144,7 @@ void Game::Finish(Outcome& outcome, std::pair<int, int> at)
     finished_ = true;
     clockRunning_ = false;
     phase_ = Phase::Ended;
-    outcome.notice = Notice{"完成しました！", at};
+    outcome.notice = Notice{.text = "完成しました！", .at = at};
     outcome.status = status::Ended;
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/Board.h"
 #include "core/Problem.h"
+#include "core/SoundCue.h"
 
 #include <optional>
 #include <string>
@@ -18,11 +19,12 @@ struct ResumePosition;
 // Which of the six buttons are enabled follows from the phase alone.
 enum class Phase { Idle, Playing, Interrupted, Ended };
 
-// The numbered sound cues of the games.
-enum class SoundCue { Step = 1, Refusal = 3, Completed = 4, Picked = 6, Question = 7, Silence = 9 };
-
 enum class TileLook { Plain, InPlace, Partner };
 enum class NumberLook { Plain, Selected, Picked };
+
+// "M分S秒" without leading zeros, minutes without an hour part: the time display, a stored
+// record and the resume question.
+std::string MinutesAndSeconds(int seconds);
 
 // Status texts of the game flow.
 namespace status {
@@ -45,15 +47,15 @@ using BoardTable = std::vector<BoardCell>;
 // A plain message box, centred unless it has a screen position.
 struct Notice {
     std::string text;
-    std::optional<std::pair<int, int>> at;
+    std::optional<std::pair<int, int>> at{};
 };
 
 // What an operation asks of the window.
 struct Outcome {
-    std::vector<SoundCue> cues;  // in this order, before any notice
-    std::optional<Notice> notice;
+    std::vector<SoundCue> cues{};  // in this order, before any notice
+    std::optional<Notice> notice{};
     bool refused = false;  // the board keeps its former look while the notice is open
-    std::optional<std::string> status;
+    std::optional<std::string> status{};
 };
 
 // The start position of the current problem and its codes. Puzzle I uses table A only.

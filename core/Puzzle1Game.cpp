@@ -48,7 +48,9 @@ Outcome Puzzle1Game::Select(int k)
         CellAt(0, s.firstIndex).ink = NumberLook::Selected;
         CellAt(0, s.secondIndex).ink = NumberLook::Selected;
         selectCount_ = 2;
-        return {{SoundCue::Refusal}, Notice{"右クリックでどちらかの数字を戻してください。", {}}, true, {}};
+        return {.cues = {SoundCue::Refusal},
+                .notice = Notice{.text = "右クリックでどちらかの数字を戻してください。"},
+                .refused = true};
     }
     // A click on a selected number selects it again in its place.
     if (k == s.firstIndex || k == s.secondIndex) --selectCount_;
@@ -62,7 +64,7 @@ Outcome Puzzle1Game::Select(int k)
         s.secondNumber = CellAt(0, k).number;
         CellAt(0, k).ink = NumberLook::Selected;
     }
-    return {{SoundCue::Picked}, {}, false, {}};
+    return {.cues = {SoundCue::Picked}};
 }
 
 Outcome Puzzle1Game::Unselect(int k)
@@ -87,19 +89,22 @@ Outcome Puzzle1Game::Unselect(int k)
         s.secondNumber.clear();
         selectCount_ = 1;
     }
-    return {{SoundCue::Picked}, {}, false, {}};
+    return {.cues = {SoundCue::Picked}};
 }
 
 Outcome Puzzle1Game::Swap()
 {
     const Selection s = Chosen();
-    if (s.firstIndex == 0 || s.secondIndex == 0) return {{}, Notice{"数字を２つ選んでください。", {}}, true, {}};
+    if (s.firstIndex == 0 || s.secondIndex == 0)
+        return {.notice = Notice{.text = "数字を２つ選んでください。"}, .refused = true};
     const auto x = NumberValue(s.firstNumber);
     const auto y = NumberValue(s.secondNumber);
     if (!x || !y) return {};
     const SwapVerdict verdict = CheckSwapCondition(Condition(), Side(), s.firstIndex, s.secondIndex, *x, *y);
     if (!verdict.allowed)
-        return {{SoundCue::Refusal}, Notice{verdict.message, std::pair{verdict.left, verdict.top}}, true, {}};
+        return {.cues = {SoundCue::Refusal},
+                .notice = Notice{.text = verdict.message, .at = std::pair{verdict.left, verdict.top}},
+                .refused = true};
 
     BoardCell& first = CellAt(0, s.firstIndex);
     BoardCell& second = CellAt(0, s.secondIndex);

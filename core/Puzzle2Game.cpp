@@ -50,7 +50,7 @@ Outcome Puzzle2Game::Pick(int table, int k)
     (table == TableA ? Chosen().firstNumber : Chosen().secondNumber) = CellAt(table, k).number;
     CellAt(table, k).ink = NumberLook::Picked;
     if (PickIndex(Other(table)) == 0) MarkPartnersAcross(table);
-    return {{SoundCue::Picked}, {}, false, {}};
+    return {.cues = {SoundCue::Picked}};
 }
 
 Outcome Puzzle2Game::Unpick(int table, int k)
@@ -65,8 +65,8 @@ Outcome Puzzle2Game::Unpick(int table, int k)
 Outcome Puzzle2Game::Swap()
 {
     const Selection s = Chosen();
-    if (s.firstIndex == 0) return {{}, Notice{"表Ａの数字を選んでください。", {}}, true, {}};
-    if (s.secondIndex == 0) return {{}, Notice{"表Ｂの数字を選んでください。", {}}, true, {}};
+    if (s.firstIndex == 0) return {.notice = Notice{.text = "表Ａの数字を選んでください。"}, .refused = true};
+    if (s.secondIndex == 0) return {.notice = Notice{.text = "表Ｂの数字を選んでください。"}, .refused = true};
     const auto a = NumberValue(s.firstNumber);
     const auto b = NumberValue(s.secondNumber);
     if (!a || !b) return {};  // picks are only ever taken from numbers; nothing to exchange otherwise
@@ -79,7 +79,9 @@ Outcome Puzzle2Game::Swap()
         // Shown once the refusal has been closed: both picks red, the partner marks gone.
         cellA.ink = cellB.ink = NumberLook::Selected;
         MarkInPlace();
-        return {{SoundCue::Refusal}, Notice{verdict.message, std::pair{verdict.left, verdict.top}}, true, {}};
+        return {.cues = {SoundCue::Refusal},
+                .notice = Notice{.text = verdict.message, .at = std::pair{verdict.left, verdict.top}},
+                .refused = true};
     }
 
     cellA.number = s.secondNumber;
@@ -89,7 +91,7 @@ Outcome Puzzle2Game::Swap()
     MarkInPlace();
 
     // Step is played after every exchange; the completing one cuts it off with its own cue.
-    Outcome outcome{{SoundCue::Step}, {}, false, {}};
+    Outcome outcome{.cues = {SoundCue::Step}};
     if (!IsComplete(Numbers(TableA), Numbers(TableB))) {
         Chosen().firstIndex = 0;
         Chosen().secondIndex = 0;

@@ -100,12 +100,13 @@ bool Allows(const ConditionRule* rule, int side, int a, int b, int x, int y)
 
 SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y, const std::string& firstNumber)
 {
-    if (!OnBoard(Move{side, a, b, x, y})) return {false, OffBoard + std::string(ChooseAgain), 360, RefusalTop};
+    if (!OnBoard(Move{side, a, b, x, y}))
+        return {.allowed = false, .message = OffBoard + std::string(ChooseAgain), .left = 360, .top = RefusalTop};
     if (Allows(rule, side, a, b, x, y)) return {};
     std::string message;
     if (rule->naming == Naming::BothNumbers) message = std::to_string(x) + " と " + std::to_string(y) + " は、";
     if (rule->naming == Naming::FirstNumberText) message = firstNumber;
-    return {false, message + rule->reason + ChooseAgain, rule->left, RefusalTop};
+    return {.allowed = false, .message = message + rule->reason + ChooseAgain, .left = rule->left, .top = RefusalTop};
 }
 
 std::vector<int> Partners(const ConditionRule* rule, int side, const Table& table, int from, int x)

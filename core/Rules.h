@@ -28,26 +28,18 @@ bool AreNeighbours(int a, int b, int side);
 // Puzzle II: the same BoardIndex in the other table, or a neighbour of it.
 bool IsAdjacentOrSame(int i, int j, int side);
 
-// One predicate per condition decides both the swap and the partner marks. The int forms take a
-// condition as the shared record holds it; a value outside 1 … 6 allows everything and marks nothing.
+// One predicate per condition decides both the swap and the partner marks; a value outside the
+// enumeration allows everything and marks nothing.
 // Input off the board (a side below 1, a cell or a number outside 1 … side × side) is refused under
 // every condition, marks nothing, and makes the predicates above false.
 
 // Puzzle I: may x at cell a and y at cell b (x selected first) be swapped?
 SwapVerdict CheckSwapCondition(SwapCondition condition, int side, int a, int b, int x, int y);
-inline SwapVerdict CheckSwapCondition(int condition, int side, int a, int b, int x, int y)
-{
-    return CheckSwapCondition(SwapCondition(condition), side, a, b, x, y);
-}
 
 // Puzzle II: may a (table A, cell i) and b (table B, cell j) be exchanged? firstNumber is the
 // table-A number as the board shows it; the Neighbours message starts with it.
 SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b,
                             const std::string& firstNumber);
-inline SwapVerdict CheckSwapAcross(int condition, int side, int i, int j, int a, int b, const std::string& firstNumber)
-{
-    return CheckSwapAcross(SwapCondition(condition), side, i, j, a, b, firstNumber);
-}
 
 // The same judgements without a message, for the solver's many questions.
 bool IsSwapAllowed(SwapCondition condition, int side, int a, int b, int x, int y);
@@ -60,17 +52,9 @@ struct PartnerMarks {
     bool firstTurnsWhite = false;  // afterwards the first cell's own tile is set PlainTileColor
 };
 PartnerMarks MarkPartners(SwapCondition condition, int side, const Table& table, int f, int x);
-inline PartnerMarks MarkPartners(int condition, int side, const Table& table, int f, int x)
-{
-    return MarkPartners(SwapCondition(condition), side, table, f, x);
-}
 
 // Puzzle II partner marks: cells of the other table that may go with number v picked at cell p,
 // in ascending order; the other table's cells whose text has no value never go with a number.
 std::vector<int> MarkPartnersAcross(SwapCondition condition, int side, const Table& otherTable, int p, int v);
-inline std::vector<int> MarkPartnersAcross(int condition, int side, const Table& otherTable, int p, int v)
-{
-    return MarkPartnersAcross(SwapCondition(condition), side, otherTable, p, v);
-}
 
 }  // namespace qx

@@ -38,20 +38,23 @@ ParsedSave Refused(const std::string& reason) { return {std::nullopt, reason}; }
 
 ParsedSave ParseSavedGame(const SavedGame& saved)
 {
-    if (saved.game != PuzzleI && saved.game != PuzzleII) return Refused("unknown game type");
-    if (saved.size < Cells9 || saved.size > Cells25) return Refused("unknown size");
-    if (saved.condition < FreeSwap || saved.condition > DifferByOne) return Refused("unknown condition");
+    const std::optional<GameType> game = GameTypeOf(saved.game);
+    const std::optional<BoardSize> size = BoardSizeOf(saved.size);
+    const std::optional<SwapCondition> condition = SwapConditionOf(saved.condition);
+    if (!game) return Refused("unknown game type");
+    if (!size) return Refused("unknown size");
+    if (!condition) return Refused("unknown condition");
     if (saved.swapCount < 0 || saved.swapCount > MaxSavedSwaps) return Refused("swap count out of range");
     if (saved.elapsedSeconds < 0 || saved.elapsedSeconds > MaxSavedSeconds) return Refused("seconds out of range");
 
-    const bool two = saved.game == PuzzleII;
-    const int n = CellCount(saved.size);
+    const bool two = *game == GameType::PuzzleII;
+    const int n = CellCount(*size);
     if (!two && (!saved.codeB.empty() || !saved.boardB.empty())) return Refused("table B in a Puzzle I game");
 
     ResumePosition position;
-    position.game = GameType(saved.game);
-    position.size = BoardSize(saved.size);
-    position.condition = SwapCondition(saved.condition);
+    position.game = *game;
+    position.size = *size;
+    position.condition = *condition;
     position.swapCount = int(saved.swapCount);
     position.elapsedSeconds = int(saved.elapsedSeconds);
 
@@ -116,9 +119,8 @@ std::optional<SavedGame> SaveOf(const Game& game)
 std::string ResumeQuestion(const ResumePosition& position)
 {
     const int seconds = position.elapsedSeconds;
-    return "前回の続きがあります（" + SizeName(int(position.size)) + ConditionName(position.condition) + "・" +
-           std::to_string(position.swapCount) + " 回・" + std::to_string(seconds / 60) + "分" +
-           std::to_string(seconds % 60) + "秒）。\r\n続きから始めますか？";
+    return "前回の続きがあります（" + SizeName(position.size) + ConditionName(position.condition) + "・" +
+           std::to_string(position.swapCount) + " 回・" + MinutesAndSeconds(seconds) + "）。\r\n続きから始めますか？";
 }
 
 }  // namespace qx

@@ -10,7 +10,8 @@
 
 namespace qx {
 
-// A saved game as stored: plain values, codes in ProblemCode form (two digits per cell).
+// A saved game as the row stores it: plain integers, checked by ParseSavedGame before they become
+// the enumerations; codes in ProblemCode form (two digits per cell).
 // Puzzle I leaves codeB and boardB empty.
 struct SavedGame {
     int game = 0;       // GameType

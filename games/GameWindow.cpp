@@ -38,12 +38,10 @@ constexpr int DisplayHeight = 17;
 constexpr int DisplayMaxLength = 12;
 constexpr int StatusPanelWidth = 500;
 
-const char* const ButtonNames[6] = {"CuteButton1", "CuteButton2", "CuteButton3",
-                                    "CuteButton4", "CuteButton5", "CuteButton6"};
 const QString ButtonCaptions[6] = {QStringLiteral("新しい問題"), QStringLiteral("同じ問題"), QStringLiteral("入れ替え"),
                                    QStringLiteral("中断"),       QStringLiteral("再開"),     QStringLiteral("取止め")};
 
-// CuteButton2 … 6 look the same in both windows; CuteButton1's colour is each window's own.
+// 同じ問題 … 取止め look the same in both windows; 新しい問題's colour is each window's own.
 const unsigned ButtonColors[6] = {0,
                                   colors::MoneyGreen,
                                   colors::SwapButtonColor,
@@ -54,27 +52,25 @@ const unsigned ButtonColors[6] = {0,
 constexpr int CellStep = 44;  // tiles are 45 wide on a 44 step: neighbours share their border
 constexpr int TileSize = 45;
 
-// Hands the presses on the number labels of one table to that table's handler.
+// Hands the presses on one number label to its cell's handler.
 class TLabelPressFilter : public QObject {
 public:
-    TLabelPressFilter(QObject* parent, std::function<void(QLabel*, Qt::MouseButton)> handler)
+    TLabelPressFilter(QObject* parent, std::function<void(Qt::MouseButton)> handler)
         : QObject(parent), handler_(std::move(handler))
     {
     }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
         // A quick second press arrives as a double click; it is a press all the same.
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
-        auto* label = qobject_cast<QLabel*>(watched);
-        if (!label) return false;
-        handler_(label, static_cast<QMouseEvent*>(event)->button());
+        handler_(static_cast<QMouseEvent*>(event)->button());
         return true;
     }
 
 private:
-    std::function<void(QLabel*, Qt::MouseButton)> handler_;
+    std::function<void(Qt::MouseButton)> handler_;
 };
 
 }  // namespace
@@ -86,10 +82,10 @@ TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& pla
     CreateButtons();
     CreateDisplays();
 
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(1000);
-    connect(Timer2, &QTimer::timeout, this, Guarded([this] { Timer2Timer(); }));
+    playClock_ = new QTimer(this);
+    playClock_->setObjectName(QStringLiteral("Timer2"));
+    playClock_->setInterval(1000);
+    connect(playClock_, &QTimer::timeout, this, Guarded([this] { OnSecond(); }));
 
     auto* boardKey = new QShortcut(QKeySequence(Qt::Key_F6), this);
     connect(boardKey, &QShortcut::activated, this, Guarded([this] { CycleBoardFocus(); }));
@@ -106,7 +102,7 @@ void TGameWindow::CreateButtons()
     const QFont font = UiFont(MaruGothic, 13, true);
     for (int i = 0; i < 6; ++i) {
         auto* b = new TCuteButton(Client());
-        b->setObjectName(QString::fromLatin1(ButtonNames[i]));
+        b->setObjectName(QStringLiteral("CuteButton%1").arg(i + 1));
         b->setCaption(ButtonCaptions[i]);
         b->setFont(font);
         b->setColor(TColor(i == 0 ? placement_.newProblemColor : ButtonColors[i]));
@@ -121,15 +117,9 @@ void TGameWindow::CreateButtons()
     buttons_[0]->setDisabledColor(TColor(colors::SkyBlue));
     buttons_[1]->setDisabledColor(TColor(colors::SkyBlue));
 
-    CuteButton1 = buttons_[0];
-    CuteButton2 = buttons_[1];
-    CuteButton3 = buttons_[2];
-    CuteButton4 = buttons_[3];
-    CuteButton5 = buttons_[4];
-    CuteButton6 = buttons_[5];
-    void (TGameWindow::*const handlers[6])() = {&TGameWindow::CuteButton1Click, &TGameWindow::CuteButton2Click,
-                                                &TGameWindow::CuteButton3Click, &TGameWindow::CuteButton4Click,
-                                                &TGameWindow::CuteButton5Click, &TGameWindow::CuteButton6Click};
+    void (TGameWindow::*const handlers[6])() = {&TGameWindow::OnNewProblem, &TGameWindow::OnSameProblem,
+                                                &TGameWindow::OnSwap,       &TGameWindow::OnInterrupt,
+                                                &TGameWindow::OnResume,     &TGameWindow::OnCancel};
     for (int i = 0; i < 6; ++i)
         connect(buttons_[i], &TCuteButton::clicked, this,
                 Guarded([this, handler = handlers[i]] { (this->*handler)(); }));
@@ -138,9 +128,8 @@ void TGameWindow::CreateButtons()
 void TGameWindow::CreateDisplays()
 {
     const QFont displayFont = UiFont(MaruGothic, 13, true);
-    auto makeDisplay = [&](const char* name, QPoint at) {
+    auto makeDisplay = [&](QPoint at) {
         auto* memo = new QLineEdit(Client());
-        memo->setObjectName(QString::fromLatin1(name));
         memo->setGeometry(at.x(), at.y(), DisplayWidth, DisplayHeight);
         memo->setAlignment(Qt::AlignCenter);
         memo->setMaxLength(DisplayMaxLength);
@@ -152,17 +141,19 @@ void TGameWindow::CreateDisplays()
             "QLineEdit { border: 1px solid #808080; padding: 0px; margin: 0px; background: white; color: #000080; }"));
         return memo;
     };
-    Memo1 = makeDisplay("Memo1", placement_.countDisplay);
-    Memo2 = makeDisplay("Memo2", placement_.timeDisplay);
+    countDisplay_ = makeDisplay(placement_.countDisplay);
+    countDisplay_->setObjectName(QStringLiteral("Memo1"));
+    timeDisplay_ = makeDisplay(placement_.timeDisplay);
+    timeDisplay_->setObjectName(QStringLiteral("Memo2"));
 
-    Label2 = new QLabel(Client());
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(placement_.conditionLabel);
-    Label2->setAlignment(Qt::AlignCenter);
-    Label2->setFont(UiFont(MaruGothic, 19, true));
-    QPalette pal = Label2->palette();
+    conditionLabel_ = new QLabel(Client());
+    conditionLabel_->setObjectName(QStringLiteral("Label2"));
+    conditionLabel_->setGeometry(placement_.conditionLabel);
+    conditionLabel_->setAlignment(Qt::AlignCenter);
+    conditionLabel_->setFont(UiFont(MaruGothic, 19, true));
+    QPalette pal = conditionLabel_->palette();
     pal.setColor(QPalette::WindowText, TColor(colors::ConditionColor));
-    Label2->setPalette(pal);
+    conditionLabel_->setPalette(pal);
 }
 
 void TGameWindow::SetButtons(int f1, int f2, int f3, int f4, int f5, int f6)
@@ -191,7 +182,7 @@ void TGameWindow::FormCreate()
     RenderPhase();
     SetStatusText(gamestatus::Idle);
     Publish();
-    PlayCue(int(SoundCue::Picked));
+    PlayCue(SoundCue::Picked);
 }
 
 void TGameWindow::RenderBoard()
@@ -215,9 +206,9 @@ void TGameWindow::RenderPhase()
     case Phase::Ended: SetButtons(1, 1, 0, 0, 0, 0); break;
     }
     if (!Model().ClockRunning())
-        Timer2->stop();
-    else if (!Timer2->isActive())
-        Timer2->start();
+        playClock_->stop();
+    else if (!playClock_->isActive())
+        playClock_->start();
 }
 
 void TGameWindow::RenderDisplays()
@@ -226,16 +217,16 @@ void TGameWindow::RenderDisplays()
     const int count = Model().SwapCount();
     const int seconds = Model().ElapsedSeconds();
     const QString countText = count ? QString::number(count) : QString();
-    const QString timeText = seconds ? ElapsedText(seconds) : QString();
-    if (Memo1->text() != countText) Memo1->setText(countText);
-    if (Memo2->text() != timeText) Memo2->setText(timeText);
+    const QString timeText = seconds ? Q(MinutesAndSeconds(seconds)) : QString();
+    if (countDisplay_->text() != countText) countDisplay_->setText(countText);
+    if (timeDisplay_->text() != timeText) timeDisplay_->setText(timeText);
 }
 
 void TGameWindow::Apply(const Outcome& outcome)
 {
     // A refusal is shown over the board as it was; the board's new look follows once it is closed.
     if (!outcome.refused) RenderBoard();
-    for (SoundCue cue : outcome.cues) PlayCue(int(cue));
+    for (SoundCue cue : outcome.cues) PlayCue(cue);
     if (outcome.notice) {
         BoxPosition at;
         if (outcome.notice->at) at = QPoint(outcome.notice->at->first, outcome.notice->at->second);
@@ -252,11 +243,12 @@ void TGameWindow::Publish(TSharing what)
 {
     const qx::Game& game = Model();
     TGameState& shared = GameState;
-    shared.SwapCount[Slot()] = game.SwapCount();
-    shared.ElapsedSeconds[Slot()] = game.ElapsedSeconds();
+    const int slot = int(game.Type()) - 1;  // the designed record's counters by game type
+    shared.SwapCount[slot] = game.SwapCount();
+    shared.ElapsedSeconds[slot] = game.ElapsedSeconds();
     if (what == TSharing::Counters) return;
 
-    shared.ActiveGame = GameType();
+    shared.ActiveGame = int(game.Type());
     shared.ActiveSize = int(game.Size());
     shared.ActiveCondition = int(game.Condition());
     BuildCellMap();
@@ -286,7 +278,7 @@ bool TGameWindow::ConfirmStart()
     RenderPhase();
     // The search of the problem's start runs while the player reads the question.
     if (solutions_) solutions_->Follow();
-    PlayCue(int(SoundCue::Question));
+    PlayCue(SoundCue::Question);
     const bool ok = Messages().confirm(QStringLiteral("始めてもいいですか？"), placement_.confirmStartPos);
     if (ok)
         Apply(Model().Start());
@@ -295,7 +287,7 @@ bool TGameWindow::ConfirmStart()
     return ok;
 }
 
-void TGameWindow::CuteButton1Click()
+void TGameWindow::OnNewProblem()
 {
     Random rng = ProblemRandom();
     Model().NewProblem(rng);
@@ -303,55 +295,53 @@ void TGameWindow::CuteButton1Click()
     ConfirmStart();
 }
 
-void TGameWindow::CuteButton2Click()
+void TGameWindow::OnSameProblem()
 {
     Model().SameProblem();
     ForgetSavedGame();
     ConfirmStart();
 }
 
-void TGameWindow::CuteButton3Click()
+void TGameWindow::OnSwap()
 {
     const int before = Model().SwapCount();
     Apply(Model().Swap());
     if (Model().SwapCount() != before) KeepOrForgetGame();
 }
 
-void TGameWindow::CuteButton4Click()
+void TGameWindow::OnInterrupt()
 {
     Apply(Model().Interrupt());
     SaveGameInProgress();
 }
 
-void TGameWindow::CuteButton5Click() { Apply(Model().Resume()); }
+void TGameWindow::OnResume() { Apply(Model().Resume()); }
 
-void TGameWindow::CuteButton6Click()
+void TGameWindow::OnCancel()
 {
     if (!Messages().confirm(QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"))) return;
     Apply(Model().Cancel());
     ForgetSavedGame();
 }
 
-void TGameWindow::Timer2Timer()
+void TGameWindow::OnSecond()
 {
     if (!Model().Tick()) return;
     RenderDisplays();
     Publish(TSharing::Counters);
 }
 
-QString TGameWindow::ElapsedText(int seconds) { return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60); }
-
 void TGameWindow::ShowConditionLabel()
 {
     const QString text = QStringLiteral("（") + Q(ConditionName(Model().Condition())) + QStringLiteral("）");
-    if (Label2->text() == text) return;
-    Label2->setText(text);
+    if (conditionLabel_->text() == text) return;
+    conditionLabel_->setText(text);
     // The substituted face is wider than the label's designed box: widen it about the same centre
     // rather than clip the parentheses.
     QRect box = placement_.conditionLabel;
-    const int needed = Label2->fontMetrics().horizontalAdvance(Label2->text()) + 4;
+    const int needed = conditionLabel_->fontMetrics().horizontalAdvance(conditionLabel_->text()) + 4;
     if (needed > box.width()) box = QRect(box.center().x() - (needed - 1) / 2, box.top(), needed, box.height());
-    Label2->setGeometry(box);
+    conditionLabel_->setGeometry(box);
 }
 
 void TGameWindow::ChooseSize(BoardSize size)
@@ -366,9 +356,17 @@ void TGameWindow::ChooseCondition(SwapCondition condition)
     ForgetSavedGame();
 }
 
-void TGameWindow::N2Click()
+void TGameWindow::OpenRecords()
 {
-    const std::optional<HandedProblem> stored = ShowRecordTable(this);
+    const qx::Game& game = Model();
+    const std::optional<HandedProblem> stored = ShowRecordTable(this, {.game = game.Type(),
+                                                                       .size = game.Size(),
+                                                                       .condition = game.Condition(),
+                                                                       .finished = game.Finished(),
+                                                                       .swapCount = game.SwapCount(),
+                                                                       .elapsedSeconds = game.ElapsedSeconds(),
+                                                                       .codeA = game.Problem().codeA,
+                                                                       .codeB = game.Problem().codeB});
     if (!stored) return;
     Model().LayOutStoredProblem(stored->problem, stored->condition);
     ForgetSavedGame();
@@ -400,7 +398,7 @@ void TGameWindow::OfferSavedGame()
     if (!store || Model().CurrentPhase() != Phase::Idle) return;
     std::optional<SavedGame> saved;
     try {
-        saved = store->ReadSavedGame(GameType());
+        saved = store->ReadSavedGame(Model().Type());
     } catch (const EDatabaseError&) {
         return;  // nothing to offer from a file that cannot be read; the records say why
     }
@@ -412,7 +410,7 @@ void TGameWindow::OfferSavedGame()
         ForgetSavedGame();
         return;
     }
-    PlayCue(int(SoundCue::Question));
+    PlayCue(SoundCue::Question);
     if (!Messages().confirm(Q(ResumeQuestion(*parsed.position)))) {
         ForgetSavedGame();
         return;
@@ -444,7 +442,7 @@ void TGameWindow::ForgetSavedGame()
     RecordStore* store = SavedGames();
     if (!store || !savedRowMayExist_) return;
     try {
-        store->DeleteSavedGame(GameType(), PlaySaveWaitMs);
+        store->DeleteSavedGame(Model().Type(), PlaySaveWaitMs);
         savedRowMayExist_ = false;
     } catch (const EDatabaseError&) {
         // Left for the next start, which offers it: nothing of this game is lost.
@@ -467,7 +465,7 @@ void TGameWindow::hideEvent(QHideEvent* event)
 
 // ---- controls of the tables ----
 
-TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mouseDown)
+TBoardCells TGameWindow::CreateTable(int table, const TTableGeometry& g)
 {
     std::array<TShape*, TBoardCells::Positions> tiles{};
     std::array<QLabel*, TBoardCells::Positions> labels{};
@@ -478,10 +476,6 @@ TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mo
                           g.firstTile.y() + CellStep * (LayoutRow(p) - 1), TileSize, TileSize);
         tiles[p - 1] = tile;
     }
-    auto* filter =
-        new TLabelPressFilter(this, [mouseDown = std::move(mouseDown)](QLabel* label, Qt::MouseButton button) {
-            RunGuarded([&] { mouseDown(label, button); });
-        });
     const QColor navy = TColor(colors::NumberColor);
     for (int p = 1; p <= TBoardCells::Positions; ++p) {
         QLabel* label =
@@ -490,7 +484,9 @@ TBoardCells TGameWindow::CreateTable(const TTableGeometry& g, TLabelMouseDown mo
                            g.firstLabel.y() + CellStep * (LayoutRow(p) - 1), g.labelSize.width(), g.labelSize.height());
         label->setAlignment(Qt::AlignCenter);
         label->setText(QString::number(p));
-        label->installEventFilter(filter);
+        label->installEventFilter(new TLabelPressFilter(label, [this, table, p](Qt::MouseButton button) {
+            RunGuarded([&] { CellPressed(table, BoardIndexAt(p), button); });
+        }));
         labels[p - 1] = label;
     }
     return TBoardCells(tiles, labels);
@@ -590,7 +586,7 @@ void TGameWindow::AddBoardCursor(int table, QPoint firstTile, const QString& nam
     access.leftClick = [this, table](int k) { RunGuarded([&] { CellPressed(table, k, Qt::LeftButton); }); };
     access.rightClick = [this, table](int k) { RunGuarded([&] { CellPressed(table, k, Qt::RightButton); }); };
     access.swap = [this] {
-        if (CuteButton3->isEnabled()) RunGuarded([this] { CuteButton3Click(); });
+        if (SwapButton()->isEnabled()) RunGuarded([this] { OnSwap(); });
     };
     auto* cursor = new TBoardCursor(Client(), firstTile, name, std::move(access));
     cursor->setObjectName(QStringLiteral("boardCursor") + name.right(1).remove(QStringLiteral("表")));
@@ -611,21 +607,16 @@ void TGameWindow::CycleBoardFocus()
         (*on)->Leave();
 }
 
-int TGameWindow::BoardIndexOfLabel(const QLabel* label, QPoint firstLabel) const
+int TGameWindow::BoardIndexAt(int p) const
 {
-    const int dx = label->x() - firstLabel.x();
-    const int dy = label->y() - firstLabel.y();
-    if (dx < 0 || dy < 0) return 0;
-    const int c = dx / CellStep;  // layout column and row, from 0
-    const int r = dy / CellStep;
     const int side = Model().Side();
-    if (c >= side || r >= side) return 0;
-    return c + 1 + r * side;
+    if (LayoutColumn(p) > side || LayoutRow(p) > side) return 0;
+    return LayoutColumn(p) + (LayoutRow(p) - 1) * side;
 }
 
 Random TGameWindow::ProblemRandom() const
 {
-    if (FixedSeed) return Random(*FixedSeed);
+    if (fixedSeed) return Random(*fixedSeed);
     return Random(unsigned(std::chrono::system_clock::now().time_since_epoch().count()));
 }
 
@@ -647,12 +638,12 @@ void TGameWindow::CreateGameMenu(const TGameMenuNames& names, std::function<void
         AddCommand(size, names.sizes[i], sizeTexts[i], [this, i] { ChooseSize(BoardSize(i + 1)); });
     QMenu* condition = AddMenu(names.conditionMenu, QStringLiteral("条件"));
     for (int c = 1; c <= 6; ++c)
-        AddCommand(condition, names.conditions[c - 1], Q(ConditionName(c)),
+        AddCommand(condition, names.conditions[c - 1], Q(ConditionName(SwapCondition(c))),
                    [this, c] { ChooseCondition(SwapCondition(c)); });
-    AddCommand(nullptr, names.record, names.recordText, [this] { N2Click(); });
+    AddCommand(nullptr, names.record, names.recordText, [this] { OpenRecords(); });
     CreateHintMenu();
     AddCommand(nullptr, names.help, QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
-    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { AskQuit(); });
 }
 
 // ---- hints ----
@@ -662,17 +653,17 @@ void TGameWindow::CreateHintMenu()
     solutions_ = new TGameSolutions(this, Model());
     QMenu* hint = AddMenu("hintMenu", QStringLiteral("ヒント"));
     AddCommand(hint, "nextMoveItem", QStringLiteral("次の一手"), [this] {
-        NextMoveClick();
+        OnNextMove();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     AddCommand(hint, "shortestItem", QStringLiteral("最短手数"), [this] {
-        ShortestClick();
+        OnShortest();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
 }
 
-void TGameWindow::NextMoveClick()
+void TGameWindow::OnNextMove()
 {
     if (!IsHintTime(Model())) {
-        PlayCue(int(SoundCue::Refusal));
+        PlayCue(SoundCue::Refusal);
         Messages().plain(Q(hinttext::OutsideGame));
         return;
     }
@@ -686,7 +677,7 @@ void TGameWindow::ShowHint(const Solution& answer)
     if (!board || !IsHintTime(Model())) return;  // interrupted or ended while the answer was on its way
     if (answer.status == Solution::Status::Impossible || answer.path.empty()) {
         // A search that found no way within its time tells what it knows instead.
-        PlayCue(int(SoundCue::Refusal));
+        PlayCue(SoundCue::Refusal);
         Messages().plain(Q(answer.status == Solution::Status::Impossible ? hinttext::CannotComplete
                                                                          : ShortestFromBoardText(answer)));
         return;
@@ -707,9 +698,9 @@ void TGameWindow::ShowHint(const Solution& answer)
     SetStatusText(Q(HintStatus(*board, swap)));
 }
 
-void TGameWindow::ShortestClick()
+void TGameWindow::OnShortest()
 {
-    PlayCue(int(SoundCue::Step));
+    PlayCue(SoundCue::Step);
     const auto show = [](const std::string& text) { RunGuarded([&] { Messages().plain(Q(text)); }); };
     switch (ShortestSubjectOf(Model())) {
     case ShortestSubject::NoProblem: Messages().plain(Q(hinttext::NoProblem)); break;

@@ -46,12 +46,12 @@ inline const QString Ended = QString::fromStdString(qx::status::Ended);
 // Where a game window puts the shared controls; everything else about them is common.
 struct TGameWindowPlacement {
     QPoint confirmStartPos;  // screen position of "始めてもいいですか？"
-    int buttonLeft = 0;      // CuteButton1 … 6, each 90 wide
+    int buttonLeft = 0;      // the six buttons, each 90 wide
     std::array<int, 6> buttonTops{};
-    unsigned newProblemColor = 0;  // TColor of CuteButton1; the other five share their colours
-    QRect conditionLabel;          // Label2
-    QPoint countDisplay;           // Memo1
-    QPoint timeDisplay;            // Memo2
+    unsigned newProblemColor = 0;  // TColor of 新しい問題; the other five share their colours
+    QRect conditionLabel;
+    QPoint countDisplay;
+    QPoint timeDisplay;
 };
 
 // One table of cells on the fixed 5 × 5 grid: tiles on a 44 px step, 45 px wide, so that
@@ -96,47 +96,43 @@ class TGameWindow : public TFormBase {
 public:
     TGameWindow(const QString& caption, const TGameWindowPlacement& placement, QWidget* parent = nullptr);
 
-    TCuteButton* CuteButton1 = nullptr;  // 新しい問題
-    TCuteButton* CuteButton2 = nullptr;  // 同じ問題
-    TCuteButton* CuteButton3 = nullptr;  // 入れ替え
-    TCuteButton* CuteButton4 = nullptr;  // 中断
-    TCuteButton* CuteButton5 = nullptr;  // 再開
-    TCuteButton* CuteButton6 = nullptr;  // 取止め
-    QLineEdit* Memo1 = nullptr;          // swap count
-    QLineEdit* Memo2 = nullptr;          // elapsed time
-    QLabel* Label2 = nullptr;            // （condition）
-    QTimer* Timer2 = nullptr;            // elapsed-time clock, 1 s
+    // The controls by what they do; their objectNames are the designed ones.
+    TCuteButton* NewProblemButton() const { return buttons_[0]; }
+    TCuteButton* SameProblemButton() const { return buttons_[1]; }
+    TCuteButton* SwapButton() const { return buttons_[2]; }
+    TCuteButton* InterruptButton() const { return buttons_[3]; }
+    TCuteButton* ResumeButton() const { return buttons_[4]; }
+    TCuteButton* CancelButton() const { return buttons_[5]; }
+    QLineEdit* CountDisplay() const { return countDisplay_; }
+    QLineEdit* TimeDisplay() const { return timeDisplay_; }
+    QLabel* ConditionLabel() const { return conditionLabel_; }
+    // The elapsed-time clock, 1 s.
+    QTimer* PlayClock() const { return playClock_; }
 
     // When set, new problems draw from a generator with this seed instead of the clock.
-    std::optional<unsigned> FixedSeed;
+    std::optional<unsigned> fixedSeed;
 
     // The game this window shows.
     virtual qx::Game& Model() = 0;
     virtual const qx::Game& Model() const = 0;
 
-    int GameType() const { return int(Model().Type()); }
-    // Index of this game in SwapCount and ElapsedSeconds.
-    int Slot() const { return GameType() - 1; }
-
-    // One flag per button, CuteButton1 … 6: enabled exactly when 1.
+    // One flag per button, 新しい問題 … 取止め: enabled exactly when 1.
     void SetButtons(int f1, int f2, int f3, int f4, int f5, int f6);
-    // "100000" … : the enabled flags of CuteButton1 … 6, for tests and diagnostics.
+    // "100000" … : the enabled flags of the six buttons, for tests and diagnostics.
     QString ButtonPattern() const;
 
-    void CuteButton1Click();  // new problem
-    void CuteButton2Click();  // same problem
-    void CuteButton3Click();  // swap
-    void CuteButton4Click();  // interrupt
-    void CuteButton5Click();  // resume
-    void CuteButton6Click();  // cancel
+    void OnNewProblem();
+    void OnSameProblem();
+    void OnSwap();
+    void OnInterrupt();
+    void OnResume();
+    void OnCancel();
 
     // One second of play.
-    void Timer2Timer();
-    // "M分S秒" without leading zeros.
-    static QString ElapsedText(int seconds);
+    void OnSecond();
 
     // "記録表" / "記録": the record table, then a stored problem it may hand back.
-    void N2Click();
+    void OpenRecords();
 
     // On the window's first opening: offers the game kept from an earlier run of this game type,
     // or says that the kept one cannot be used and forgets it.
@@ -147,9 +143,9 @@ public:
     static constexpr int FinalSaveWaitMs = 1000;
     void SaveGameInProgress(int waitMs = PlaySaveWaitMs);
     // "ヒント" → "次の一手": selects the numbers of a swap on a shortest way from the board.
-    void NextMoveClick();
+    void OnNextMove();
     // "ヒント" → "最短手数": the fewest swaps from the board, or of the problem just completed.
-    void ShortestClick();
+    void OnShortest();
     // The solver's answers for this window's game.
     TGameSolutions* Solutions() const { return solutions_; }
 
@@ -173,10 +169,9 @@ protected:
     // Closing the window during a game keeps it.
     void hideEvent(QHideEvent* event) override;
 
-    using TLabelMouseDown = std::function<void(QLabel*, Qt::MouseButton)>;
     // Tiles first, so that every number label lies above its tile; a press on a number label
-    // (a quick second press included) goes to `mouseDown`.
-    TBoardCells CreateTable(const TTableGeometry& geometry, TLabelMouseDown mouseDown);
+    // (a quick second press included) is a press on its cell of `table`.
+    TBoardCells CreateTable(int table, const TTableGeometry& geometry);
     // The completed table of ShowCompletedTable.
     void CreateCompletedTable(const TCompletedTableGeometry& geometry);
     QFrame* CompletedPanel() const { return completedPanel_; }
@@ -189,10 +184,6 @@ protected:
     void CreateGameMenu(const TGameMenuNames& names, std::function<void()> back);
     // A label with its name, font and text colour.
     static QLabel* MakeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& color);
-    // The BoardIndex whose number `label` shows, from the label's own place (the window does not
-    // scroll); 0 for a position outside the model's grid.
-    int BoardIndexOfLabel(const QLabel* label, QPoint firstLabel) const;
-
     // A click on cell k of table 0 or 1, by mouse or from the keyboard.
     virtual void CellPressed(int table, int k, Qt::MouseButton button) = 0;
     // Keyboard play on a table of the model whose first tile stands at `firstTile`; `name` is
@@ -213,7 +204,7 @@ private:
     void ShowConditionLabel();
     void ChooseSize(qx::BoardSize size);
     void ChooseCondition(qx::SwapCondition condition);
-    // The generator of a new problem: FixedSeed when set, otherwise seeded from the clock.
+    // The generator of a new problem: fixedSeed when set, otherwise seeded from the clock.
     qx::Random ProblemRandom() const;
     // Where kept games live: the data module's store; none without a data module (tests).
     static qx::RecordStore* SavedGames();
@@ -228,9 +219,15 @@ private:
     // Selects the first swap of `answer` as the player's clicks would.
     void ShowHint(const qx::Solution& answer);
     void CycleBoardFocus();
+    // The BoardIndex at LayoutPosition p on the model's grid; 0 for a position outside it.
+    int BoardIndexAt(int p) const;
 
     TGameWindowPlacement placement_;
-    std::array<TCuteButton*, 6> buttons_{};
+    std::array<TCuteButton*, 6> buttons_{};  // 新しい問題, 同じ問題, 入れ替え, 中断, 再開, 取止め
+    QLineEdit* countDisplay_ = nullptr;
+    QLineEdit* timeDisplay_ = nullptr;
+    QLabel* conditionLabel_ = nullptr;
+    QTimer* playClock_ = nullptr;
     QFrame* completedPanel_ = nullptr;
     std::array<QLabel*, 25> completedLabels_{};
     std::array<TShape*, 8> gridLines_{};

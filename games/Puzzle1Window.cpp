@@ -47,40 +47,22 @@ TGameWindowPlacement Puzzle1Placement()
 
 TForm2::TForm2(QWidget* parent) : TGameWindow(QStringLiteral("　QXパズルⅠ"), Puzzle1Placement(), parent)
 {
-    CreateBoard();
-    CreateCompletedTable();
-    CreateLabels();
+    const QPoint firstTile = FirstLabel + QPoint(-6, -16);
+    cells_ = CreateTable(0, {firstTile, FirstLabel, QSize(33, 19), UiFont(MaruGothic, 19, true), 9, 31});
+    AddBoardCursor(0, firstTile, QString());
+    CreateCompletedTable(CompletedGeometry());
+    CreateCaptions();
     CreateMenu();
-    SetTabOrder();
+    SetTabOrderOf({NewProblemButton(), TimeDisplay(), SameProblemButton(), SwapButton(), InterruptButton(),
+                   CancelButton(), ResumeButton(), CompletedPanel(), CountDisplay()});
     FormCreate();
 }
 
-void TForm2::CreateBoard()
+void TForm2::CreateCaptions()
 {
-    cells_ = CreateTable({FirstLabel + QPoint(-6, -16), FirstLabel, QSize(33, 19), UiFont(MaruGothic, 19, true), 9, 31},
-                         [this](QLabel* label, Qt::MouseButton button) {
-                             CellPressed(0, BoardIndexOfLabel(label, FirstLabel), button);
-                         });
-    AddBoardCursor(0, FirstLabel + QPoint(-6, -16), QString());
-    for (int p = 1; p <= TBoardCells::Positions; ++p) {
-        tiles_[p - 1] = cells_.TileAt(p);
-        numbers_[p - 1] = cells_.LabelAt(p);
-    }
-}
-
-void TForm2::CreateCompletedTable()
-{
-    TGameWindow::CreateCompletedTable(CompletedGeometry());
-    Panel1 = CompletedPanel();
-    for (int p = 1; p <= LayoutPositions; ++p) completed_[p - 1] = CompletedLabel(p);
-    for (int i = 1; i <= 8; ++i) lines_[i - 1] = GridLine(i);
-}
-
-void TForm2::CreateLabels()
-{
-    Label3 = PlaceCaption("Label3", QStringLiteral("完成表"), QPoint(107, 298));
-    Label4 = PlaceCaption("Label4", QStringLiteral("回数"), QPoint(304, 320));
-    Label5 = PlaceCaption("Label5", QStringLiteral("時間"), QPoint(304, 346));
+    PlaceCaption("Label3", QStringLiteral("完成表"), QPoint(107, 298));
+    PlaceCaption("Label4", QStringLiteral("回数"), QPoint(304, 320));
+    PlaceCaption("Label5", QStringLiteral("時間"), QPoint(304, 346));
 }
 
 void TForm2::CreateMenu()
@@ -97,11 +79,6 @@ void TForm2::CreateMenu()
                    [this] { GoBack(); });
 }
 
-void TForm2::SetTabOrder()
-{
-    SetTabOrderOf({CuteButton1, Memo2, CuteButton2, CuteButton3, CuteButton4, CuteButton6, CuteButton5, Panel1, Memo1});
-}
-
 // ---- the board ----
 
 void TForm2::ShowCompletedTable()
@@ -116,10 +93,6 @@ void TForm2::ShowCompletedTable()
     }
 }
 
-bool TForm2::IsInPlace(int k) const { return qx::IsInPlace(cells_.Numbers(), k); }
-
-bool TForm2::IsComplete() const { return qx::IsComplete(cells_.Numbers()); }
-
 void TForm2::CellPressed(int, int k, Qt::MouseButton button)
 {
     Apply(button == Qt::RightButton ? game_.Unselect(k) : game_.Select(k));
@@ -128,6 +101,6 @@ void TForm2::CellPressed(int, int k, Qt::MouseButton button)
 void TForm2::GoBack()
 {
     close();
-    GameState.ActiveSize = Cells9;
+    GameState.ActiveSize = int(BoardSize::Cells9);
     BuildCellMap();
 }

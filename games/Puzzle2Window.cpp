@@ -54,48 +54,26 @@ TCompletedTableGeometry CompletedGeometry()
 
 TForm3::TForm3(QWidget* parent) : TGameWindow(QStringLiteral("QXパズルⅡ"), Puzzle2Placement(), parent)
 {
-    CreateTables();
-    CreateCompletedTable();
-    CreateCaptions();
-    CreateMenu();
-    SetTabOrderOf({CuteButton1, Memo2, CuteButton2, CuteButton3, CuteButton4, CuteButton6, CuteButton5, Memo1, Panel1});
-    FormCreate();
-}
-
-void TForm3::CreateTables()
-{
-    cellsA_ = CreateTable(TableGeometry(FirstLabelA, 9, 33), [this](QLabel* label, Qt::MouseButton button) {
-        CellPressed(TableA, BoardIndexOfLabel(label, FirstLabelA), button);
-    });
-    cellsB_ = CreateTable(TableGeometry(FirstLabelB, 34, 58), [this](QLabel* label, Qt::MouseButton button) {
-        CellPressed(TableB, BoardIndexOfLabel(label, FirstLabelB), button);
-    });
+    cellsA_ = CreateTable(TableA, TableGeometry(FirstLabelA, 9, 33));
+    cellsB_ = CreateTable(TableB, TableGeometry(FirstLabelB, 34, 58));
     AddBoardCursor(TableA, FirstLabelA + LabelToTile, QStringLiteral("表A"));
     AddBoardCursor(TableB, FirstLabelB + LabelToTile, QStringLiteral("表B"));
-    for (int p = 1; p <= TBoardCells::Positions; ++p) {
-        tilesA_[p - 1] = cellsA_.TileAt(p);
-        numbersA_[p - 1] = cellsA_.LabelAt(p);
-        tilesB_[p - 1] = cellsB_.TileAt(p);
-        numbersB_[p - 1] = cellsB_.LabelAt(p);
-    }
-}
-
-void TForm3::CreateCompletedTable()
-{
-    TGameWindow::CreateCompletedTable(CompletedGeometry());
-    Panel1 = CompletedPanel();
-    for (int p = 1; p <= LayoutPositions; ++p) completed_[p - 1] = CompletedLabel(p);
-    for (int i = 1; i <= 8; ++i) lines_[i - 1] = GridLine(i);
-    Label18->resize(22, 16);
+    CreateCompletedTable(CompletedGeometry());
+    CompletedLabel(11)->resize(22, 16);
+    CreateCaptions();
+    CreateMenu();
+    SetTabOrderOf({NewProblemButton(), TimeDisplay(), SameProblemButton(), SwapButton(), InterruptButton(),
+                   CancelButton(), ResumeButton(), CountDisplay(), CompletedPanel()});
+    FormCreate();
 }
 
 void TForm3::CreateCaptions()
 {
-    Label3 = PlaceCaption("Label3", QStringLiteral("表A"), QPoint(44, 24));
-    Label4 = PlaceCaption("Label4", QStringLiteral("表B"), QPoint(300, 24));
-    Label5 = PlaceCaption("Label5", QStringLiteral("完成表"), QPoint(44, 288));
-    Label6 = PlaceCaption("Label6", QStringLiteral("回数"), QPoint(296, 312));
-    Label7 = PlaceCaption("Label7", QStringLiteral("時間"), QPoint(296, 338));
+    PlaceCaption("Label3", QStringLiteral("表A"), QPoint(44, 24));
+    PlaceCaption("Label4", QStringLiteral("表B"), QPoint(300, 24));
+    PlaceCaption("Label5", QStringLiteral("完成表"), QPoint(44, 288));
+    PlaceCaption("Label6", QStringLiteral("回数"), QPoint(296, 312));
+    PlaceCaption("Label7", QStringLiteral("時間"), QPoint(296, 338));
 }
 
 void TForm3::CreateMenu()
@@ -119,10 +97,6 @@ void TForm3::RenderTables()
     cellsA_.Render(game_.Board(TableA), game_.Size());
     cellsB_.Render(game_.Board(TableB), game_.Size());
 }
-
-bool TForm3::IsInPlace(TTable table, int k) const { return qx::IsInPlace(Cells(table).Numbers(), k); }
-
-bool TForm3::IsComplete() const { return qx::IsComplete(cellsA_.Numbers(), cellsB_.Numbers()); }
 
 void TForm3::CellPressed(int table, int k, Qt::MouseButton button)
 {

@@ -38,8 +38,11 @@ constexpr FieldSpec Fields[] = {
     {"NB", "INTEGER"}, {"DATE", "TEXT"}, {"NAME", "TEXT"}, {"JKN", "TEXT"},  {"JKNCD", "INTEGER"},
     {"CNT", "TEXT"},   {"TIME", "TEXT"}, {"PRBA", "TEXT"}, {"PRBB", "TEXT"},
 };
-int FieldCount(int game) { return game == 2 ? 9 : 8; }
-int FieldCount(const QString& table) { return FieldCount(table.startsWith(QLatin1String("kirokuB")) ? 2 : 1); }
+int FieldCount(GameType game) { return game == GameType::PuzzleII ? 9 : 8; }
+int FieldCount(const QString& table)
+{
+    return FieldCount(table.startsWith(QLatin1String("kirokuB")) ? GameType::PuzzleII : GameType::PuzzleI);
+}
 
 const QStringList& RecordTables()
 {
@@ -69,10 +72,11 @@ long long StoredInteger(const QVariant& value)
 // condition 6 no upper one. BandBounds gives its four parameters.
 const QString BandFilter = QStringLiteral("(? IS NULL OR NB > ?) AND (? IS NULL OR NB < ?)");
 
-QVariantList BandBounds(int condition)
+QVariantList BandBounds(SwapCondition band)
 {
-    const QVariant lower = condition == 1 ? QVariant() : QVariant(100 * condition);
-    const QVariant upper = condition == 6 ? QVariant() : QVariant(100 * (condition + 1));
+    const int condition = int(band);
+    const QVariant lower = band == SwapCondition::FreeSwap ? QVariant() : QVariant(100 * condition);
+    const QVariant upper = band == SwapCondition::DifferByOne ? QVariant() : QVariant(100 * (condition + 1));
     return {lower, lower, upper, upper};
 }
 
@@ -141,20 +145,20 @@ RecordStore::~RecordStore()
     QSqlDatabase::removeDatabase(connection_);
 }
 
-QString RecordStore::TableName(int game, int size)
+QString RecordStore::TableName(GameType game, BoardSize size)
 {
-    static const int cells[] = {9, 16, 25};
-    if ((game != 1 && game != 2) || size < 1 || size > 3)
-        throw EDatabaseError(QStringLiteral("ゲームの種類 %1、大きさ %2 の記録表はありません。").arg(game).arg(size));
-    return QStringLiteral("kiroku%1%2").arg(QLatin1Char(game == 1 ? 'A' : 'B')).arg(cells[size - 1]);
+    if (!GameTypeOf(int(game)) || !BoardSizeOf(int(size)))
+        throw EDatabaseError(
+            QStringLiteral("ゲームの種類 %1、大きさ %2 の記録表はありません。").arg(int(game)).arg(int(size)));
+    return QStringLiteral("kiroku%1%2").arg(QLatin1Char(game == GameType::PuzzleI ? 'A' : 'B')).arg(CellCount(size));
 }
 
-int RecordStore::FirstNumber(int condition) { return 100 * condition + 1; }
+int RecordStore::FirstNumber(SwapCondition condition) { return 100 * int(condition) + 1; }
 
-std::optional<int> RecordStore::LastNumber(int condition)
+std::optional<int> RecordStore::LastNumber(SwapCondition condition)
 {
-    if (condition >= 1 && condition <= 5) return 100 * condition + 99;
-    return std::nullopt;
+    if (condition == SwapCondition::DifferByOne || !SwapConditionOf(int(condition))) return std::nullopt;
+    return 100 * int(condition) + 99;
 }
 
 RecordAccess RecordStore::Open()
@@ -386,14 +390,14 @@ void RecordStore::RequireWritable(const QString& what) const
 }
 
 // The table of a game and size, or empty when a read-only file lacks it.
-QString RecordStore::ExistingTable(int game, int size) const
+QString RecordStore::ExistingTable(GameType game, BoardSize size) const
 {
     RequireReadable();
     const QString table = TableName(game, size);
     return tables_.contains(table) ? table : QString();
 }
 
-std::vector<RecordKey> RecordStore::List(int game, int size)
+std::vector<RecordKey> RecordStore::List(GameType game, BoardSize size)
 {
     std::vector<RecordKey> keys;
     const QString table = ExistingTable(game, size);
@@ -408,7 +412,7 @@ std::vector<RecordKey> RecordStore::List(int game, int size)
     return keys;
 }
 
-RecordRow RecordStore::Read(int game, int size, qint64 rowid)
+RecordRow RecordStore::Read(GameType game, BoardSize size, qint64 rowid)
 {
     const QString table = ExistingTable(game, size);
     const QString what = QStringLiteral("記録を読めませんでした。");
@@ -416,7 +420,7 @@ RecordRow RecordStore::Read(int game, int size, qint64 rowid)
     auto reader = readers_.find(table);
     if (reader == readers_.end()) {
         QSqlQuery q(QSqlDatabase::database(connection_, false));
-        const QString codeB = game == 2 ? QStringLiteral(", PRBB") : QString();
+        const QString codeB = game == GameType::PuzzleII ? QStringLiteral(", PRBB") : QString();
         if (!q.prepare(QStringLiteral("SELECT NB, DATE, NAME, JKN, JKNCD, CNT, TIME, PRBA%1 FROM %2 WHERE rowid = ?")
                            .arg(codeB, table)))
             throw Failure(what, q.lastError());
@@ -437,16 +441,16 @@ RecordRow RecordStore::Read(int game, int size, qint64 rowid)
                   q.value(5).toString(),
                   q.value(6).toString(),
                   q.value(7).toString(),
-                  game == 2 ? q.value(8).toString() : QString()};
+                  game == GameType::PuzzleII ? q.value(8).toString() : QString()};
     q.finish();
     return row;
 }
 
-std::optional<int> RecordStore::NextNumber(int game, int size, int condition)
+std::optional<int> RecordStore::NextNumber(GameType game, BoardSize size, SwapCondition condition)
 {
     const QString table = ExistingTable(game, size);
-    if (condition < 1 || condition > 6)
-        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録番号はありません。").arg(condition));
+    if (!SwapConditionOf(int(condition)))
+        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録番号はありません。").arg(int(condition)));
     if (table.isEmpty()) return FirstNumber(condition);
     const QString what = QStringLiteral("記録番号を決められませんでした。");
     QSqlQuery q =
@@ -464,7 +468,7 @@ std::optional<int> RecordStore::NextNumber(int game, int size, int condition)
     return static_cast<int>(value) + 1;
 }
 
-AddResult RecordStore::Add(int game, int size, const NewRecord& record)
+AddResult RecordStore::Add(GameType game, BoardSize size, const NewRecord& record)
 {
     const QString what = QStringLiteral("記録を保存できませんでした。");
     RequireWritable(what);
@@ -483,10 +487,10 @@ AddResult RecordStore::Add(int game, int size, const NewRecord& record)
             return;
         }
         if (afterNumbering) afterNumbering();
-        QVariantList values{*number,          record.date,  record.name, record.conditionName,
-                            record.condition, record.count, record.time, record.codeA};
+        QVariantList values{*number,      record.date, record.name, record.conditionName, int(record.condition),
+                            record.count, record.time, record.codeA};
         QString columns = QStringLiteral("NB, DATE, NAME, JKN, JKNCD, CNT, TIME, PRBA");
-        if (game == 2) {
+        if (game == GameType::PuzzleII) {
             values << record.codeB;
             columns += QStringLiteral(", PRBB");
         }
@@ -497,19 +501,19 @@ AddResult RecordStore::Add(int game, int size, const NewRecord& record)
     return result;
 }
 
-void RecordStore::DeleteAndRenumber(int game, int size, qint64 rowid, int condition)
+void RecordStore::DeleteAndRenumber(GameType game, BoardSize size, qint64 rowid, SwapCondition condition)
 {
     const QString what = QStringLiteral("記録を削除できませんでした。");
     RequireWritable(what);
     const QString table = TableName(game, size);
-    if (condition < 1 || condition > 6)
-        throw EDatabaseError(what + QStringLiteral("入れ替え条件 %1 の記録番号は振り直せません。").arg(condition));
+    if (!SwapConditionOf(int(condition)))
+        throw EDatabaseError(what + QStringLiteral("入れ替え条件 %1 の記録番号は振り直せません。").arg(int(condition)));
     InWriteTransaction(what, [&] {
         Run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), {rowid}, what);
         if (afterDelete) afterDelete();
         // The band's rows in list order get 100 × condition + 1, + 2, … in one statement;
         // rows that already carry their number are not written.
-        const int base = 100 * condition;
+        const int base = 100 * int(condition);
         Run(QStringLiteral("UPDATE %1 SET NB = ? + r.rn FROM (SELECT rowid AS id, row_number() OVER "
                            "(ORDER BY NB, rowid) AS rn FROM %1 WHERE %2) AS r "
                            "WHERE %1.rowid = r.id AND %1.NB IS NOT ? + r.rn")
@@ -538,7 +542,7 @@ void RecordStore::InSavedGameTransaction(const QString& what, int busyTimeoutMs,
     pragma.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_));
 }
 
-std::optional<SavedGame> RecordStore::ReadSavedGame(int game)
+std::optional<SavedGame> RecordStore::ReadSavedGame(GameType game)
 {
     RequireReadable();
     const QString what = QStringLiteral("前回の続きを読めませんでした。");
@@ -546,7 +550,7 @@ std::optional<SavedGame> RecordStore::ReadSavedGame(int game)
     QSqlQuery q = Run(QStringLiteral("SELECT GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS FROM %1 "
                                      "WHERE GAME = ?")
                           .arg(SavedGameTable),
-                      {game}, what);
+                      {int(game)}, what);
     if (!q.next()) {
         if (q.lastError().isValid()) throw Failure(what, q.lastError());
         return std::nullopt;
@@ -579,11 +583,11 @@ void RecordStore::SaveGame(const SavedGame& saved, int busyTimeoutMs)
     });
 }
 
-void RecordStore::DeleteSavedGame(int game, int busyTimeoutMs)
+void RecordStore::DeleteSavedGame(GameType game, int busyTimeoutMs)
 {
     const QString what = QStringLiteral("前回の続きを消せませんでした。");
     InSavedGameTransaction(what, busyTimeoutMs, [&] {
-        Run(QStringLiteral("DELETE FROM %1 WHERE GAME = ?").arg(SavedGameTable), {game}, what);
+        Run(QStringLiteral("DELETE FROM %1 WHERE GAME = ?").arg(SavedGameTable), {int(game)}, what);
     });
 }
 

@@ -50,7 +50,7 @@ struct RecordRow {
 
 // A record to store; the store gives it its number.
 struct NewRecord {
-    int condition = 0;
+    SwapCondition condition = SwapCondition::FreeSwap;
     QString date, name, conditionName, count, time, codeA, codeB;
 };
 
@@ -77,23 +77,23 @@ public:
     QString Path() const { return path_; }
 
     // The rows of a table in the grid's order: by number, then in the order of recording.
-    std::vector<RecordKey> List(int game, int size);
-    RecordRow Read(int game, int size, qint64 rowid);
+    std::vector<RecordKey> List(GameType game, BoardSize size);
+    RecordRow Read(GameType game, BoardSize size, qint64 rowid);
     // The number the next record of `condition` gets: one past the largest of its band, or the
     // band's first number. Unset when there is none (the largest number there is is taken).
-    std::optional<int> NextNumber(int game, int size, int condition);
+    std::optional<int> NextNumber(GameType game, BoardSize size, SwapCondition condition);
     // Numbers the record inside its band and stores it, in one write transaction.
-    AddResult Add(int game, int size, const NewRecord& record);
+    AddResult Add(GameType game, BoardSize size, const NewRecord& record);
     // Deletes a row and numbers the rows of `condition` consecutively again, in one transaction.
-    void DeleteAndRenumber(int game, int size, qint64 rowid, int condition);
+    void DeleteAndRenumber(GameType game, BoardSize size, qint64 rowid, SwapCondition condition);
 
     // The game in progress kept for a game type in the table chudan, at most one row per type;
     // nothing when there is none (or the file has no such table).
-    std::optional<SavedGame> ReadSavedGame(int game);
+    std::optional<SavedGame> ReadSavedGame(GameType game);
     // Replaces the row of the game's type in one write transaction. A save during play waits
     // only briefly for another copy's write: the game must not stall for it.
     void SaveGame(const SavedGame& saved, int busyTimeoutMs);
-    void DeleteSavedGame(int game, int busyTimeoutMs);
+    void DeleteSavedGame(GameType game, int busyTimeoutMs);
 
     // Test hooks inside the write transactions: after the number is read, after the delete,
     // after a saved game's row is written.
@@ -101,10 +101,10 @@ public:
     std::function<void()> afterDelete;
     std::function<void()> afterSavedGameWritten;
 
-    static QString TableName(int game, int size);
-    static int FirstNumber(int condition);
+    static QString TableName(GameType game, BoardSize size);
+    static int FirstNumber(SwapCondition condition);
     // The last number of a band (199 … 599); condition 6 has none.
-    static std::optional<int> LastNumber(int condition);
+    static std::optional<int> LastNumber(SwapCondition condition);
 
 private:
     enum class Mode { Normal, ReadOnly, Immutable };
@@ -125,7 +125,7 @@ private:
     QSqlQuery Run(const QString& sql, const QVariantList& binds, const QString& what);
     template <class Body>
     void InWriteTransaction(const QString& what, Body&& body);
-    QString ExistingTable(int game, int size) const;
+    QString ExistingTable(GameType game, BoardSize size) const;
 
     QString path_;
     QString connection_;

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-void RecordTableModel::List(qx::RecordStore* store, int game, int size)
+void RecordTableModel::List(qx::RecordStore* store, qx::GameType game, qx::BoardSize size)
 {
     beginResetModel();
     store_ = store;

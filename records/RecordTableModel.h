@@ -25,7 +25,7 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // Lists the table of `game` and `size` again; an empty list without a store.
-    void List(qx::RecordStore* store, int game, int size);
+    void List(qx::RecordStore* store, qx::GameType game, qx::BoardSize size);
     // A row stored since the listing, put at its place in the order.
     int Insert(const qx::RecordKey& key);
 
@@ -40,8 +40,8 @@ private:
     QVariant Field(int row, int column) const;
 
     qx::RecordStore* store_ = nullptr;
-    int game_ = 0;
-    int size_ = 0;
+    qx::GameType game_ = qx::GameType::PuzzleI;
+    qx::BoardSize size_ = qx::BoardSize::Cells9;
     std::vector<qx::RecordKey> keys_;
     mutable std::unordered_map<qint64, qx::RecordRow> rows_;  // by rowid, read on first view
 };

@@ -49,10 +49,10 @@ QString RecordDate(const QDate& date)
     return QStringLiteral("%1.%2.%3").arg(date.year() % 100, 2, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
 }
 
-QString RecordTime(int seconds) { return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60); }
+QString RecordTime(int seconds) { return Q(qx::MinutesAndSeconds(seconds)); }
 
-TForm4::TForm4(QWidget* parent)
-    : TFormBase(QStringLiteral("記録表"), 700, 590, parent), game_(GameState.ActiveGame), size_(GameState.ActiveSize)
+TForm4::TForm4(RecordContext context, QWidget* parent)
+    : TFormBase(QStringLiteral("記録表"), 700, 590, parent), context_(std::move(context))
 {
     setObjectName(QStringLiteral("Form4"));
     CreateControls();
@@ -68,48 +68,48 @@ void TForm4::CreateControls()
     QWidget* client = Client();
     SetStatusPanelWidth(500);
 
-    Label1 = new QLabel(QStringLiteral("記録表"), client);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(136, 32, 225, 19);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(qx::UiFont(qx::PGothic, 19, true));
+    heading_ = new QLabel(QStringLiteral("記録表"), client);
+    heading_->setObjectName(QStringLiteral("Label1"));
+    heading_->setGeometry(136, 32, 225, 19);
+    heading_->setAlignment(Qt::AlignCenter);
+    heading_->setFont(qx::UiFont(qx::PGothic, 19, true));
 
-    DBGrid1 = new QTableView(client);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setGeometry(72, 84, 382, 417);
+    recordGrid_ = new QTableView(client);
+    recordGrid_->setObjectName(QStringLiteral("DBGrid1"));
+    recordGrid_->setGeometry(72, 84, 382, 417);
     // Read-only: in-place edits would bypass the numbering and could break the stored codes.
-    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid1->setWordWrap(false);
-    DBGrid1->setTextElideMode(Qt::ElideNone);  // a narrow column clips its text, as a grid does
-    DBGrid1->setCornerButtonEnabled(false);
-    DBGrid1->verticalHeader()->hide();
-    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    DBGrid1->verticalHeader()->setDefaultSectionSize(RowHeight);
-    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    DBGrid1->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth);
-    DBGrid1->horizontalHeader()->setHighlightSections(false);
-    DBGrid1->horizontalHeader()->setSectionsClickable(false);
-    QPalette grid = DBGrid1->palette();
+    recordGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    recordGrid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    recordGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    recordGrid_->setWordWrap(false);
+    recordGrid_->setTextElideMode(Qt::ElideNone);  // a narrow column clips its text, as a grid does
+    recordGrid_->setCornerButtonEnabled(false);
+    recordGrid_->verticalHeader()->hide();
+    recordGrid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    recordGrid_->verticalHeader()->setDefaultSectionSize(RowHeight);
+    recordGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    recordGrid_->horizontalHeader()->setDefaultSectionSize(DefaultColumnWidth);
+    recordGrid_->horizontalHeader()->setHighlightSections(false);
+    recordGrid_->horizontalHeader()->setSectionsClickable(false);
+    QPalette grid = recordGrid_->palette();
     grid.setColor(QPalette::Base, Qt::white);
-    DBGrid1->setPalette(grid);
+    recordGrid_->setPalette(grid);
     records_ = new RecordTableModel(this);
-    DBGrid1->setModel(records_);
+    recordGrid_->setModel(records_);
     for (int c = 0; c < records_->columnCount(); ++c)
-        DBGrid1->horizontalHeader()->resizeSection(
+        recordGrid_->horizontalHeader()->resizeSection(
             c, RecordColumns[c].width > 0 ? RecordColumns[c].width : DefaultColumnWidth);
 
-    Label2 = new QLabel(QStringLiteral("名前入力欄"), client);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(qx::UiFont(qx::PGothic, 12, true));
-    Label2->move(492, 168);
-    Label2->adjustSize();
+    auto* nameCaption = new QLabel(QStringLiteral("名前入力欄"), client);
+    nameCaption->setObjectName(QStringLiteral("Label2"));
+    nameCaption->setFont(qx::UiFont(qx::PGothic, 12, true));
+    nameCaption->move(492, 168);
+    nameCaption->adjustSize();
 
-    Edit1 = new QLineEdit(client);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(492, 182, 100, 20);
-    Edit1->setMaxLength(std::numeric_limits<int>::max());
+    nameEdit_ = new QLineEdit(client);
+    nameEdit_->setObjectName(QStringLiteral("Edit1"));
+    nameEdit_->setGeometry(492, 182, 100, 20);
+    nameEdit_->setMaxLength(std::numeric_limits<int>::max());
 
     auto makeButton = [client](const char* name, const QString& caption, int top) {
         auto* b = new TCuteButton(client);
@@ -121,48 +121,50 @@ void TForm4::CreateControls()
         b->setFlat(false);
         return b;
     };
-    CuteButton1 = makeButton("CuteButton1", QStringLiteral("記 録"), 208);
-    CuteButton1->setColor(qx::TColor(qx::colors::MoneyGreen));
-    CuteButton2 = makeButton("CuteButton2", QStringLiteral("問題表示"), 296);
-    CuteButton2->setColor(qx::TColor(qx::colors::SkyBlue));
-    CuteButton3 = makeButton("CuteButton3", QStringLiteral("削 除"), 336);
-    connect(CuteButton1, &TCuteButton::clicked, this, &TForm4::CuteButton1Click);
-    connect(CuteButton2, &TCuteButton::clicked, this, &TForm4::CuteButton2Click);
-    connect(CuteButton3, &TCuteButton::clicked, this, &TForm4::CuteButton3Click);
+    TCuteButton* record = makeButton("CuteButton1", QStringLiteral("記 録"), 208);
+    record->setColor(qx::TColor(qx::colors::MoneyGreen));
+    TCuteButton* show = makeButton("CuteButton2", QStringLiteral("問題表示"), 296);
+    show->setColor(qx::TColor(qx::colors::SkyBlue));
+    TCuteButton* remove = makeButton("CuteButton3", QStringLiteral("削 除"), 336);
+    connect(record, &TCuteButton::clicked, this, &TForm4::OnRecord);
+    connect(show, &TCuteButton::clicked, this, &TForm4::OnShowProblem);
+    connect(remove, &TCuteButton::clicked, this, &TForm4::OnDelete);
 
-    setTabOrder(DBGrid1, CuteButton1);
-    setTabOrder(CuteButton1, CuteButton2);
-    setTabOrder(CuteButton2, Edit1);
-    setTabOrder(Edit1, CuteButton3);
+    setTabOrder(recordGrid_, record);
+    setTabOrder(record, show);
+    setTabOrder(show, nameEdit_);
+    setTabOrder(nameEdit_, remove);
 }
 
 void TForm4::CreateMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    N1 = AddCommand(nullptr, "N1", QStringLiteral("戻る"), [this] { close(); });
-    Help1 = AddCommand(nullptr, "Help1", QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
-    Exit1 = AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { Exit1Click(); });
+    AddCommand(nullptr, "N1", QStringLiteral("戻る"), [this] { close(); });
+    AddCommand(nullptr, "Help1", QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
+    AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { AskQuit(); });
 }
 
 void TForm4::ShowHeading()
 {
-    const QString size = Q(qx::SizeName(size_));
-    if (game_ == 1) Label1->setText(QStringLiteral("タイプⅠ ") + size + QStringLiteral(" 記録表"));
-    if (game_ == 2) Label1->setText(QStringLiteral("タイプⅡ ") + size + QStringLiteral(" 記録表"));
+    const QString size = Q(qx::SizeName(context_.size));
+    if (!context_.game) return;
+    const QString type =
+        *context_.game == qx::GameType::PuzzleI ? QStringLiteral("タイプⅠ ") : QStringLiteral("タイプⅡ ");
+    heading_->setText(type + size + QStringLiteral(" 記録表"));
 }
 
 // The grid lists the active game's table as it is now; its current row is the first.
 void TForm4::ListRecords()
 {
     RecordStore* store = Store();
-    if (game_ != 1 && game_ != 2) return;
+    if (!context_.game) return;
     if (!store || store->Access() == RecordAccess::Unusable) {
-        records_->List(nullptr, game_, size_);
+        records_->List(nullptr, *context_.game, context_.size);
         SetStatusText(QStringLiteral("記録のデータベースを使えません。記録表を開き直すと、もう一度開いてみます。"));
         return;
     }
     try {
-        records_->List(store, game_, size_);
+        records_->List(store, *context_.game, context_.size);
     } catch (const EDatabaseError& e) {
         qx::Messages().error(e.Message());
         return;
@@ -204,19 +206,19 @@ bool TForm4::RefusedWriting(RecordStore* store)
 void TForm4::SelectRow(int row)
 {
     if (row < 0 || row >= records_->rowCount()) return;
-    DBGrid1->setCurrentIndex(records_->index(row, 0));
-    DBGrid1->scrollTo(records_->index(row, 0));
+    recordGrid_->setCurrentIndex(records_->index(row, 0));
+    recordGrid_->scrollTo(records_->index(row, 0));
 }
 
 int TForm4::CurrentRow() const
 {
-    const QModelIndex current = DBGrid1->currentIndex();
+    const QModelIndex current = recordGrid_->currentIndex();
     return current.isValid() ? current.row() : (records_->rowCount() > 0 ? 0 : -1);
 }
 
-void TForm4::CuteButton1Click()
+void TForm4::OnRecord()
 {
-    if (Edit1->text().isEmpty()) {
+    if (nameEdit_->text().isEmpty()) {
         qx::Messages().plain(QStringLiteral("名前入力欄に名前を入力してから、「記録」ボタンをクリックしてください。"));
         return;
     }
@@ -225,36 +227,35 @@ void TForm4::CuteButton1Click()
 
 void TForm4::RecordCurrentGame()
 {
-    const qx::TGameState& shared = GameState;
-    const int game = game_;
-    const int condition = shared.ActiveCondition;
-    if (game != 1 && game != 2) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
-    if (condition < int(qx::SwapCondition::FreeSwap) || condition > int(qx::SwapCondition::DifferByOne))
-        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(condition));
+    if (!context_.game) throw EDatabaseError(QStringLiteral("記録するゲームが選ばれていません。"));
+    const qx::GameType game = *context_.game;
+    const std::optional<qx::SwapCondition> condition = qx::SwapConditionOf(int(context_.condition));
+    if (!condition)
+        throw EDatabaseError(QStringLiteral("入れ替え条件 %1 の記録はできません。").arg(int(context_.condition)));
     RecordStore* store = ReopenedStore();
     if (RefusedWriting(store)) return;
     // An unfinished game is stored with no count and no time; its running counters stay as they are.
-    const bool finished = shared.Finished != 0;
+    const bool finished = context_.finished;
     qx::NewRecord record;
-    record.condition = condition;
-    record.date = RecordDate(Today());
-    record.name = QStringLiteral(" ") + Edit1->text();
-    record.conditionName = Q(qx::ConditionName(condition));
-    record.count = QString::number(finished ? shared.SwapCount[game - 1] : 0);
-    record.time = RecordTime(finished ? shared.ElapsedSeconds[game - 1] : 0);
-    record.codeA = Q(shared.ProblemCodeA);
-    if (game == 2) record.codeB = Q(shared.ProblemCodeB);
+    record.condition = *condition;
+    record.date = RecordDate(today());
+    record.name = QStringLiteral(" ") + nameEdit_->text();
+    record.conditionName = Q(qx::ConditionName(*condition));
+    record.count = QString::number(finished ? context_.swapCount : 0);
+    record.time = RecordTime(finished ? context_.elapsedSeconds : 0);
+    record.codeA = Q(context_.codeA);
+    if (game == qx::GameType::PuzzleII) record.codeB = Q(context_.codeB);
 
-    const qx::AddResult result = store->Add(game, size_, record);
+    const qx::AddResult result = store->Add(game, context_.size, record);
     if (!result.added) {
         qx::Messages().plain(result.refusal);
         return;
     }
     SelectRow(records_->Insert(*result.added));
-    qx::PlayCue(7);
+    qx::PlayCue(qx::SoundCue::Recorded);
 }
 
-void TForm4::CuteButton2Click()
+void TForm4::OnShowProblem()
 {
     ReportingFailures([this] { ShowStoredProblem(); });
 }
@@ -267,28 +268,28 @@ void TForm4::ShowStoredProblem()
         return;
     }
     const int row = CurrentRow();
-    if (row < 0) {
+    if (row < 0 || !context_.game) {
         qx::Messages().plain(QStringLiteral("表示する記録がありません。"));
         return;
     }
-    const int game = game_;
-    const int n = qx::CellCount(size_);
-    const qx::RecordRow stored = store->Read(game, size_, records_->Key(row).rowid);
+    const qx::GameType game = *context_.game;
+    const bool two = game == qx::GameType::PuzzleII;
+    const int n = qx::CellCount(context_.size);
+    const qx::RecordRow stored = store->Read(game, context_.size, records_->Key(row).rowid);
     const QString number = NumberText(stored.number);
     const std::string codeA = stored.codeA.toStdString();
     const std::string codeB = stored.codeB.toStdString();
 
     // Check the whole row before anything changes: a bad code is refused, not half laid out.
     bool conditionRead = false;
-    const int condition = stored.condition.toInt(&conditionRead);
+    const std::optional<qx::SwapCondition> condition = qx::SwapConditionOf(stored.condition.toInt(&conditionRead));
     const qx::DecodedProblem a = qx::DecodeProblemCode(codeA, n);
-    const qx::DecodedProblem b = game == 2 ? qx::DecodeProblemCode(codeB, n) : qx::DecodedProblem{true, {}, {}};
+    const qx::DecodedProblem b = two ? qx::DecodeProblemCode(codeB, n) : qx::DecodedProblem{true, {}, {}};
     QString refusal;
-    if (!conditionRead || condition < int(qx::SwapCondition::FreeSwap) ||
-        condition > int(qx::SwapCondition::DifferByOne))
+    if (!conditionRead || !condition)
         refusal = QStringLiteral("入れ替え条件（%1）が正しくありません。").arg(stored.condition.toString());
     else if (!a.ok)
-        refusal = (game == 2 ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
+        refusal = (two ? QStringLiteral("表Aの") : QString()) + Q(a.reason);
     else if (!b.ok)
         refusal = QStringLiteral("表Bの") + Q(b.reason);
     if (!refusal.isEmpty()) {
@@ -298,13 +299,14 @@ void TForm4::ShowStoredProblem()
 
     if (!qx::Messages().confirm(number + QStringLiteral("　番を表示してもいいですか？"))) return;
 
-    handedOver_ = HandedProblem{{a.numbers, b.numbers, codeA, codeB}, qx::SwapCondition(condition)};
+    handedOver_ = HandedProblem{.problem = {.startA = a.numbers, .startB = b.numbers, .codeA = codeA, .codeB = codeB},
+                                .condition = *condition};
     PublishHandOver(*handedOver_);
     close();
-    qx::PlayCue(1);
+    qx::PlayCue(qx::SoundCue::Step);
 }
 
-void TForm4::CuteButton3Click()
+void TForm4::OnDelete()
 {
     ReportingFailures([this] { DeleteCurrentRecord(); });
 }
@@ -314,7 +316,7 @@ void TForm4::DeleteCurrentRecord()
     RecordStore* store = ReopenedStore();
     if (RefusedWriting(store)) return;
     const int row = CurrentRow();
-    if (row < 0) {
+    if (row < 0 || !context_.game) {
         qx::Messages().plain(QStringLiteral("削除する記録がありません。"));
         return;
     }
@@ -322,14 +324,14 @@ void TForm4::DeleteCurrentRecord()
     if (!qx::Messages().confirm(NumberText(key.number) + QStringLiteral("　番を削除してもいいですか？"))) return;
     // Only the active condition's band is numbered again, whichever band the row was in.
     try {
-        store->DeleteAndRenumber(game_, size_, key.rowid, GameState.ActiveCondition);
+        store->DeleteAndRenumber(*context_.game, context_.size, key.rowid, context_.condition);
     } catch (const EDatabaseError&) {
         ListRecords();  // the grid shows the table as the failed write left it: unchanged
         throw;
     }
     ListRecords();
     SetStatusText(QStringLiteral("削除しました。"));
-    qx::PlayCue(1);
+    qx::PlayCue(qx::SoundCue::Step);
 }
 
 // The shared record gets the handed problem as well: the condition, the start numbers and codes
@@ -340,16 +342,16 @@ void TForm4::PublishHandOver(const HandedProblem& handed)
     shared.ActiveCondition = int(handed.condition);
     std::copy(handed.problem.startA.begin(), handed.problem.startA.end(), shared.StartNumbersA.begin());
     shared.ProblemCodeA = handed.problem.codeA;
-    if (game_ == 2) {
+    if (context_.game == qx::GameType::PuzzleII) {
         std::copy(handed.problem.startB.begin(), handed.problem.startB.end(), shared.StartNumbersB.begin());
         shared.ProblemCodeB = handed.problem.codeB;
     }
     shared.StoredProblemPending = 1;
 }
 
-std::optional<HandedProblem> ShowRecordTable(QWidget* owner)
+std::optional<HandedProblem> ShowRecordTable(QWidget* owner, const RecordContext& context)
 {
-    QPointer<TForm4> form = new TForm4(owner);
+    QPointer<TForm4> form = new TForm4(context, owner);
     std::optional<HandedProblem> handed;
     try {
         form->ShowModal();

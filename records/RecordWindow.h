@@ -8,8 +8,8 @@
 #include <QDate>
 #include <functional>
 #include <optional>
+#include <string>
 
-class QAction;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -25,29 +25,34 @@ struct HandedProblem {
     qx::SwapCondition condition = qx::SwapCondition::FreeSwap;
 };
 
+// What the record window lists and stores: the game in use as its window's model has it.
+struct RecordContext {
+    std::optional<qx::GameType> game;  // none: nothing is listed or stored
+    qx::BoardSize size = qx::BoardSize::Cells9;
+    qx::SwapCondition condition = qx::SwapCondition::FreeSwap;  // the band renumbered after a delete
+    bool finished = false;                                      // an unfinished game stores no count
+    int swapCount = 0;
+    int elapsedSeconds = 0;
+    std::string codeA, codeB;
+};
+
 class TForm4 : public TFormBase {
     Q_OBJECT
 public:
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit TForm4(RecordContext context, QWidget* parent = nullptr);
     ~TForm4() override;
 
-    QLabel* Label1 = nullptr;
-    QTableView* DBGrid1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    TCuteButton* CuteButton1 = nullptr;
-    TCuteButton* CuteButton2 = nullptr;
-    TCuteButton* CuteButton3 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* Help1 = nullptr;
-    QAction* Exit1 = nullptr;
+    // The record grid and the name field; their objectNames are the designed ones.
+    QTableView* RecordGrid() const { return recordGrid_; }
+    QLineEdit* NameEdit() const { return nameEdit_; }
 
     // The local date a record is stored under; tests put in a fixed day.
-    std::function<QDate()> Today = [] { return QDate::currentDate(); };
+    std::function<QDate()> today = [] { return QDate::currentDate(); };
 
-    void CuteButton1Click();
-    void CuteButton2Click();
-    void CuteButton3Click();
+    // "記 録", "問題表示", "削 除".
+    void OnRecord();
+    void OnShowProblem();
+    void OnDelete();
 
     // The problem "問題表示" handed over before the window closed; unset when none was.
     const std::optional<HandedProblem>& HandedOver() const { return handedOver_; }
@@ -72,8 +77,10 @@ private:
 
     void PublishHandOver(const HandedProblem& handed);
 
-    const int game_;  // the table this window lists: the game type and size in use when it opened
-    const int size_;
+    QLabel* heading_ = nullptr;
+    QTableView* recordGrid_ = nullptr;
+    QLineEdit* nameEdit_ = nullptr;
+    const RecordContext context_;
     RecordTableModel* records_ = nullptr;
     std::optional<HandedProblem> handedOver_;
 };
@@ -83,7 +90,7 @@ QString RecordDate(const QDate& date);
 // "2分5秒" for 125 seconds; minutes without an hour part.
 QString RecordTime(int seconds);
 
-// Opens a new record table window owned by `owner`, modally, and releases it when it closes;
-// returns the stored problem it handed over, if any (GameState.StoredProblemPending is then
-// back to 0: the caller has it).
-std::optional<HandedProblem> ShowRecordTable(QWidget* owner);
+// Opens a new record table window for `context` owned by `owner`, modally, and releases it when
+// it closes; returns the stored problem it handed over, if any (GameState.StoredProblemPending is
+// then back to 0: the caller has it).
+std::optional<HandedProblem> ShowRecordTable(QWidget* owner, const RecordContext& context);

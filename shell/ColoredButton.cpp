@@ -154,14 +154,14 @@ void InstallAccessibleFactory()
 
 }  // namespace
 
-TCuteButtonTimer::TCuteButtonTimer(TCuteButton* owner) : QTimer(owner), FCuteButton(owner) { setSingleShot(true); }
+TCuteButtonTimer::TCuteButtonTimer(TCuteButton* owner) : QTimer(owner), button(owner) { setSingleShot(true); }
 
 TCuteButton::TCuteButton(QWidget* parent)
     : QWidget(parent),
-      FColor(PlatformFace()),
-      FDisabledColor(128, 128, 128),
-      FBevelHighlightColor(PlatformHighlight()),
-      FBevelShadowColor(PlatformShadow())
+      color_(PlatformFace()),
+      disabledColor_(128, 128, 128),
+      bevelHighlightColor_(PlatformHighlight()),
+      bevelShadowColor_(PlatformShadow())
 {
     InstallAccessibleFactory();
     setFocusPolicy(Qt::StrongFocus);
@@ -175,8 +175,8 @@ TCuteButton::~TCuteButton() { FreeDropDownTimer(); }
 
 void TCuteButton::setCaption(const QString& caption)
 {
-    if (caption == FCaption) return;
-    FCaption = caption;
+    if (caption == caption_) return;
+    caption_ = caption;
     UpdateShortcut();
     update();
     QAccessibleEvent ev(this, QAccessible::NameChanged);
@@ -185,33 +185,33 @@ void TCuteButton::setCaption(const QString& caption)
 
 void TCuteButton::setColor(const QColor& color)
 {
-    if (Change(FColor, color)) update();
+    if (Change(color_, color)) update();
 }
 
 void TCuteButton::setDisabledColor(const QColor& color)
 {
-    if (Change(FDisabledColor, color)) RepaintIfDisabled();
+    if (Change(disabledColor_, color)) RepaintIfDisabled();
 }
 
 void TCuteButton::setUseDisabledColor(bool use)
 {
-    if (Change(FUseDisabledColor, use)) RepaintIfDisabled();
+    if (Change(useDisabledColor_, use)) RepaintIfDisabled();
 }
 
 void TCuteButton::setBevelHighlightColor(const QColor& color)
 {
-    if (Change(FBevelHighlightColor, color)) update();
+    if (Change(bevelHighlightColor_, color)) update();
 }
 
 void TCuteButton::setBevelShadowColor(const QColor& color)
 {
-    if (Change(FBevelShadowColor, color)) update();
+    if (Change(bevelShadowColor_, color)) update();
 }
 
 void TCuteButton::setBevelWidth(int width)
 {
     width = std::max(width, 1);  // a frame is at least one pixel wide
-    if (Change(FBevelWidth, width)) update();
+    if (Change(bevelWidth_, width)) update();
 }
 
 void TCuteButton::setAlignment(Qt::Alignment alignment)
@@ -221,48 +221,48 @@ void TCuteButton::setAlignment(Qt::Alignment alignment)
         horizontal = Qt::AlignLeft;
     else if (alignment & Qt::AlignRight)
         horizontal = Qt::AlignRight;
-    if (horizontal == FAlignment) return;
-    FAlignment = horizontal;
+    if (horizontal == alignment_) return;
+    alignment_ = horizontal;
     update();
 }
 
 void TCuteButton::setLayout(TLayout layout)
 {
-    if (Change(FLayout, layout)) update();
+    if (Change(layout_, layout)) update();
 }
 
 void TCuteButton::setMarginX(int margin)
 {
     margin = std::max(margin, -1);
-    if (Change(FMarginX, margin)) update();
+    if (Change(marginX_, margin)) update();
 }
 
 void TCuteButton::setMarginY(int margin)
 {
     margin = std::max(margin, -1);
-    if (Change(FMarginY, margin)) update();
+    if (Change(marginY_, margin)) update();
 }
 
 void TCuteButton::setFlat(bool flat)
 {
-    if (Change(FFlat, flat)) update();
+    if (Change(flat_, flat)) update();
 }
 
 void TCuteButton::setShowFocusRect(bool show)
 {
-    if (Change(FShowFocusRect, show)) update();
+    if (Change(showFocusRect_, show)) update();
 }
 
 void TCuteButton::setDropDownMenu(QMenu* menu)
 {
-    if (menu == FDropDownMenu) return;
-    FDropDownMenu = menu;
+    if (menu == dropDownMenu_) return;
+    dropDownMenu_ = menu;
     update();
 }
 
 void TCuteButton::setTabStop(bool stop)
 {
-    FTabStop = stop;
+    tabStop_ = stop;
     setFocusPolicy(stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
@@ -275,14 +275,14 @@ void TCuteButton::SetBevelOuter(TBevel bevel)
 {
     // A pressed button stays pressed until its handler returns, even while a modal box the handler
     // shows takes the focus and the pointer; the latest look held back then applies.
-    if (FHandlerRunning && FBevelOuter == bvLowered && bevel != bvLowered) {
-        FLookAfterHandler = bevel;
+    if (handlerRunning_ && bevelOuter_ == bvLowered && bevel != bvLowered) {
+        lookAfterHandler_ = bevel;
         return;
     }
-    FLookAfterHandler.reset();
-    if (bevel == FBevelOuter) return;
-    const bool wasPressed = FBevelOuter == bvLowered;
-    FBevelOuter = bevel;
+    lookAfterHandler_.reset();
+    if (bevel == bevelOuter_) return;
+    const bool wasPressed = bevelOuter_ == bvLowered;
+    bevelOuter_ = bevel;
     update();
     if (wasPressed != (bevel == bvLowered)) {
         QAccessible::State changed;
@@ -294,10 +294,10 @@ void TCuteButton::SetBevelOuter(TBevel bevel)
 
 void TCuteButton::UpdateShortcut()
 {
-    if (FShortcutId != 0) releaseShortcut(FShortcutId);
-    FShortcutId = 0;
-    const QKeySequence mnemonic = QKeySequence::mnemonic(FCaption);
-    if (!mnemonic.isEmpty()) FShortcutId = grabShortcut(mnemonic);
+    if (shortcutId_ != 0) releaseShortcut(shortcutId_);
+    shortcutId_ = 0;
+    const QKeySequence mnemonic = QKeySequence::mnemonic(caption_);
+    if (!mnemonic.isEmpty()) shortcutId_ = grabShortcut(mnemonic);
 }
 
 // ---- painting ---------------------------------------------------------------------------------
@@ -306,41 +306,41 @@ void TCuteButton::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     QRect r = rect();
-    p.fillRect(r, FUseDisabledColor && !isEnabled() ? FDisabledColor : FColor);
-    DrawBevel(p, r, FBevelOuter, FBevelHighlightColor, FBevelShadowColor, FBevelWidth);
-    DrawBevel(p, r, BevelInner(), FBevelHighlightColor, FBevelShadowColor, FBevelWidth);
+    p.fillRect(r, useDisabledColor_ && !isEnabled() ? disabledColor_ : color_);
+    DrawBevel(p, r, bevelOuter_, bevelHighlightColor_, bevelShadowColor_, bevelWidth_);
+    DrawBevel(p, r, BevelInner(), bevelHighlightColor_, bevelShadowColor_, bevelWidth_);
 
-    const int inset = FFlat ? FBevelWidth : 2 * FBevelWidth;
+    const int inset = flat_ ? bevelWidth_ : 2 * bevelWidth_;
     QRect t = rect().adjusted(inset, inset, -inset, -inset);
-    if (FMarginX != -1) {
-        if (FAlignment == Qt::AlignLeft)
-            t.setLeft(t.left() + FMarginX);
-        else if (FAlignment == Qt::AlignRight)
-            t.setRight(t.right() - FMarginX);
+    if (marginX_ != -1) {
+        if (alignment_ == Qt::AlignLeft)
+            t.setLeft(t.left() + marginX_);
+        else if (alignment_ == Qt::AlignRight)
+            t.setRight(t.right() - marginX_);
     }
-    if (FMarginY != -1) {
-        if (FLayout == blTop)
-            t.setTop(t.top() + FMarginY);
-        else if (FLayout == blBottom)
-            t.setBottom(t.bottom() - FMarginY);
+    if (marginY_ != -1) {
+        if (layout_ == blTop)
+            t.setTop(t.top() + marginY_);
+        else if (layout_ == blBottom)
+            t.setBottom(t.bottom() - marginY_);
     }
-    if (FBevelOuter == bvLowered) t.adjust(2, 2, 0, 0);
+    if (bevelOuter_ == bvLowered) t.adjust(2, 2, 0, 0);
 
-    const Qt::Alignment vertical = FLayout == blTop      ? Qt::AlignTop
-                                   : FLayout == blBottom ? Qt::AlignBottom
+    const Qt::Alignment vertical = layout_ == blTop      ? Qt::AlignTop
+                                   : layout_ == blBottom ? Qt::AlignBottom
                                                          : Qt::AlignVCenter;
-    const int flags = int(FAlignment | vertical) | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    const int flags = int(alignment_ | vertical) | Qt::TextSingleLine | Qt::TextShowMnemonic;
     p.setFont(font());
     QColor textColor = palette().color(QPalette::Active, QPalette::WindowText);
     if (!isEnabled()) {
         p.setPen(PlatformHighlight());
-        p.drawText(t.translated(1, 1), flags, FCaption);
+        p.drawText(t.translated(1, 1), flags, caption_);
         textColor = PlatformShadow();
     }
     p.setPen(textColor);
-    p.drawText(t, flags, FCaption);
+    p.drawText(t, flags, caption_);
 
-    if (FShowFocusRect && hasFocus()) DrawFocusRect(p, t.adjusted(2, 2, -2, -2), textColor);
+    if (showFocusRect_ && hasFocus()) DrawFocusRect(p, t.adjusted(2, 2, -2, -2), textColor);
 }
 
 // ---- state changes ----------------------------------------------------------------------------
@@ -349,7 +349,7 @@ bool TCuteButton::event(QEvent* e)
 {
     if (e->type() == QEvent::Shortcut) {
         auto* se = static_cast<QShortcutEvent*>(e);
-        if (FShortcutId != 0 && se->shortcutId() == FShortcutId) {
+        if (shortcutId_ != 0 && se->shortcutId() == shortcutId_) {
             const QWidget* owner = parentWidget() ? parentWidget() : this;
             if (!isEnabled() || !owner->isVisible()) return false;
             PressByAccelerator();
@@ -365,8 +365,8 @@ void TCuteButton::changeEvent(QEvent* e)
         if (!isEnabled()) {
             // A press that began before the button was disabled must not click once it is enabled again.
             PressedBySpace = false;
-            FMouseHeld = false;
-            FCapture = false;
+            mouseHeld_ = false;
+            capture_ = false;
             FreeDropDownTimer();
         }
         update();
@@ -380,8 +380,8 @@ void TCuteButton::changeEvent(QEvent* e)
 // and keeps its look.
 void TCuteButton::enterEvent(QEnterEvent* e)
 {
-    if (!FPointerInside && isEnabled()) {
-        FPointerInside = true;
+    if (!pointerInside_ && isEnabled()) {
+        pointerInside_ = true;
         MouseEnter(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(), e->position().toPoint());
     }
     QWidget::enterEvent(e);
@@ -389,8 +389,8 @@ void TCuteButton::enterEvent(QEnterEvent* e)
 
 void TCuteButton::leaveEvent(QEvent* e)
 {
-    if (FPointerInside && isEnabled()) {
-        FPointerInside = false;
+    if (pointerInside_ && isEnabled()) {
+        pointerInside_ = false;
         MouseLeave(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons(),
                    mapFromGlobal(QCursor::pos()));
     }
@@ -401,11 +401,11 @@ void TCuteButton::leaveEvent(QEvent* e)
 // the button to come up when the pointer is dragged off it and to go down again when it returns.
 void TCuteButton::mouseMoveEvent(QMouseEvent* e)
 {
-    if (FCapture) {
+    if (capture_) {
         const QPoint pos = e->position().toPoint();
         const bool inside = rect().contains(pos);
-        if (inside != FPointerInside) {
-            FPointerInside = inside;
+        if (inside != pointerInside_) {
+            pointerInside_ = inside;
             if (inside)
                 MouseEnter(e->modifiers(), e->buttons(), pos);
             else
@@ -426,14 +426,14 @@ void TCuteButton::MouseLeave(Qt::KeyboardModifiers modifiers, Qt::MouseButtons b
 {
     QPointer<TCuteButton> self(this);
     emit OnMouseLeave(modifiers, buttons, pos);
-    if (self && !(hasFocus() && FTabFocusUp)) SetBevelOuter(bvNone);
+    if (self && !(hasFocus() && tabFocusUp_)) SetBevelOuter(bvNone);
 }
 
 void TCuteButton::focusInEvent(QFocusEvent* e)
 {
     // A popup menu borrows the focus only in Qt; the platform's menus leave it where it was.
     // A click on an inactive window hands out the focus only after the press: stay pressed.
-    if (e->reason() != Qt::PopupFocusReason && FTabFocusUp && !FMouseHeld) SetBevelOuter(bvRaised);
+    if (e->reason() != Qt::PopupFocusReason && tabFocusUp_ && !mouseHeld_) SetBevelOuter(bvRaised);
     QWidget::focusInEvent(e);
 }
 
@@ -444,18 +444,18 @@ void TCuteButton::focusOutEvent(QFocusEvent* e)
 }
 
 // The look after a key press or release has done its work.
-void TCuteButton::RestoreAfterKey() { SetBevelOuter(FTabFocusUp ? bvRaised : bvNone); }
+void TCuteButton::RestoreAfterKey() { SetBevelOuter(tabFocusUp_ ? bvRaised : bvNone); }
 
 // ---- mouse ------------------------------------------------------------------------------------
 
 void TCuteButton::mousePressEvent(QMouseEvent* e)
 {
     setFocus(Qt::MouseFocusReason);
-    FCapture = true;
+    capture_ = true;
     if (e->button() == Qt::LeftButton) {
-        FMouseHeld = true;
+        mouseHeld_ = true;
         SetBevelOuter(bvLowered);
-        if (FDropDownMenu) {
+        if (dropDownMenu_) {
             DropDownByKey = false;
             StartDropDown();
         }
@@ -475,7 +475,7 @@ void TCuteButton::mouseReleaseEvent(QMouseEvent* e)
         ReleaseLeft(e->position().toPoint());
     } else {
         FreeDropDownTimer();
-        FCapture = false;
+        capture_ = false;
     }
     e->accept();
 }
@@ -483,9 +483,9 @@ void TCuteButton::mouseReleaseEvent(QMouseEvent* e)
 void TCuteButton::ReleaseLeft(QPoint pos)
 {
     const bool inside = rect().contains(pos);
-    const bool click = FMouseHeld && inside;
-    FMouseHeld = false;
-    FCapture = false;
+    const bool click = mouseHeld_ && inside;
+    mouseHeld_ = false;
+    capture_ = false;
     if (click) {
         // The handler runs while the button is still drawn pressed.
         QPointer<TCuteButton> self(this);
@@ -493,7 +493,7 @@ void TCuteButton::ReleaseLeft(QPoint pos)
         if (!self) return;
     }
     const bool activeControl = window()->focusWidget() == this;
-    SetBevelOuter(inside || (FTabFocusUp && activeControl) ? bvRaised : bvNone);
+    SetBevelOuter(inside || (tabFocusUp_ && activeControl) ? bvRaised : bvNone);
     FreeDropDownTimer();
 }
 
@@ -506,7 +506,7 @@ void TCuteButton::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Space:
         PressedBySpace = true;
         SetBevelOuter(bvLowered);
-        if (FDropDownMenu) {
+        if (dropDownMenu_) {
             DropDownByKey = true;
             StartDropDown();
         }
@@ -515,7 +515,7 @@ void TCuteButton::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         SetBevelOuter(bvLowered);
-        if (FDropDownMenu && FDropDownDelay == 0)
+        if (dropDownMenu_ && dropDownDelay_ == 0)
             DropDown();
         else
             Click();
@@ -573,7 +573,7 @@ void TCuteButton::PressByAccelerator()
 {
     QPointer<TCuteButton> self(this);
     SetBevelOuter(bvLowered);
-    if (FDropDownMenu && FDropDownDelay == 0)
+    if (dropDownMenu_ && dropDownDelay_ == 0)
         DropDown();
     else
         Click();
@@ -588,10 +588,10 @@ void TCuteButton::Click()
         SwallowNextClick = false;
         return;
     }
-    if (FHandlerRunning) {
+    if (handlerRunning_) {
         // The handler is on the stack (it spun the event loop). Never run it twice at once:
         // keep the click for afterwards, or lose it when continued clicks are ignored.
-        if (!FEgnoreContClick) ++FPendingClicks;
+        if (!egnoreContClick_) ++pendingClicks_;
         return;
     }
     QPointer<TCuteButton> self(this);
@@ -601,16 +601,16 @@ void TCuteButton::Click()
         ~RunningGuard()
         {
             if (!button) return;
-            button->FHandlerRunning = false;
-            button->FPendingClicks = 0;
-            if (const auto look = std::exchange(button->FLookAfterHandler, std::nullopt)) button->SetBevelOuter(*look);
+            button->handlerRunning_ = false;
+            button->pendingClicks_ = 0;
+            if (const auto look = std::exchange(button->lookAfterHandler_, std::nullopt)) button->SetBevelOuter(*look);
         }
     } running{self};
-    FHandlerRunning = true;
+    handlerRunning_ = true;
     int runs = 1;
     while (runs > 0) {
         --runs;
-        const bool ignoreMeanwhile = FEgnoreContClick;
+        const bool ignoreMeanwhile = egnoreContClick_;
         const bool hasHandler = isSignalConnected(QMetaMethod::fromSignal(&TCuteButton::clicked));
         emit clicked();
         if (!self) return;
@@ -619,8 +619,8 @@ void TCuteButton::Click()
             QCoreApplication::processEvents();
             if (!self) return;
         }
-        runs += FPendingClicks;
-        FPendingClicks = 0;
+        runs += pendingClicks_;
+        pendingClicks_ = 0;
     }
 }
 
@@ -628,13 +628,13 @@ void TCuteButton::Click()
 
 void TCuteButton::StartDropDown()
 {
-    if (FDropDownDelay <= 0) {
+    if (dropDownDelay_ <= 0) {
         DropDown();
         return;
     }
     if (DropDownTimer) return;
     auto* timer = new TCuteButtonTimer(this);
-    timer->setInterval(FDropDownDelay);
+    timer->setInterval(dropDownDelay_);
     connect(timer, &QTimer::timeout, this, &TCuteButton::DropDownTimerTick);
     DropDownTimer = timer;
     timer->start();
@@ -654,22 +654,22 @@ void TCuteButton::DropDownTimerTick()
     FreeDropDownTimer();
     if (DropDownByKey) {
         DropDown();
-    } else if (FCapture) {
+    } else if (capture_) {
         QPointer<TCuteButton> self(this);
         DropDown();
-        if (self) FCapture = false;
+        if (self) capture_ = false;
     }
 }
 
 void TCuteButton::DropDown()
 {
-    if (!FDropDownMenu) return;
+    if (!dropDownMenu_) return;
     const QPoint below = mapToGlobal(QPoint(0, height()));
     QPointer<TCuteButton> self(this);
     SwallowNextClick = true;
     QCoreApplication::processEvents();
     if (!self) return;
-    if (QMenu* menu = FDropDownMenu.data()) menu->exec(below);
+    if (QMenu* menu = dropDownMenu_.data()) menu->exec(below);
     if (!self) return;
     if (DropDownByKey)
         ReleaseSpace();

@@ -17,7 +17,7 @@ class TCuteButtonTimer : public QTimer {
     Q_OBJECT
 public:
     explicit TCuteButtonTimer(TCuteButton* owner);
-    TCuteButton* FCuteButton = nullptr;
+    TCuteButton* button = nullptr;
 };
 
 // The caption is drawn in the widget font and the palette's WindowText colour (set a palette for
@@ -53,45 +53,45 @@ public:
     explicit TCuteButton(QWidget* parent = nullptr);
     ~TCuteButton() override;
 
-    QString Caption() const { return FCaption; }
+    QString Caption() const { return caption_; }
     void setCaption(const QString& caption);
-    QColor Color() const { return FColor; }
+    QColor Color() const { return color_; }
     void setColor(const QColor& color);
-    QColor DisabledColor() const { return FDisabledColor; }
+    QColor DisabledColor() const { return disabledColor_; }
     void setDisabledColor(const QColor& color);
-    bool UseDisabledColor() const { return FUseDisabledColor; }
+    bool UseDisabledColor() const { return useDisabledColor_; }
     void setUseDisabledColor(bool use);
-    QColor BevelHighlightColor() const { return FBevelHighlightColor; }
+    QColor BevelHighlightColor() const { return bevelHighlightColor_; }
     void setBevelHighlightColor(const QColor& color);
-    QColor BevelShadowColor() const { return FBevelShadowColor; }
+    QColor BevelShadowColor() const { return bevelShadowColor_; }
     void setBevelShadowColor(const QColor& color);
-    int BevelWidth() const { return FBevelWidth; }
+    int BevelWidth() const { return bevelWidth_; }
     void setBevelWidth(int width);
-    Qt::Alignment Alignment() const { return FAlignment; }
+    Qt::Alignment Alignment() const { return alignment_; }
     void setAlignment(Qt::Alignment alignment);
-    TLayout Layout() const { return FLayout; }
+    TLayout Layout() const { return layout_; }
     void setLayout(TLayout layout);  // hides QWidget::setLayout: nothing is placed on a button
-    int MarginX() const { return FMarginX; }
+    int MarginX() const { return marginX_; }
     void setMarginX(int margin);
-    int MarginY() const { return FMarginY; }
+    int MarginY() const { return marginY_; }
     void setMarginY(int margin);
-    bool Flat() const { return FFlat; }
+    bool Flat() const { return flat_; }
     void setFlat(bool flat);
-    bool ShowFocusRect() const { return FShowFocusRect; }
+    bool ShowFocusRect() const { return showFocusRect_; }
     void setShowFocusRect(bool show);
-    bool TabFocusUp() const { return FTabFocusUp; }
-    void setTabFocusUp(bool up) { FTabFocusUp = up; }
-    bool EgnoreContClick() const { return FEgnoreContClick; }
-    void setEgnoreContClick(bool ignore) { FEgnoreContClick = ignore; }
-    QMenu* DropDownMenu() const { return FDropDownMenu; }
+    bool TabFocusUp() const { return tabFocusUp_; }
+    void setTabFocusUp(bool up) { tabFocusUp_ = up; }
+    bool EgnoreContClick() const { return egnoreContClick_; }
+    void setEgnoreContClick(bool ignore) { egnoreContClick_ = ignore; }
+    QMenu* DropDownMenu() const { return dropDownMenu_; }
     void setDropDownMenu(QMenu* menu);
-    int DropDownDelay() const { return FDropDownDelay; }
-    void setDropDownDelay(int ms) { FDropDownDelay = ms; }
-    bool TabStop() const { return FTabStop; }
+    int DropDownDelay() const { return dropDownDelay_; }
+    void setDropDownDelay(int ms) { dropDownDelay_ = ms; }
+    bool TabStop() const { return tabStop_; }
     void setTabStop(bool stop);
 
-    TBevel BevelOuter() const { return FBevelOuter; }
-    TBevel BevelInner() const { return FFlat ? bvNone : bvRaised; }
+    TBevel BevelOuter() const { return bevelOuter_; }
+    TBevel BevelInner() const { return flat_ ? bvNone : bvRaised; }
 
     QSize sizeHint() const override { return {75, 25}; }
 
@@ -135,35 +135,35 @@ private:
     void UpdateShortcut();
     void RepaintIfDisabled();
 
-    QString FCaption;
-    QColor FColor;
-    QColor FDisabledColor;
-    bool FUseDisabledColor = false;
-    QColor FBevelHighlightColor;
-    QColor FBevelShadowColor;
-    int FBevelWidth = 1;
-    Qt::Alignment FAlignment = Qt::AlignHCenter;
-    TLayout FLayout = blCenter;
-    int FMarginX = -1;
-    int FMarginY = -1;
-    bool FFlat = false;
-    bool FShowFocusRect = false;
-    bool FTabFocusUp = true;
-    bool FEgnoreContClick = false;
-    QPointer<QMenu> FDropDownMenu;
-    int FDropDownDelay = 0;
-    bool FTabStop = true;
+    QString caption_;
+    QColor color_;
+    QColor disabledColor_;
+    bool useDisabledColor_ = false;
+    QColor bevelHighlightColor_;
+    QColor bevelShadowColor_;
+    int bevelWidth_ = 1;
+    Qt::Alignment alignment_ = Qt::AlignHCenter;
+    TLayout layout_ = blCenter;
+    int marginX_ = -1;
+    int marginY_ = -1;
+    bool flat_ = false;
+    bool showFocusRect_ = false;
+    bool tabFocusUp_ = true;
+    bool egnoreContClick_ = false;
+    QPointer<QMenu> dropDownMenu_;
+    int dropDownDelay_ = 0;
+    bool tabStop_ = true;
 
-    TBevel FBevelOuter = bvNone;
+    TBevel bevelOuter_ = bvNone;
     bool PressedBySpace = false;
     bool DropDownByKey = false;
     bool SwallowNextClick = false;
     QPointer<TCuteButtonTimer> DropDownTimer;
-    bool FMouseHeld = false;                  // a left press on the button not yet released
-    bool FCapture = false;                    // the button holds the mouse: a button went down on it
-    bool FPointerInside = false;              // the pointer is over the button as far as enter/leave went
-    bool FHandlerRunning = false;             // the click handler is on the stack
-    int FPendingClicks = 0;                   // clicks that came in while it ran, delivered after it
-    std::optional<TBevel> FLookAfterHandler;  // a look held back while a pressed button's handler ran
-    int FShortcutId = 0;
+    bool mouseHeld_ = false;                  // a left press on the button not yet released
+    bool capture_ = false;                    // the button holds the mouse: a button went down on it
+    bool pointerInside_ = false;              // the pointer is over the button as far as enter/leave went
+    bool handlerRunning_ = false;             // the click handler is on the stack
+    int pendingClicks_ = 0;                   // clicks that came in while it ran, delivered after it
+    std::optional<TBevel> lookAfterHandler_;  // a look held back while a pressed button's handler ran
+    int shortcutId_ = 0;
 };

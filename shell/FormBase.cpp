@@ -107,14 +107,14 @@ TFormBase::TFormBase(const QString& caption, int outerWidth, int outerHeight, QW
     // The window is as large as its menu bar and client area, and no larger.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    StatusBar1 = new TStatusBar(client_);
-    StatusBar1->setGeometry(0, client_->height() - StatusBarHeight, client_->width(), StatusBarHeight);
+    statusBar_ = new TStatusBar(client_);
+    statusBar_->setGeometry(0, client_->height() - StatusBarHeight, client_->width(), StatusBarHeight);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
-    Timer1->start();
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setObjectName(QStringLiteral("Timer1"));
+    clockTimer_->setInterval(1000);
+    connect(clockTimer_, &QTimer::timeout, this, Guarded([this] { ShowTime(); }));
+    clockTimer_->start();
 }
 
 TFormBase::~TFormBase()
@@ -122,12 +122,12 @@ TFormBase::~TFormBase()
     if (modalLoop_) modalLoop_->exit();
 }
 
-void TFormBase::SetStatusText(const QString& text) { StatusBar1->setPanelText(0, text); }
-QString TFormBase::StatusText() const { return StatusBar1->panelText(0); }
-QString TFormBase::ClockText() const { return StatusBar1->panelText(1); }
-void TFormBase::SetStatusPanelWidth(int width) { StatusBar1->setPanelWidth(width); }
+void TFormBase::SetStatusText(const QString& text) { statusBar_->setPanelText(0, text); }
+QString TFormBase::StatusText() const { return statusBar_->panelText(0); }
+QString TFormBase::ClockText() const { return statusBar_->panelText(1); }
+void TFormBase::SetStatusPanelWidth(int width) { statusBar_->setPanelWidth(width); }
 
-void TFormBase::Timer1Timer() { StatusBar1->setPanelText(1, qx::ClockText(QDateTime::currentDateTime())); }
+void TFormBase::ShowTime() { statusBar_->setPanelText(1, qx::ClockText(QDateTime::currentDateTime())); }
 
 QMenu* TFormBase::AddMenu(const char* objectName, const QString& text)
 {
@@ -158,7 +158,7 @@ QAction* TFormBase::AddCommand(QMenu* menu, const char* objectName, const QStrin
     return action;
 }
 
-void TFormBase::Exit1Click()
+void TFormBase::AskQuit()
 {
     if (!Messages().confirm(QStringLiteral("終ってもいいですか？"))) return;
     BeforeQuit();

@@ -54,16 +54,17 @@ public:
     // The area below the menu bar on which controls are placed by absolute position.
     QWidget* Client() const { return client_; }
 
-    TStatusBar* StatusBar1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    // The status bar (objectName StatusBar1) and the timer of its clock (Timer1).
+    TStatusBar* StatusPanels() const { return statusBar_; }
+    QTimer* ClockTimer() const { return clockTimer_; }
 
     void SetStatusText(const QString& text);
     QString StatusText() const;
     QString ClockText() const;
     void SetStatusPanelWidth(int width);
 
-    // Puts the current time into the clock panel; Timer1 calls it every second.
-    void Timer1Timer();
+    // Puts the current time into the clock panel; the clock timer calls it every second.
+    void ShowTime();
 
     // A menu-bar entry with sub-entries.
     QMenu* AddMenu(const char* objectName, const QString& text);
@@ -74,7 +75,7 @@ public:
     QAction* AddCommand(QMenu* menu, const char* objectName, const QString& text, std::function<void()> handler);
 
     // "終了": asks, then lets the window tidy up and ends the program.
-    void Exit1Click();
+    void AskQuit();
     // "遊び方".
     void ShowHelpContents();
 
@@ -102,5 +103,7 @@ private:
     void KeepAboveOpener();
 
     QWidget* client_ = nullptr;
+    TStatusBar* statusBar_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
     QEventLoop* modalLoop_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "shell/Seams.h"
 
+#include "core/SoundCue.h"
+
 namespace qx {
 
 namespace {
@@ -48,6 +50,6 @@ QString CueFileName(int id)
     return QStringLiteral("oto/%1.wav").arg(QLatin1String(names[id - 1]));
 }
 
-void PlayCue(int id) { Sounds().play(id, CueFileName(id)); }
+void PlayCue(SoundCue cue) { Sounds().play(int(cue), CueFileName(int(cue))); }
 
 }  // namespace qx

@@ -48,7 +48,9 @@ void InstallHelp(HelpViewer* viewer);
 
 // "oto/pipo.wav" … for ids 1 … 7; empty for any other id.
 QString CueFileName(int id);
-// Start a numbered cue in the background.
-void PlayCue(int id);
+// Start a cue in the background (core/SoundCue.h; declared here only, as the cue module
+// beside the program does not see core).
+enum class SoundCue;
+void PlayCue(SoundCue cue);
 
 }  // namespace qx

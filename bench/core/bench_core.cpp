@@ -33,12 +33,12 @@ private slots:
     void partnerMarking_data()
     {
         QTest::addColumn<int>("condition");
-        QTest::newRow("FreeSwap") << int(FreeSwap);
-        QTest::newRow("OddEven") << int(OddEven);
-        QTest::newRow("SameRowOrColumn") << int(SameRowOrColumn);
-        QTest::newRow("RowAdvance") << int(RowAdvance);
-        QTest::newRow("Neighbours") << int(Neighbours);
-        QTest::newRow("DifferByOne") << int(DifferByOne);
+        QTest::newRow("FreeSwap") << int(SwapCondition::FreeSwap);
+        QTest::newRow("OddEven") << int(SwapCondition::OddEven);
+        QTest::newRow("SameRowOrColumn") << int(SwapCondition::SameRowOrColumn);
+        QTest::newRow("RowAdvance") << int(SwapCondition::RowAdvance);
+        QTest::newRow("Neighbours") << int(SwapCondition::Neighbours);
+        QTest::newRow("DifferByOne") << int(SwapCondition::DifferByOne);
     }
     void partnerMarking()
     {
@@ -49,8 +49,8 @@ private slots:
         size_t marked = 0;
         QBENCHMARK
         {
-            marked += MarkPartners(condition, 5, table, 13, v).cells.size();
-            marked += MarkPartnersAcross(condition, 5, table, 13, v).size();
+            marked += MarkPartners(SwapCondition(condition), 5, table, 13, v).cells.size();
+            marked += MarkPartnersAcross(SwapCondition(condition), 5, table, 13, v).size();
         }
         QVERIFY(marked > 0);
     }

@@ -43,6 +43,6 @@ std::unique_ptr<Form> ShowWithNew25CellProblem()
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
     form->template findChild<QAction*>("N6")->trigger();
-    QTest::mouseClick(form->CuteButton1, Qt::LeftButton);
+    QTest::mouseClick(form->NewProblemButton(), Qt::LeftButton);
     return form;
 }

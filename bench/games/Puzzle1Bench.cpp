@@ -35,12 +35,12 @@ std::vector<BenchResult> BenchPuzzle1(int iterations)
                                    QTest::mouseClick(label(1), Qt::LeftButton);
                                    QTest::mouseClick(label(2), Qt::LeftButton);
                                },
-                               [&] { QTest::mouseClick(f->CuteButton3, Qt::LeftButton); }},
+                               [&] { QTest::mouseClick(f->SwapButton(), Qt::LeftButton); }},
                               iterations));
 
     results.push_back(
         Measure({QStringLiteral("Puzzle I: 新しい問題 (25)"), f, [&] { f->findChild<QAction*>("N6")->trigger(); },
-                 [&] { QTest::mouseClick(f->CuteButton1, Qt::LeftButton); }},
+                 [&] { QTest::mouseClick(f->NewProblemButton(), Qt::LeftButton); }},
                 iterations));
     return results;
 }

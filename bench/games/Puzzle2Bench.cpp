@@ -33,13 +33,13 @@ std::vector<BenchResult> BenchPuzzle2(int iterations)
                                    ClickCell(f, TForm3::TableA, 1);
                                    ClickCell(f, TForm3::TableB, 25);
                                },
-                               [&] { QTest::mouseClick(f->CuteButton3, Qt::LeftButton); }},
+                               [&] { QTest::mouseClick(f->SwapButton(), Qt::LeftButton); }},
                               iterations));
 
     // Two tables shuffled, their codes made and the start question answered.
     results.push_back(
         Measure({QStringLiteral("Puzzle II: 新しい問題 (25)"), f, [&] { f->findChild<QAction*>("N6")->trigger(); },
-                 [&] { QTest::mouseClick(f->CuteButton1, Qt::LeftButton); }},
+                 [&] { QTest::mouseClick(f->NewProblemButton(), Qt::LeftButton); }},
                 iterations));
     return results;
 }

@@ -4,6 +4,7 @@
 #include "core/GameState.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
+#include "support/DesignedRecord.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ void SeedTable()
         const int count = c < 6 ? PerBand : Rows - 5 * PerBand;
         for (int i = 1; i <= count; ++i, ++added) {
             q.addBindValue(100 * c + i);
-            q.addBindValue(QString::fromStdString(qx::ConditionName(c)));
+            q.addBindValue(QString::fromStdString(qx::ConditionName(qx::SwapCondition(c))));
             q.addBindValue(c);
             q.exec();
         }
@@ -72,9 +73,9 @@ void Report(const char* what, const std::function<void()>& prepare, const std::f
 
 void SelectRow(TForm4& form, int nb)
 {
-    QAbstractItemModel* model = form.DBGrid1->model();
+    QAbstractItemModel* model = form.RecordGrid()->model();
     for (int r = 0; r < model->rowCount(); ++r)
-        if (model->index(r, 0).data().toInt() == nb) return form.DBGrid1->setCurrentIndex(model->index(r, 1));
+        if (model->index(r, 0).data().toInt() == nb) return form.RecordGrid()->setCurrentIndex(model->index(r, 1));
 }
 
 }  // namespace
@@ -95,40 +96,46 @@ int main(int argc, char** argv)
     GameState.ProblemCodeA = "020301040506070809";
 
     GameState.ActiveCondition = 1;
-    Report("list the keys of 10,000 rows", nullptr, [&] { module.Store().List(1, 1); });
+    Report("list the keys of 10,000 rows", nullptr,
+           [&] { module.Store().List(qx::GameType::PuzzleI, qx::BoardSize::Cells9); });
     Report("open the record window (create, show, paint)", nullptr, [] {
-        TForm4 form;
+        TForm4 form(qx::test::RecordContextOfGameState());
         form.show();
         QApplication::processEvents();
     });
 
-    auto form = std::make_unique<TForm4>();
-    form->show();
-    form->Edit1->setText(QStringLiteral("bench"));
-    QApplication::processEvents();
-    for (int condition : {3, 6}) {
+    // A window for the game under `condition`, as its game window opens it.
+    std::unique_ptr<TForm4> form;
+    const auto openUnder = [&form](int condition) {
         GameState.ActiveCondition = condition;
+        form = std::make_unique<TForm4>(qx::test::RecordContextOfGameState());
+        form->show();
+        form->NameEdit()->setText(QStringLiteral("bench"));
+        QApplication::processEvents();
+    };
+    for (int condition : {3, 6}) {
+        openUnder(condition);
         const QByteArray what = "record one row (condition " + QByteArray::number(condition) + ")";
         Report(what.constData(), nullptr, [&] {
-            form->CuteButton1Click();
+            form->OnRecord();
             QApplication::processEvents();
         });
     }
-    GameState.ActiveCondition = 3;
+    openUnder(3);
     Report(
         "delete one row, renumber band 3 (~70 rows)", [&] { SelectRow(*form, 310); },
         [&] {
-            form->CuteButton3Click();
+            form->OnDelete();
             QApplication::processEvents();
         });
-    GameState.ActiveCondition = 6;
+    openUnder(6);
     Report(
         "delete one row, renumber band 6 (~4,800 later)", [&] { SelectRow(*form, 5000); },
         [&] {
-            form->CuteButton3Click();
+            form->OnDelete();
             QApplication::processEvents();
         });
-    std::printf("rows now %d, message boxes %lld\n", form->DBGrid1->model()->rowCount(),
+    std::printf("rows now %d, message boxes %lld\n", form->RecordGrid()->model()->rowCount(),
                 static_cast<long long>(messages.boxes.size()));
     return 0;
 }

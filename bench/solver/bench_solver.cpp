@@ -50,7 +50,7 @@ int main(int argc, char** argv)
         for (BoardSize size : {BoardSize::Cells9, BoardSize::Cells16, BoardSize::Cells25})
             for (int c = 1; c <= 6; ++c) {
                 const std::string row = std::string(game == GameType::PuzzleI ? "I-" : "II-") +
-                                        std::to_string(CellCount(size)) + " " + ConditionName(c);
+                                        std::to_string(CellCount(size)) + " " + ConditionName(SwapCondition(c));
                 if (row.rfind(filter, 0) != 0) continue;
                 std::vector<double> times, firsts, gaps;
                 int withinOne = 0, proven = 0;

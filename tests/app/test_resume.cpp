@@ -48,7 +48,7 @@ std::optional<SavedGame> Kept(int game)
 {
     RecordStore store(QStringLiteral("data/kiroku.sqlite"));
     if (store.Open() == RecordAccess::Unusable) return std::nullopt;
-    return store.ReadSavedGame(game);
+    return store.ReadSavedGame(qx::GameType(game));
 }
 
 std::string BoardCode(const Game& g, int table = 0)
@@ -67,10 +67,10 @@ void ShowStoredProblem(TGameWindow* w)
                                  "VALUES (101, '05.3.7', ' A', '自由入替', 1, '5', '0分9秒', '040908020705030106')")));
     QTimer::singleShot(0, [] {
         for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* form = qobject_cast<TForm4*>(top); form && form->isVisible()) return form->CuteButton2Click();
+            if (auto* form = qobject_cast<TForm4*>(top); form && form->isVisible()) return form->OnShowProblem();
         QFAIL("the record table window did not open");
     });
-    w->N2Click();
+    w->OpenRecords();
     QCOMPARE(BoardCode(w->Model()), std::string("040908020705030106"));
 }
 
@@ -85,7 +85,7 @@ void Swap(TGameWindow& w, int a, int b)
         two.Model().Pick(TForm3::TableA, a);
         two.Model().Pick(TForm3::TableB, b);
     }
-    w.CuteButton3Click();
+    w.OnSwap();
 }
 
 // The playing child: a new 9-cell game, one swap every 2 ms, each printed as "count board" once
@@ -97,9 +97,9 @@ int PlayingChild(const QString& dir)
     qx::test::FakeSounds sounds;
     TDataModule1 module;
     TForm2 form;
-    form.FixedSeed = 7;
+    form.fixedSeed = 7;
     QuitOnEndSignals(qApp);
-    form.CuteButton1Click();
+    form.OnNewProblem();
     int k = 0;
     QTimer swaps;
     QObject::connect(&swaps, &QTimer::timeout, [&] {
@@ -108,7 +108,7 @@ int PlayingChild(const QString& dir)
         if (form.Model().CurrentPhase() != Phase::Playing) QCoreApplication::exit(3);
         printf("%d %s\n", form.Model().SwapCount(), BoardCode(form.Model()).c_str());
         fflush(stdout);
-        form.Timer2Timer();  // a second after each swap: kept only by a save on the way out
+        form.OnSecond();  // a second after each swap: kept only by a save on the way out
     });
     swaps.start(2);
     return QApplication::exec();
@@ -205,16 +205,16 @@ private slots:
         auto form = PlayedPuzzle1();
         TForm2* f = form.get();
         form->show();
-        form->Timer2Timer();  // a second that only a save of the step itself writes
+        form->OnSecond();  // a second that only a save of the step itself writes
         TFormBase::QuitHook() = [] {};
         const std::map<QString, std::function<void()>> steps{
             {"swap", [] {}},
             {"select", [f] { ClickCell(f, 5); }},
-            {"interrupt", [f] { f->CuteButton4Click(); }},
+            {"interrupt", [f] { f->OnInterrupt(); }},
             {"close", [f] { f->close(); }},
-            {"quit", [f] { f->Exit1Click(); }},
+            {"quit", [f] { f->AskQuit(); }},
             {"complete", [f] { Swap(*f, 3, 4); }},
-            {"cancel", [f] { f->CuteButton6Click(); }},
+            {"cancel", [f] { f->OnCancel(); }},
             {"stored", [f] { ShowStoredProblem(f); }},
             {"size", [f] { f->findChild<QAction*>(QStringLiteral("N4"))->trigger(); }},
             {"condition", [f] { f->findChild<QAction*>(QStringLiteral("N13"))->trigger(); }},
@@ -251,14 +251,14 @@ private slots:
         };
         std::unique_ptr<TGameWindow> first = make();
         first->OfferSavedGame();
-        first->FixedSeed = 11;
+        first->fixedSeed = 11;
         first->Model().ChooseSize(game == 1 ? BoardSize::Cells9 : BoardSize::Cells16);
         first->Model().ChooseCondition(game == 1 ? SwapCondition::Neighbours : SwapCondition::FreeSwap);
-        first->CuteButton1Click();
+        first->OnNewProblem();
         Swap(*first, 1, 2);
         Swap(*first, 4, 5);
-        for (int s = 0; s < 65; ++s) first->Timer2Timer();
-        first->CuteButton4Click();
+        for (int s = 0; s < 65; ++s) first->OnSecond();
+        first->OnInterrupt();
         const std::string boardA = BoardCode(first->Model(), 0);
         const std::string boardB = game == 2 ? BoardCode(first->Model(), 1) : std::string();
         const Table start = first->Model().Problem().startA;
@@ -281,15 +281,15 @@ private slots:
             QCOMPARE(w->ButtonPattern(), QStringLiteral("100000"));
             QCOMPARE(w->Model().Size(), BoardSize::Cells9);
             QCOMPARE(w->Model().Condition(), SwapCondition::FreeSwap);
-            QCOMPARE(w->Label2->text(), QStringLiteral("（自由入替）"));
+            QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（自由入替）"));
             return;
         }
         QCOMPARE(BoardCode(w->Model(), 0), boardA);
         if (game == 2) QCOMPARE(BoardCode(w->Model(), 1), boardB);
         QCOMPARE(w->ButtonPattern(), QStringLiteral("000011"));
         QCOMPARE(w->StatusText(), gamestatus::Interrupted);
-        QCOMPARE(w->Memo1->text(), QStringLiteral("2"));
-        QCOMPARE(w->Memo2->text(), QStringLiteral("1分5秒"));
+        QCOMPARE(w->CountDisplay()->text(), QStringLiteral("2"));
+        QCOMPARE(w->TimeDisplay()->text(), QStringLiteral("1分5秒"));
         QCOMPARE(GameState.SwapCount[game - 1], 2);
         QCOMPARE(GameState.ActiveSize, game == 1 ? 1 : 2);
         // Opening the window again asks nothing.
@@ -297,12 +297,12 @@ private slots:
         w->ShowModal();
         QCOMPARE(messages_->boxes.size(), 1);
         // 再開 goes on with the clock; after 取止め, 同じ問題 lays out the kept start position.
-        w->CuteButton5Click();
+        w->OnResume();
         QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
-        w->Timer2Timer();
-        QCOMPARE(w->Memo2->text(), QStringLiteral("1分6秒"));
-        w->CuteButton6Click();
-        w->CuteButton2Click();
+        w->OnSecond();
+        QCOMPARE(w->TimeDisplay()->text(), QStringLiteral("1分6秒"));
+        w->OnCancel();
+        w->OnSameProblem();
         Table shown;
         for (const BoardCell& cell : w->Model().Board(0)) shown.push_back(cell.number);
         QCOMPARE(shown, start);

@@ -93,7 +93,7 @@ private slots:
             QVERIFY(program->puzzle2 && program->puzzle2->isVisible());
             program->puzzle2->close();
         });
-        program->menu->CuteButton3Click();
+        program->menu->OpenPuzzle2();
         QCOMPARE(sounds.ids.mid(0, 3), (QList<int>{7, 6, 6}));
         QCOMPARE(GameState.ActiveGame, 2);
     }
@@ -127,7 +127,7 @@ private slots:
             QVERIFY(form->isWindow());
             QVERIFY(!(form->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint)));
             QCOMPARE(form->minimumSize(), form->maximumSize());
-            form->StatusBar1->setPanelText(1, QStringLiteral("12/31  11:59 PM"));  // the same clock
+            form->StatusPanels()->setPanelText(1, QStringLiteral("12/31  11:59 PM"));  // the same clock
             *imageOf(window) = form->grab().toImage();
             QApplication::setPalette(before);
         };
@@ -152,7 +152,7 @@ private slots:
                 transientFor = game->windowHandle()->transientParent();
                 game->close();
             });
-            game == program.puzzle1.get() ? program.menu->CuteButton2Click() : program.menu->CuteButton3Click();
+            game == program.puzzle1.get() ? program.menu->OpenPuzzle1() : program.menu->OpenPuzzle2();
             QVERIFY(transientFor);
             QCOMPARE(transientFor, program.menu->windowHandle());
         }

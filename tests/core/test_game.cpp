@@ -75,10 +75,10 @@ private slots:
     {
         QTest::addColumn<int>("size");
         QTest::addColumn<int>("condition");
-        QTest::newRow("9, free") << Cells9 << FreeSwap;
-        QTest::newRow("16, rows") << Cells16 << RowAdvance;
-        QTest::newRow("25, by one") << Cells25 << DifferByOne;
-        QTest::newRow("9, neighbours") << Cells9 << Neighbours;
+        QTest::newRow("9, free") << int(BoardSize::Cells9) << int(SwapCondition::FreeSwap);
+        QTest::newRow("16, rows") << int(BoardSize::Cells16) << int(SwapCondition::RowAdvance);
+        QTest::newRow("25, by one") << int(BoardSize::Cells25) << int(SwapCondition::DifferByOne);
+        QTest::newRow("9, neighbours") << int(BoardSize::Cells9) << int(SwapCondition::Neighbours);
     }
     // 1 and 2 exchanged: one swap of neighbours that every condition allows.
     void wholeGame()
@@ -164,15 +164,15 @@ private slots:
     void storedProblem_data()
     {
         QTest::addColumn<int>("type");
-        QTest::newRow("Puzzle I") << PuzzleI;
-        QTest::newRow("Puzzle II") << PuzzleII;
+        QTest::newRow("Puzzle I") << int(GameType::PuzzleI);
+        QTest::newRow("Puzzle II") << int(GameType::PuzzleII);
     }
     // Laid out under its own condition on an emptied board; the phase waits for the start question.
     void storedProblem()
     {
         QFETCH(int, type);
         std::unique_ptr<Game> g;
-        if (type == PuzzleI)
+        if (type == int(GameType::PuzzleI))
             g = std::make_unique<Puzzle1Game>();
         else
             g = std::make_unique<Puzzle2Game>();
@@ -185,7 +185,7 @@ private slots:
         g->LayOutStoredProblem({a, b, EncodeProblemCode(a), EncodeProblemCode(b)}, SwapCondition::SameRowOrColumn);
         QCOMPARE(g->Condition(), SwapCondition::SameRowOrColumn);
         QCOMPARE(Numbers(*g), a);
-        if (type == PuzzleII) QCOMPARE(Numbers(*g, 1), b);
+        if (type == int(GameType::PuzzleII)) QCOMPARE(Numbers(*g, 1), b);
         QCOMPARE(Count(*g, 0, TileLook::InPlace), 14);
         QCOMPARE(g->CurrentPhase(), Phase::Playing);
         QVERIFY(!g->ClockRunning());

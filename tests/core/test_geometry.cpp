@@ -1,10 +1,15 @@
 // Board geometry, the cell map, home rows, display names and the shared state's reset.
 #include "core/Board.h"
 #include "core/GameState.h"
+#include "support/ActiveBoard.h"
 
 #include <QtTest>
 
 using namespace qx;
+using qx::test::CellCount;
+using qx::test::ConditionName;
+using qx::test::GridSide;
+using qx::test::SizeName;
 
 class TestGeometry : public QObject {
     Q_OBJECT
@@ -34,7 +39,7 @@ private slots:
         for (int k = 1; k <= 25; ++k) {
             if (k <= n) {
                 QCOMPARE(GameState.CellMap[k - 1], positions[k - 1]);
-                QCOMPARE(LayoutPositionOf(k, size), positions[k - 1]);
+                QCOMPARE(LayoutPositionOf(k, BoardSize(size)), positions[k - 1]);
                 // the layout cell lies in the same row and column as the grid cell
                 QCOMPARE(LayoutRow(positions[k - 1]), RowOf(k, GridSide()));
                 QCOMPARE(LayoutColumn(positions[k - 1]), ColumnOf(k, GridSide()));
@@ -46,9 +51,9 @@ private slots:
 
     void smallerSizeKeepsLaterEntries()
     {
-        GameState.ActiveSize = Cells25;
+        GameState.ActiveSize = int(BoardSize::Cells25);
         BuildCellMap();
-        GameState.ActiveSize = Cells9;
+        GameState.ActiveSize = int(BoardSize::Cells9);
         BuildCellMap();
         QCOMPARE(GameState.CellMap[3], 6);
         for (int k = 10; k <= 25; ++k) QCOMPARE(GameState.CellMap[k - 1], k);
@@ -75,9 +80,9 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(int, layoutPosition);
-        QCOMPARE(RowOf(k, GridSide(size)), row);
-        QCOMPARE(ColumnOf(k, GridSide(size)), column);
-        QCOMPARE(LayoutPositionOf(k, size), layoutPosition);
+        QCOMPARE(RowOf(k, GridSide(BoardSize(size))), row);
+        QCOMPARE(ColumnOf(k, GridSide(BoardSize(size))), column);
+        QCOMPARE(LayoutPositionOf(k, BoardSize(size)), layoutPosition);
     }
 
     void homeRow_data()
@@ -97,7 +102,7 @@ private slots:
         QFETCH(int, size);
         QFETCH(int, number);
         QFETCH(int, homeRow);
-        QCOMPARE(HomeRow(number, GridSide(size)), homeRow);
+        QCOMPARE(HomeRow(number, GridSide(BoardSize(size))), homeRow);
     }
 
     void names_data()
@@ -131,8 +136,8 @@ private slots:
         GameState.ActiveCondition = value;
         QCOMPARE(QString::fromStdString(SizeName()), sizeName);
         QCOMPARE(QString::fromStdString(ConditionName()), conditionName);
-        QCOMPARE(QString::fromStdString(SizeName(value)), sizeName);
-        QCOMPARE(QString::fromStdString(ConditionName(value)), conditionName);
+        QCOMPARE(QString::fromStdString(SizeName(BoardSize(value))), sizeName);
+        QCOMPARE(QString::fromStdString(ConditionName(SwapCondition(value))), conditionName);
     }
 };
 

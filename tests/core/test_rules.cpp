@@ -96,12 +96,12 @@ private slots:
         QFETCH(int, b);
         QFETCH(int, x);
         QFETCH(int, y);
-        const int s = GridSide(size);
-        const SwapVerdict verdict = CheckSwapCondition(condition, s, a, b, x, y);
+        const int s = GridSide(BoardSize(size));
+        const SwapVerdict verdict = CheckSwapCondition(SwapCondition(condition), s, a, b, x, y);
         CompareVerdict(verdict);
-        if (condition == SameRowOrColumn) QCOMPARE(IsSameRowOrColumn(a, b, s), verdict.allowed);
-        if (condition == RowAdvance) QCOMPARE(IsRowAdvance(a, b, x, y, s), verdict.allowed);
-        if (condition == Neighbours) QCOMPARE(AreNeighbours(a, b, s), verdict.allowed);
+        if (condition == int(SwapCondition::SameRowOrColumn)) QCOMPARE(IsSameRowOrColumn(a, b, s), verdict.allowed);
+        if (condition == int(SwapCondition::RowAdvance)) QCOMPARE(IsRowAdvance(a, b, x, y, s), verdict.allowed);
+        if (condition == int(SwapCondition::Neighbours)) QCOMPARE(AreNeighbours(a, b, s), verdict.allowed);
     }
 
     void swapAcross_data()
@@ -143,10 +143,10 @@ private slots:
         QFETCH(int, b);
         QFETCH(int, x);
         QFETCH(int, y);
-        const int s = GridSide(size);
-        const SwapVerdict verdict = CheckSwapAcross(condition, s, a, b, x, y, std::to_string(x));
+        const int s = GridSide(BoardSize(size));
+        const SwapVerdict verdict = CheckSwapAcross(SwapCondition(condition), s, a, b, x, y, std::to_string(x));
         CompareVerdict(verdict);
-        if (condition == Neighbours) QCOMPARE(IsAdjacentOrSame(a, b, s), verdict.allowed);
+        if (condition == int(SwapCondition::Neighbours)) QCOMPARE(IsAdjacentOrSame(a, b, s), verdict.allowed);
     }
 
     void partners_data()
@@ -190,7 +190,7 @@ private slots:
         const Table numbers = TableOf(table);
         const int side = numbers.size() == 9 ? 3 : 4;
         const int x = f >= 1 ? table.split(' ')[f - 1].toInt() : 1;
-        const PartnerMarks marks = MarkPartners(condition, side, numbers, f, x);
+        const PartnerMarks marks = MarkPartners(SwapCondition(condition), side, numbers, f, x);
         QCOMPARE(QList<int>(marks.cells.begin(), marks.cells.end()), cells);
         QCOMPARE(marks.firstTurnsWhite, firstTurnsWhite);
     }
@@ -229,7 +229,7 @@ private slots:
         QFETCH(QList<int>, cells);
         const Table numbers = TableOf(other);
         const int side = numbers.size() == 9 ? 3 : 4;
-        const std::vector<int> marked = MarkPartnersAcross(condition, side, numbers, p, v);
+        const std::vector<int> marked = MarkPartnersAcross(SwapCondition(condition), side, numbers, p, v);
         QCOMPARE(QList<int>(marked.begin(), marked.end()), cells);
     }
 
@@ -262,13 +262,14 @@ private slots:
         QFETCH(int, y);
         const Table solved = TableOf(Solved9);
         for (int condition = 0; condition <= 7; ++condition) {
-            for (const SwapVerdict& v : {CheckSwapCondition(condition, side, a, b, x, y),
-                                         CheckSwapAcross(condition, side, a, b, x, y, std::to_string(x))}) {
+            for (const SwapVerdict& v :
+                 {CheckSwapCondition(SwapCondition(condition), side, a, b, x, y),
+                  CheckSwapAcross(SwapCondition(condition), side, a, b, x, y, std::to_string(x))}) {
                 QVERIFY(!v.allowed);
                 QCOMPARE(QString::fromStdString(v.message), "盤にないマスか数字です。" + Again);
             }
-            QVERIFY(MarkPartners(condition, side, solved, a, x).cells.empty());
-            QVERIFY(MarkPartnersAcross(condition, side, solved, a, x).empty());
+            QVERIFY(MarkPartners(SwapCondition(condition), side, solved, a, x).cells.empty());
+            QVERIFY(MarkPartnersAcross(SwapCondition(condition), side, solved, a, x).empty());
         }
         QVERIFY(!IsRowAdvance(a, b, x, y, side));
         if (side >= 1 && a >= 1 && a <= side * side && b >= 1 && b <= side * side) return;  // numbers only

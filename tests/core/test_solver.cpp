@@ -43,7 +43,7 @@ private slots:
     void closedFormsMatchCompleteTables_data()
     {
         QTest::addColumn<int>("condition");
-        for (int c = 1; c <= 6; ++c) QTest::newRow(ConditionName(c).c_str()) << c;
+        for (int c = 1; c <= 6; ++c) QTest::newRow(ConditionName(SwapCondition(c)).c_str()) << c;
     }
     void closedFormsMatchCompleteTables()
     {
@@ -68,7 +68,7 @@ private slots:
     {
         QTest::addColumn<int>("condition");
         for (SwapCondition c : {SwapCondition::SameRowOrColumn, SwapCondition::RowAdvance, SwapCondition::Neighbours})
-            QTest::newRow(ConditionName(int(c)).c_str()) << int(c);
+            QTest::newRow(ConditionName(c).c_str()) << int(c);
     }
     void searchMatchesCompleteTables()
     {
@@ -130,7 +130,8 @@ private slots:
         for (int g = 1; g <= 2; ++g)
             for (int s = 1; s <= 3; ++s)
                 for (int c = 1; c <= 6; ++c)
-                    QTest::addRow("%s-%d %s", g == 1 ? "I" : "II", CellCount(s), ConditionName(c).c_str())
+                    QTest::addRow("%s-%d %s", g == 1 ? "I" : "II", CellCount(BoardSize(s)),
+                                  ConditionName(SwapCondition(c)).c_str())
                         << g << s << c;
     }
     void followingTheSolutionCompletesIt()

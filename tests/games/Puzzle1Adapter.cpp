@@ -1,6 +1,7 @@
 // The Puzzle I window for the shared game-window tests.
 #include "GameWindowAdapter.h"
 #include "Puzzle1Support.h"
+#include "support/ActiveBoard.h"
 
 #include "core/Board.h"
 #include "core/GameState.h"
@@ -32,7 +33,7 @@ public:
     void layOutNearlySolved(TGameWindow* w) const override
     {
         // 1 and 2 exchanged: one swap of neighbours, allowed under every condition.
-        const int n = qx::CellCount();
+        const int n = qx::test::CellCount();
         std::vector<int> order(n);
         for (int k = 1; k <= n; ++k) order[k - 1] = k;
         std::swap(order[0], order[1]);
@@ -43,7 +44,7 @@ public:
         auto* f = static_cast<TForm2*>(w);
         ClickCell(f, 1);
         ClickCell(f, 2);
-        QTest::mouseClick(f->CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(f->SwapButton(), Qt::LeftButton);
     }
     void pickOne(TGameWindow* w) const override { ClickCell(static_cast<TForm2*>(w), 3); }
     QStringList numbers(TGameWindow* w) const override { return BoardTexts(static_cast<TForm2*>(w)); }

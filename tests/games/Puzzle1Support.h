@@ -5,6 +5,7 @@
 #include "core/GameState.h"
 #include "core/Problem.h"
 #include "games/Puzzle1Window.h"
+#include "support/ActiveBoard.h"
 
 #include <QStringList>
 #include <QTest>
@@ -16,7 +17,7 @@ inline void StartPuzzle1(TForm2* f, const std::vector<int>& order)
 {
     const qx::Table table = qx::ToTable(order);
     f->Model().SetProblem({table, {}, qx::EncodeProblemCode(table), {}});
-    f->CuteButton2Click();
+    f->OnSameProblem();
 }
 
 // The number label of BoardIndex k.
@@ -30,6 +31,6 @@ inline void ClickCell(TForm2* f, int k, Qt::MouseButton button = Qt::LeftButton)
 inline QStringList BoardTexts(TForm2* f)
 {
     QStringList texts;
-    for (int k = 1; k <= qx::CellCount(); ++k) texts << f->NumberText(k);
+    for (int k = 1; k <= qx::test::CellCount(); ++k) texts << f->Cells().Number(k);
     return texts;
 }

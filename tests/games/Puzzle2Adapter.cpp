@@ -34,7 +34,7 @@ public:
         auto* f = static_cast<TForm3*>(w);
         ClickCell(f, TForm3::TableA, 1);
         ClickCell(f, TForm3::TableB, 2);
-        QTest::mouseClick(f->CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(f->SwapButton(), Qt::LeftButton);
     }
     void pickOne(TGameWindow* w) const override { ClickCell(static_cast<TForm3*>(w), TForm3::TableA, 3); }
     QStringList numbers(TGameWindow* w) const override

@@ -6,6 +6,7 @@
 #include "core/GameState.h"
 #include "core/Problem.h"
 #include "games/Puzzle2Window.h"
+#include "support/ActiveBoard.h"
 
 #include <QStringList>
 #include <QTest>
@@ -17,11 +18,11 @@ inline void StartPuzzle2(TForm3* f, const std::vector<int>& a, const std::vector
 {
     const qx::Table ta = qx::ToTable(a), tb = qx::ToTable(b);
     f->Model().SetProblem({ta, tb, qx::EncodeProblemCode(ta), qx::EncodeProblemCode(tb)});
-    f->CuteButton2Click();
+    f->OnSameProblem();
 }
 
 // The complete table 1 … n of the active size.
-inline std::vector<int> Solved() { return qx::SolvedOrder(qx::CellCount()); }
+inline std::vector<int> Solved() { return qx::SolvedOrder(qx::test::CellCount()); }
 
 inline QString LabelName(TForm3::TTable table, int k)
 {
@@ -43,6 +44,6 @@ inline void ClickCell(TForm3* f, TForm3::TTable table, int k, Qt::MouseButton bu
 inline QStringList TableTexts(TForm3* f, TForm3::TTable table)
 {
     QStringList texts;
-    for (int k = 1; k <= qx::CellCount(); ++k) texts << CellLabel(f, table, k)->text();
+    for (int k = 1; k <= qx::test::CellCount(); ++k) texts << CellLabel(f, table, k)->text();
     return texts;
 }

@@ -1,6 +1,7 @@
 // Behaviour both game windows share, run once per window adapter: the button states and their
 // transitions, the start question, the elapsed-time display and reopening a window.
 #include "GameWindowAdapter.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "core/Board.h"
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 using namespace qx;
+using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 
@@ -134,7 +136,7 @@ void TestGameWindow::stateTable()
 
     if (from != QLatin1String("Idle")) {
         a.layOutNearlySolved(w.get());
-        if (from == QLatin1String("Interrupted")) QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
+        if (from == QLatin1String("Interrupted")) QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
         if (from == QLatin1String("Ended")) a.playCompletingSwap(w.get());
     }
     QCOMPARE(w->ButtonPattern(), from == QLatin1String("Idle")      ? QStringLiteral("100000")
@@ -144,13 +146,13 @@ void TestGameWindow::stateTable()
 
     sounds.ids.clear();
     messages.answers = {answer};
-    if (event == QLatin1String("new")) QTest::mouseClick(w->CuteButton1, Qt::LeftButton);
-    if (event == QLatin1String("same")) QTest::mouseClick(w->CuteButton2, Qt::LeftButton);
-    if (event == QLatin1String("interrupt")) QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
-    if (event == QLatin1String("resume")) QTest::mouseClick(w->CuteButton5, Qt::LeftButton);
-    if (event == QLatin1String("cancel")) QTest::mouseClick(w->CuteButton6, Qt::LeftButton);
-    if (event == QLatin1String("condition")) Trigger(w.get(), a.conditionAction(OddEven));
-    if (event == QLatin1String("size")) Trigger(w.get(), a.sizeAction(Cells16));
+    if (event == QLatin1String("new")) QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
+    if (event == QLatin1String("same")) QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
+    if (event == QLatin1String("interrupt")) QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
+    if (event == QLatin1String("resume")) QTest::mouseClick(w->ResumeButton(), Qt::LeftButton);
+    if (event == QLatin1String("cancel")) QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
+    if (event == QLatin1String("condition")) Trigger(w.get(), a.conditionAction(int(SwapCondition::OddEven)));
+    if (event == QLatin1String("size")) Trigger(w.get(), a.sizeAction(int(BoardSize::Cells16)));
     if (event == QLatin1String("complete")) {
         a.playCompletingSwap(w.get());
         sounds.ids = sounds.ids.mid(sounds.ids.lastIndexOf(4));
@@ -158,24 +160,24 @@ void TestGameWindow::stateTable()
 
     QCOMPARE(w->ButtonPattern(), pattern);
     QCOMPARE(w->StatusText(), status);
-    QCOMPARE(w->Timer2->isActive(), timerRunning);
+    QCOMPARE(w->PlayClock()->isActive(), timerRunning);
     QCOMPARE(AllEmpty(a.numbers(w.get())), boardEmpty);
     QCOMPARE(sounds.ids, cues);
     if (boardEmpty) {
-        QCOMPARE(GameState.SwapCount[w->Slot()], 0);
-        QCOMPARE(GameState.ElapsedSeconds[w->Slot()], 0);
-        QVERIFY(w->Memo1->text().isEmpty());
-        QVERIFY(w->Memo2->text().isEmpty());
+        QCOMPARE(GameState.SwapCount[(int(w->Model().Type()) - 1)], 0);
+        QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], 0);
+        QVERIFY(w->CountDisplay()->text().isEmpty());
+        QVERIFY(w->TimeDisplay()->text().isEmpty());
     }
     if (event == QLatin1String("cancel"))
         QCOMPARE(messages.last().text, QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"));
-    if (event == QLatin1String("condition")) QCOMPARE(w->Label2->text(), QStringLiteral("（奇数偶数）"));
+    if (event == QLatin1String("condition")) QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（奇数偶数）"));
     if (event == QLatin1String("size")) QCOMPARE(CellCount(), 16);
     if (event == QLatin1String("complete")) {
         QCOMPARE(GameState.Finished, 1);
         QCOMPARE(messages.last().text, QStringLiteral("完成しました！"));
         QCOMPARE(PosOf(messages.last()), a.completedPos());
-        QCOMPARE(w->Memo1->text(), QStringLiteral("1"));
+        QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
     }
 }
 
@@ -207,13 +209,13 @@ void TestGameWindow::startQuestion()
     bool displaysEmpty = false;
     int cueBefore = 0;
     messages.whileOpen = [&](const qx::test::Box&) {
-        displaysEmpty = w->Memo1->text().isEmpty() && w->Memo2->text().isEmpty();
+        displaysEmpty = w->CountDisplay()->text().isEmpty() && w->TimeDisplay()->text().isEmpty();
         cueBefore = sounds.ids.isEmpty() ? 0 : sounds.ids.last();
     };
     messages.answers = {answer};
     messages.boxes.clear();
-    w->CuteButton2->setFocus();
-    QTest::mouseClick(w->CuteButton2, Qt::LeftButton);
+    w->SameProblemButton()->setFocus();
+    QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
 
     QCOMPARE(messages.boxes.size(), 1);
     QCOMPARE(messages.last().kind, qx::test::Box::Confirm);
@@ -251,11 +253,11 @@ void TestGameWindow::elapsedTime()
     FakeSounds sounds;
     auto w = Create(AdapterAt(adapter));
     AdapterAt(adapter).layOutNearlySolved(w.get());
-    const int other = 1 - w->Slot();
+    const int other = 1 - (int(w->Model().Type()) - 1);
     GameState.ElapsedSeconds[other] = 7;
-    for (int t = 0; t < ticks; ++t) w->Timer2Timer();
-    QCOMPARE(w->Memo2->text(), shown);
-    QCOMPARE(GameState.ElapsedSeconds[w->Slot()], ticks);
+    for (int t = 0; t < ticks; ++t) w->OnSecond();
+    QCOMPARE(w->TimeDisplay()->text(), shown);
+    QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], ticks);
     QCOMPARE(GameState.ElapsedSeconds[other], 7);  // the other game's clock is its own
 }
 
@@ -275,11 +277,11 @@ void TestGameWindow::reopenKeepsOwnGame()
     FakeSounds sounds;
     const GameWindowAdapter& a = AdapterAt(adapter);
     auto w = Create(a);
-    Trigger(w.get(), a.sizeAction(Cells16));
-    Trigger(w.get(), a.conditionAction(RowAdvance));
-    QTest::mouseClick(w->CuteButton1, Qt::LeftButton);
+    Trigger(w.get(), a.sizeAction(int(BoardSize::Cells16)));
+    Trigger(w.get(), a.conditionAction(int(SwapCondition::RowAdvance)));
+    QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
     a.pickOne(w.get());
-    w->Timer2Timer();
+    w->OnSecond();
 
     const QStringList board = a.numbers(w.get());
     const TGameState before = GameState;
@@ -287,8 +289,8 @@ void TestGameWindow::reopenKeepsOwnGame()
     QVERIFY(!w->isVisible());
 
     // The main menu and the other game in the meantime.
-    GameState.ActiveSize = Cells9;
-    GameState.ActiveCondition = FreeSwap;
+    GameState.ActiveSize = int(BoardSize::Cells9);
+    GameState.ActiveCondition = int(SwapCondition::FreeSwap);
     BuildCellMap();
     GameState.StartNumbersA.fill("1");
     GameState.ProblemCodeA = "010203040506070809";
@@ -301,9 +303,9 @@ void TestGameWindow::reopenKeepsOwnGame()
     QTimer::singleShot(0, w.get(), [&] { w->close(); });
     w->ShowModal();
 
-    QCOMPARE(GameState.ActiveGame, w->GameType());
-    QCOMPARE(GameState.ActiveSize, int(Cells16));
-    QCOMPARE(GameState.ActiveCondition, int(RowAdvance));
+    QCOMPARE(GameState.ActiveGame, int(w->Model().Type()));
+    QCOMPARE(GameState.ActiveSize, int(BoardSize::Cells16));
+    QCOMPARE(GameState.ActiveCondition, int(SwapCondition::RowAdvance));
     QCOMPARE(GameState.CellMap[4], 6);    // BoardIndex 5 of 16 cells
     QCOMPARE(GameState.CellMap[15], 19);  // BoardIndex 16
     QVERIFY(GameState.StartNumbersA == before.StartNumbersA);
@@ -314,10 +316,10 @@ void TestGameWindow::reopenKeepsOwnGame()
     QCOMPARE(GameState.FirstIndex, before.FirstIndex);
     QCOMPARE(GameState.SecondIndex, before.SecondIndex);
     QCOMPARE(a.numbers(w.get()), board);
-    QCOMPARE(w->Label2->text(), QStringLiteral("（行の前進）"));
+    QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（行の前進）"));
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
-    QVERIFY(w->Timer2->isActive());
-    QCOMPARE(GameState.ElapsedSeconds[w->Slot()], 1);
+    QVERIFY(w->PlayClock()->isActive());
+    QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], 1);
 }
 
 QTEST_MAIN(TestGameWindow)

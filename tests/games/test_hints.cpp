@@ -2,6 +2,7 @@
 // clicks select), following hints from a dealt problem, and what "最短手数" says.
 #include "Puzzle1Support.h"
 #include "Puzzle2Support.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "core/Hints.h"
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace qx;
+using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 
@@ -36,24 +38,24 @@ struct Window {
     Window(int gameType, int size, int condition, unsigned seed = 7) : game(gameType)
     {
         ResetGameState();
-        if (game == PuzzleI)
+        if (game == int(GameType::PuzzleI))
             form = std::make_unique<TForm2>();
         else
             form = std::make_unique<TForm3>();
         form->show();
         Trigger(SizeItems[game - 1][size - 1]);
         Trigger(ConditionItems[game - 1][condition - 1]);
-        form->FixedSeed = seed;
+        form->fixedSeed = seed;
         sounds.ids.clear();
     }
     TGameWindow* operator->() const { return form.get(); }
 
     void Trigger(const char* item) const { form->findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
     // 新しい問題, answered OK.
-    void Deal() const { QTest::mouseClick(form->CuteButton1, Qt::LeftButton); }
+    void Deal() const { QTest::mouseClick(form->NewProblemButton(), Qt::LeftButton); }
     void Click(int table, int k, Qt::MouseButton button = Qt::LeftButton) const
     {
-        if (game == PuzzleI)
+        if (game == int(GameType::PuzzleI))
             ClickCell(static_cast<TForm2*>(form.get()), k, button);
         else
             ClickCell(static_cast<TForm3*>(form.get()), TForm3::TTable(table), k, button);
@@ -119,10 +121,11 @@ void TestHints::outsideGame_data()
 {
     QTest::addColumn<int>("game");
     QTest::addColumn<QString>("state");
-    for (int game : {PuzzleI, PuzzleII})
+    for (int game : {int(GameType::PuzzleI), int(GameType::PuzzleII)})
         for (const char* state : {"no problem yet", "start question cancelled", "interrupted", "cancelled",
                                   "condition chosen in a game", "completed"})
-            QTest::addRow("%s/%s", game == PuzzleI ? "I" : "II", state) << game << QString::fromLatin1(state);
+            QTest::addRow("%s/%s", game == int(GameType::PuzzleI) ? "I" : "II", state)
+                << game << QString::fromLatin1(state);
 }
 
 // Outside a game a hint is refused with cue 3 and a centred message; nothing else changes.
@@ -130,23 +133,23 @@ void TestHints::outsideGame()
 {
     QFETCH(int, game);
     QFETCH(QString, state);
-    Window w(game, Cells9, FreeSwap);
+    Window w(game, int(BoardSize::Cells9), int(SwapCondition::FreeSwap));
     if (state == "start question cancelled") w.messages.answers = {false};
     if (state != "no problem yet") w.Deal();
     if (state != "no problem yet" && state != "start question cancelled") w.Click(0, 1);
-    if (state == "interrupted") QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
-    if (state == "cancelled") QTest::mouseClick(w->CuteButton6, Qt::LeftButton);
-    if (state == "condition chosen in a game") w.Trigger(ConditionItems[game - 1][OddEven - 1]);
+    if (state == "interrupted") QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
+    if (state == "cancelled") QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
+    if (state == "condition chosen in a game") w.Trigger(ConditionItems[game - 1][int(SwapCondition::OddEven) - 1]);
     if (state == "completed") {
         QVERIFY(w.Proven());
         for (int i = w.Minimum(); i > 0; --i) {
             w.Trigger("nextMoveItem");
-            QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+            QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
         }
         QVERIFY(w->Model().Finished());
     }
     const QStringList looks = w.Looks();
-    const QString status = w->StatusText(), pattern = w->ButtonPattern(), count = w->Memo1->text();
+    const QString status = w->StatusText(), pattern = w->ButtonPattern(), count = w->CountDisplay()->text();
     const int boxes = int(w.messages.boxes.size());
     w.sounds.ids.clear();
 
@@ -160,7 +163,7 @@ void TestHints::outsideGame()
     QCOMPARE(w.Looks(), looks);
     QCOMPARE(w->StatusText(), status);
     QCOMPARE(w->ButtonPattern(), pattern);
-    QCOMPARE(w->Memo1->text(), count);
+    QCOMPARE(w->CountDisplay()->text(), count);
 }
 
 void TestHints::selectsAsClicks_data()
@@ -170,16 +173,22 @@ void TestHints::selectsAsClicks_data()
     QTest::addColumn<int>("condition");
     QTest::addColumn<QList<int>>("before");  // table, cell … clicked before the hint
     QTest::addColumn<QList<int>>("cues");
-    QTest::newRow("I/25 free, nothing selected") << PuzzleI << Cells25 << FreeSwap << QList<int>{} << QList<int>{6, 6};
+    QTest::newRow("I/25 free, nothing selected") << int(GameType::PuzzleI) << int(BoardSize::Cells25)
+                                                 << int(SwapCondition::FreeSwap) << QList<int>{} << QList<int>{6, 6};
     QTest::newRow("I/16 neighbours, one selected")
-        << PuzzleI << Cells16 << Neighbours << QList<int>{0, 5} << QList<int>{6, 6, 6};
+        << int(GameType::PuzzleI) << int(BoardSize::Cells16) << int(SwapCondition::Neighbours) << QList<int>{0, 5}
+        << QList<int>{6, 6, 6};
     QTest::newRow("I/9 odd with even, two selected")
-        << PuzzleI << Cells9 << OddEven << QList<int>{0, 9, 0, 2} << QList<int>{6, 6, 6, 6};
+        << int(GameType::PuzzleI) << int(BoardSize::Cells9) << int(SwapCondition::OddEven) << QList<int>{0, 9, 0, 2}
+        << QList<int>{6, 6, 6, 6};
     // Putting a pick back is silent in Puzzle II.
-    QTest::newRow("II/9 free, nothing picked") << PuzzleII << Cells9 << FreeSwap << QList<int>{} << QList<int>{6, 6};
-    QTest::newRow("II/16 free, picked in B") << PuzzleII << Cells16 << FreeSwap << QList<int>{1, 4} << QList<int>{6, 6};
+    QTest::newRow("II/9 free, nothing picked") << int(GameType::PuzzleII) << int(BoardSize::Cells9)
+                                               << int(SwapCondition::FreeSwap) << QList<int>{} << QList<int>{6, 6};
+    QTest::newRow("II/16 free, picked in B") << int(GameType::PuzzleII) << int(BoardSize::Cells16)
+                                             << int(SwapCondition::FreeSwap) << QList<int>{1, 4} << QList<int>{6, 6};
     QTest::newRow("II/9 same row or column, picked in both")
-        << PuzzleII << Cells9 << SameRowOrColumn << QList<int>{0, 3, 1, 7} << QList<int>{6, 6};
+        << int(GameType::PuzzleII) << int(BoardSize::Cells9) << int(SwapCondition::SameRowOrColumn)
+        << QList<int>{0, 3, 1, 7} << QList<int>{6, 6};
 }
 
 // A hint puts back what was selected and selects the next swap of the answer exactly as the
@@ -208,35 +217,36 @@ void TestHints::selectsAsClicks()
     const Selection& picks = w->Model().Picks();
     QCOMPARE(picks.firstIndex, swap.first);
     QCOMPARE(picks.secondIndex, swap.second);
-    if (game == PuzzleI) QVERIFY(swap.first < swap.second);  // the lower board index first, with its marks
+    if (game == int(GameType::PuzzleI))
+        QVERIFY(swap.first < swap.second);  // the lower board index first, with its marks
     const QString x = QString::number(board.a[size_t(swap.first - 1)]);
-    const QString y = QString::number((game == PuzzleI ? board.a : board.b)[size_t(swap.second - 1)]);
+    const QString y = QString::number((game == int(GameType::PuzzleI) ? board.a : board.b)[size_t(swap.second - 1)]);
     QCOMPARE(w->StatusText(),
-             game == PuzzleI
+             game == int(GameType::PuzzleI)
                  ? QStringLiteral("ヒント：%1 と %2 を選びました。「入れ替え」ボタンで入れ替えてください。").arg(x, y)
                  : QStringLiteral("ヒント：表Aの %1 と表Bの %2 を選びました。「入れ替え」ボタンで入れ替えてください。")
                        .arg(x, y));
     QCOMPARE(*BoardPosition(w->Model()), board);
-    QVERIFY(w->Memo1->text().isEmpty());
-    QVERIFY(w->Timer2->isActive());
+    QVERIFY(w->CountDisplay()->text().isEmpty());
+    QVERIFY(w->PlayClock()->isActive());
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
     const QStringList hinted = w.Looks();
 
     // The same problem again, and the same by right clicks on what was selected, then two left clicks.
-    w->CuteButton2Click();
+    w->OnSameProblem();
     clickBefore();
-    if (game == PuzzleI)
+    if (game == int(GameType::PuzzleI))
         for (int i = before.size() - 1; i > 0; i -= 2) w.Click(0, before[i], Qt::RightButton);  // the last first
     else
         for (int i = 0; i + 1 < before.size(); i += 2) w.Click(before[i], before[i + 1], Qt::RightButton);
     w.Click(0, swap.first);
-    w.Click(game == PuzzleI ? 0 : 1, swap.second);
+    w.Click(game == int(GameType::PuzzleI) ? 0 : 1, swap.second);
     QCOMPARE(w.Looks(), hinted);
 
     // The selected swap is one the condition allows.
     w.Trigger("nextMoveItem");
-    QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
-    QCOMPARE(w->Memo1->text(), QStringLiteral("1"));
+    QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
+    QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
 }
 
 void TestHints::followToCompletion_data()
@@ -245,11 +255,12 @@ void TestHints::followToCompletion_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("condition");
     // The 9-cell tables of one table are built once, last: the search cannot stop while it builds one.
-    for (int game : {PuzzleII, PuzzleI})
-        for (int size : {Cells16, Cells25, Cells9})
-            for (int condition = FreeSwap; condition <= DifferByOne; ++condition)
-                QTest::addRow("%s/%d/%s", game == PuzzleI ? "I" : "II", CellCount(size),
-                              ConditionName(condition).c_str())
+    for (int game : {int(GameType::PuzzleII), int(GameType::PuzzleI)})
+        for (int size : {int(BoardSize::Cells16), int(BoardSize::Cells25), int(BoardSize::Cells9)})
+            for (int condition = int(SwapCondition::FreeSwap); condition <= int(SwapCondition::DifferByOne);
+                 ++condition)
+                QTest::addRow("%s/%d/%s", game == int(GameType::PuzzleI) ? "I" : "II", CellCount(BoardSize(size)),
+                              ConditionName(SwapCondition(condition)).c_str())
                     << game << size << condition;
 }
 
@@ -268,8 +279,8 @@ void TestHints::followToCompletion()
     for (int swaps = 1; swaps <= minimum; ++swaps) {
         w.Trigger("nextMoveItem");
         QVERIFY(w->StatusText().startsWith(QStringLiteral("ヒント：")));
-        QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
-        QCOMPARE(w->Memo1->text(), QString::number(swaps));
+        QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
+        QCOMPARE(w->CountDisplay()->text(), QString::number(swaps));
     }
     QVERIFY(w->Model().Finished());
     QCOMPARE(w.messages.last().text, QStringLiteral("完成しました！"));
@@ -285,8 +296,8 @@ void TestHints::shortest_data()
     QTest::addColumn<int>("game");
     QTest::addColumn<QString>("state");
     QTest::addColumn<bool>("fromBoard");  // the minimum of the board is named
-    for (int game : {PuzzleI, PuzzleII}) {
-        const char* g = game == PuzzleI ? "I" : "II";
+    for (int game : {int(GameType::PuzzleI), int(GameType::PuzzleII)}) {
+        const char* g = game == int(GameType::PuzzleI) ? "I" : "II";
         QTest::addRow("%s/no problem yet", g) << game << "no problem yet" << false;
         QTest::addRow("%s/cancelled", g) << game << "cancelled" << false;
         QTest::addRow("%s/size chosen in a game", g) << game << "size chosen in a game" << false;
@@ -303,10 +314,10 @@ void TestHints::shortest()
     QFETCH(int, game);
     QFETCH(QString, state);
     QFETCH(bool, fromBoard);
-    Window w(game, Cells9, FreeSwap);
+    Window w(game, int(BoardSize::Cells9), int(SwapCondition::FreeSwap));
     if (state != "no problem yet") w.Deal();
-    if (state == "cancelled") QTest::mouseClick(w->CuteButton6, Qt::LeftButton);
-    if (state == "size chosen in a game") w.Trigger(SizeItems[game - 1][Cells16 - 1]);
+    if (state == "cancelled") QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
+    if (state == "size chosen in a game") w.Trigger(SizeItems[game - 1][int(BoardSize::Cells16) - 1]);
     int count = 0;
     if (state.endsWith("off the path")) {
         QVERIFY(w.Proven());
@@ -314,16 +325,16 @@ void TestHints::shortest()
         const SolverSwap next = w->Solutions()->BoardAnswer()->path.front();
         const Position board = *BoardPosition(w->Model());
         for (int i = 1; i <= CellCount() && !count; ++i)
-            for (int j = game == PuzzleI ? i + 1 : 1; j <= CellCount() && !count; ++j)
+            for (int j = game == int(GameType::PuzzleI) ? i + 1 : 1; j <= CellCount() && !count; ++j)
                 if (SolverSwap{i, j} != next && IsAllowedSwap(board, {i, j})) {
                     w.Click(0, i);
-                    w.Click(game == PuzzleI ? 0 : 1, j);
-                    QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+                    w.Click(game == int(GameType::PuzzleI) ? 0 : 1, j);
+                    QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
                     count = 1;
                 }
-        QCOMPARE(w->Memo1->text(), QStringLiteral("1"));
+        QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
     }
-    if (state == "interrupted off the path") QTest::mouseClick(w->CuteButton4, Qt::LeftButton);
+    if (state == "interrupted off the path") QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
     int minimum = fromBoard ? SolvedMinimum(w) : -1;
     if (state == "completed off the path") {
         const int start =
@@ -331,7 +342,7 @@ void TestHints::shortest()
         QVERIFY(w.Proven());
         for (int i = w.Minimum(); i > 0; --i, ++count) {
             w.Trigger("nextMoveItem");
-            QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+            QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
         }
         QVERIFY(w->Model().Finished());
         minimum = start;

@@ -85,7 +85,7 @@ private slots:
         window->show();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->CuteButton4->setFocus();
+        window->InterruptButton()->setFocus();
         QWidget* before = window->focusWidget();
 
         QStringList heard;
@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(messages.texts(), boxes);
         QVERIFY(window->Model().Finished());
         // The status panel is read as the text it shows.
-        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(window->StatusBar1);
+        QAccessibleInterface* status = QAccessible::queryAccessibleInterface(window->StatusPanels());
         QCOMPARE(status->child(0)->text(QAccessible::Name), window->StatusText());
         // Escape leaves the board; the button it came from is disabled now, so the next control takes it.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -117,7 +117,7 @@ private slots:
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        f.CuteButton4->setFocus();
+        f.InterruptButton()->setFocus();
         QStringList walk;
         for (const char* key : {"F6", "F6", "F6", "F6", "Tab"}) {
             QTest::keyClick(QApplication::focusWidget(), Keys.value(QLatin1String(key)));
@@ -125,7 +125,7 @@ private slots:
         }
         QCOMPARE(walk, (QStringList{"boardCursorA", "boardCursorB", "CuteButton4", "boardCursorA", "CuteButton4"}));
         ClickCell(&f, TForm3::TableA, 3);
-        QCOMPARE(QApplication::focusWidget(), f.CuteButton4);
+        QCOMPARE(QApplication::focusWidget(), f.InterruptButton());
         for (int i = 0; i < 12; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QVERIFY(!qobject_cast<TBoardCursor*>(QApplication::focusWidget()));

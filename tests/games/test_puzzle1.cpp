@@ -1,6 +1,7 @@
 // The Puzzle I window: layout, a whole game by clicks, refusals, selection, partner marks,
 // "同じ問題" and "戻る".
 #include "Puzzle1Support.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "shell/ColoredButton.h"
@@ -13,6 +14,7 @@
 
 using namespace qx;
 using qx::test::Box;
+using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 
@@ -34,7 +36,7 @@ struct Window {
     FakeSounds sounds;
     std::unique_ptr<TForm2> form;
 
-    explicit Window(int size = Cells9, int condition = FreeSwap)
+    explicit Window(int size = int(BoardSize::Cells9), int condition = int(SwapCondition::FreeSwap))
     {
         ResetGameState();
         form = std::make_unique<TForm2>();
@@ -73,7 +75,7 @@ QPoint PosOf(const Box& box) { return box.pos.value_or(QPoint(-1, -1)); }
 void CheckTiles(TForm2* f, const QMap<int, QColor>& expected)
 {
     for (int k = 1; k <= CellCount(); ++k) {
-        const QColor want = expected.value(k, f->IsInPlace(k) ? Pink : White);
+        const QColor want = expected.value(k, qx::IsInPlace(f->Cells().Numbers(), k) ? Pink : White);
         QVERIFY2(f->Cells().Tile(k)->BrushColor() == want, qPrintable(QStringLiteral("tile of cell %1").arg(k)));
     }
 }
@@ -151,9 +153,9 @@ void TestPuzzle1::layout()
     for (int p = 1; p <= 25; ++p) visible += w->findChild<TShape*>(QStringLiteral("Shape%1").arg(p + 8))->isVisible();
     QCOMPARE(visible, visibleTiles);
     // Layout column 4 of row 1 belongs to 16 and 25 cells only.
-    QCOMPARE(w->Shape12->isVisible(), size >= 2);
-    QCOMPARE(w->Panel1->size(), panel);
-    QCOMPARE(w->Panel1->palette().color(QPalette::Window), Pink);
+    QCOMPARE(w->findChild<TShape*>("Shape12")->isVisible(), size >= 2);
+    QCOMPARE(w->findChild<QFrame*>("Panel1")->size(), panel);
+    QCOMPARE(w->findChild<QFrame*>("Panel1")->palette().color(QPalette::Window), Pink);
     for (int i = 1; i <= 4; ++i) {  // no grid line doubles the panel's border
         QCOMPARE(w->findChild<TShape*>(QStringLiteral("Shape%1").arg(i))->isVisible(), i <= size + 1);
         QCOMPARE(w->findChild<TShape*>(QStringLiteral("Shape%1").arg(i + 4))->isVisible(), i <= size + 1);
@@ -174,8 +176,8 @@ void TestPuzzle1::wholeGame()
 {
     QFETCH(int, size);
     Window w(size);
-    w->FixedSeed = 20240601;
-    QTest::mouseClick(w->CuteButton1, Qt::LeftButton);
+    w->fixedSeed = 20240601;
+    QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
 
     const int n = CellCount();
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
@@ -183,16 +185,16 @@ void TestPuzzle1::wholeGame()
     QVERIFY(GameState.ProblemCodeB.empty());
     QCOMPARE(GameState.ProblemCodeA, EncodeProblemCode(w->Cells().Numbers()));
     for (int k = 1; k <= n; ++k) {
-        QVERIFY(!w->IsInPlace(k));
+        QVERIFY(!qx::IsInPlace(w->Cells().Numbers(), k));
         QCOMPARE(w->Cells().Tile(k)->BrushColor(), White);
     }
 
     QList<int> expectedCues{7, 1};
     int swaps = 0;
     for (int k = 1; k <= n; ++k) {
-        if (w->NumberText(k) == QString::number(k)) continue;
+        if (w->Cells().Number(k) == QString::number(k)) continue;
         int j = k + 1;
-        while (w->NumberText(j) != QString::number(k)) ++j;
+        while (w->Cells().Number(j) != QString::number(k)) ++j;
 
         ClickCell(w.get(), k);
         QCOMPARE(LabelColor(CellLabel(w.get(), k)), Red);
@@ -200,23 +202,23 @@ void TestPuzzle1::wholeGame()
         for (int c = 1; c <= n; ++c) marks[c] = c == k ? White : Green;
         CheckTiles(w.get(), marks);
         ClickCell(w.get(), j);
-        QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
         ++swaps;
 
-        QCOMPARE(w->NumberText(k), QString::number(k));
+        QCOMPARE(w->Cells().Number(k), QString::number(k));
         QCOMPARE(LabelColor(CellLabel(w.get(), k)), Navy);
         QCOMPARE(LabelColor(CellLabel(w.get(), j)), Navy);
-        QCOMPARE(w->Memo1->text(), QString::number(swaps));
+        QCOMPARE(w->CountDisplay()->text(), QString::number(swaps));
         QCOMPARE(GameState.SwapCount[0], swaps);
         QCOMPARE(w->Model().SelectCount(), 0);
         CheckTiles(w.get(), {});
-        expectedCues << 6 << 6 << (w->IsComplete() ? 4 : 1);
-        if (!w->IsComplete()) QCOMPARE(w->StatusText(), gamestatus::Continue);
+        expectedCues << 6 << 6 << (qx::IsComplete(w->Cells().Numbers()) ? 4 : 1);
+        if (!qx::IsComplete(w->Cells().Numbers())) QCOMPARE(w->StatusText(), gamestatus::Continue);
     }
-    QVERIFY(w->IsComplete());
+    QVERIFY(qx::IsComplete(w->Cells().Numbers()));
     QCOMPARE(w.sounds.ids, expectedCues);
     QCOMPARE(GameState.Finished, 1);
-    QVERIFY(!w->Timer2->isActive());
+    QVERIFY(!w->PlayClock()->isActive());
     QCOMPARE(w.messages.last().text, QStringLiteral("完成しました！"));
     QCOMPARE(PosOf(w.messages.last()), QPoint(410, 480));
     QCOMPARE(w->ButtonPattern(), QStringLiteral("110000"));
@@ -270,16 +272,16 @@ void TestPuzzle1::swapVerdicts()
     QFETCH(QPoint, pos);
     Window w(size, condition);
     StartPuzzle1(w.get(), Arrange(CellCount(), placed));
-    const QString x = w->NumberText(a), y = w->NumberText(b);
+    const QString x = w->Cells().Number(a), y = w->Cells().Number(b);
     ClickCell(w.get(), a);
     ClickCell(w.get(), b);
     w.messages.boxes.clear();
     w.sounds.ids.clear();
-    QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+    QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
 
     if (refusal.isEmpty()) {
-        QCOMPARE(w->NumberText(a), y);
-        QCOMPARE(w->NumberText(b), x);
+        QCOMPARE(w->Cells().Number(a), y);
+        QCOMPARE(w->Cells().Number(b), x);
         QCOMPARE(GameState.SwapCount[0], 1);
         QCOMPARE(GameState.FirstIndex, 0);
         QVERIFY(w.messages.boxes.isEmpty());
@@ -291,9 +293,9 @@ void TestPuzzle1::swapVerdicts()
     QCOMPARE(w.messages.last().text, refusal);
     QCOMPARE(PosOf(w.messages.last()), pos);
     // Nothing changes: numbers, selection, count.
-    QCOMPARE(w->NumberText(a), x);
+    QCOMPARE(w->Cells().Number(a), x);
     QCOMPARE(GameState.SwapCount[0], 0);
-    QVERIFY(w->Memo1->text().isEmpty());
+    QVERIFY(w->CountDisplay()->text().isEmpty());
     QCOMPARE(GameState.FirstIndex, a);
     QCOMPARE(GameState.SecondIndex, b);
     QCOMPARE(LabelColor(CellLabel(w.get(), a)), Red);
@@ -307,7 +309,7 @@ void TestPuzzle1::swapNeedsTwo()
         StartPuzzle1(w.get(), Arrange(9, {1, 2, 2, 1}));
         RunClicks(w.get(), QString::fromLatin1(clicks));
         w.sounds.ids.clear();
-        QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
         QCOMPARE(w.messages.last().text, QStringLiteral("数字を２つ選んでください。"));
         QVERIFY(!w.messages.last().pos);
         QVERIFY(w.sounds.ids.isEmpty());
@@ -372,7 +374,7 @@ void TestPuzzle1::selection()
     QCOMPARE(GameState.SecondIndex, second);
     QCOMPARE(w->Model().SelectCount(), count);
     QCOMPARE(w.sounds.ids, cues);
-    if (first) QVERIFY(GameState.FirstNumber == w->NumberText(first).toStdString());
+    if (first) QVERIFY(GameState.FirstNumber == w->Cells().Number(first).toStdString());
     const bool refused = cues.contains(3);
     QCOMPARE(w.messages.boxes.size(), refused ? 1 : 0);
     if (refused) QCOMPARE(w.messages.last().text, QStringLiteral("右クリックでどちらかの数字を戻してください。"));
@@ -437,13 +439,13 @@ void TestPuzzle1::sameProblem()
     const std::vector<int> start = Arrange(9, {1, 2, 2, 1});
     StartPuzzle1(w.get(), start);
     const std::string code = GameState.ProblemCodeA;
-    w->Timer2Timer();
+    w->OnSecond();
     if (cancel) {
-        QTest::mouseClick(w->CuteButton6, Qt::LeftButton);
+        QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
         QCOMPARE(w->ButtonPattern(), QStringLiteral("110000"));
     } else {
         RunClicks(w.get(), QStringLiteral("L1 L2"));
-        QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
         QCOMPARE(GameState.Finished, 1);
     }
 
@@ -451,7 +453,7 @@ void TestPuzzle1::sameProblem()
     w.messages.whileOpen = [&](const Box&) {
         pinkBeforeQuestion = w->Cells().Tile(3)->BrushColor() == Pink && w->Cells().Tile(1)->BrushColor() == White;
     };
-    QTest::mouseClick(w->CuteButton2, Qt::LeftButton);
+    QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
     QVERIFY(pinkBeforeQuestion);
     QVERIFY(w->Cells().Numbers() == ToTable(start));
     QVERIFY(GameState.ProblemCodeA == code);
@@ -459,24 +461,24 @@ void TestPuzzle1::sameProblem()
     QCOMPARE(GameState.ElapsedSeconds[0], 0);
     QCOMPARE(GameState.Finished, 0);
     RunClicks(w.get(), QStringLiteral("L1 L2"));
-    QTest::mouseClick(w->CuteButton3, Qt::LeftButton);
-    QCOMPARE(w->Memo1->text(), QStringLiteral("1"));
+    QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
+    QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
 }
 
 // "戻る" hides the window and leaves 9 cells in GameState; the board stays for the next showing.
 void TestPuzzle1::backResetsSize()
 {
-    Window w(Cells25);
-    w->FixedSeed = 7;
-    QTest::mouseClick(w->CuteButton1, Qt::LeftButton);
+    Window w(int(BoardSize::Cells25));
+    w->fixedSeed = 7;
+    QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
     const Table board = w->Cells().Numbers();
     w->findChild<QAction*>("N12")->trigger();
     QVERIFY(!w->isVisible());
-    QCOMPARE(GameState.ActiveSize, int(Cells9));
+    QCOMPARE(GameState.ActiveSize, int(BoardSize::Cells9));
     QCOMPARE(GameState.CellMap[3], 6);
     QCOMPARE(GameState.CellMap[9], 10);  // entries past 9 cells keep the 25-cell map
-    QVERIFY(w->Timer2->isActive());
-    GameState.ActiveSize = Cells25;
+    QVERIFY(w->PlayClock()->isActive());
+    GameState.ActiveSize = int(BoardSize::Cells25);
     BuildCellMap();
     QVERIFY(w->Cells().Numbers() == board);
 }

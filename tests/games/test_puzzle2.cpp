@@ -1,6 +1,7 @@
 // What Puzzle II does in its own way: two tables and their layout per size, picks with partner
 // marks across, exchanges under each condition with their refusals, completion, new problems.
 #include "Puzzle2Support.h"
+#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "shell/ColoredButton.h"
@@ -16,6 +17,8 @@ using namespace qx;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 using T = TForm3::TTable;
+using qx::test::CellCount;
+using qx::test::GridSide;
 
 Q_DECLARE_METATYPE(std::vector<int>)
 
@@ -79,12 +82,12 @@ void TestPuzzle2::windowLooks()
     auto f = Create();
     QCOMPARE(sounds.ids, QList<int>{6});
     QCOMPARE(f->Client()->size(), QSize(692, 486));
-    QCOMPARE(f->Label82->geometry(), QRect(302 + 176, 62 + 176, 33, 21));
-    QCOMPARE(f->Shape34->geometry(), QRect(296, 48, 45, 45));
-    QCOMPARE(f->Label18->size(), QSize(22, 16));
-    QCOMPARE(f->Shape6->geometry(), QRect(50, 1, 1, 129));
+    QCOMPARE(f->findChild<QLabel*>("Label82")->geometry(), QRect(302 + 176, 62 + 176, 33, 21));
+    QCOMPARE(f->findChild<TShape*>("Shape34")->geometry(), QRect(296, 48, 45, 45));
+    QCOMPARE(f->findChild<QLabel*>("Label18")->size(), QSize(22, 16));
+    QCOMPARE(f->findChild<TShape*>("Shape6")->geometry(), QRect(50, 1, 1, 129));
     QCOMPARE(f->findChild<QAction*>("N4")->text(), QStringLiteral("　９マス"));
-    QCOMPARE(f->CuteButton6->nextInFocusChain(), f->CuteButton5);
+    QCOMPARE(f->CancelButton()->nextInFocusChain(), f->ResumeButton());
     // Created with "1" … "25", emptied by the board reset at creation.
     QVERIFY(TableTexts(f.get(), T::TableA).join(QString()).isEmpty());
 }
@@ -111,7 +114,7 @@ void TestPuzzle2::layoutPerSize()
     StartPuzzle2(f.get(), Solved(), Solved());  // chosen during a game of 25 cells
     Trigger(f.get(), action.constData());
     QCOMPARE(CellCount(), n);
-    QCOMPARE(f->Panel1->size(), QSize(panel, panel));
+    QCOMPARE(f->findChild<QFrame*>("Panel1")->size(), QSize(panel, panel));
     for (int p = 1; p <= 25; ++p) {
         const bool used = LayoutRow(p) <= GridSide() && LayoutColumn(p) <= GridSide();
         QCOMPARE(f->findChild<TShape*>(QStringLiteral("Shape%1").arg(p + 8))->isVisible(), used);
@@ -119,14 +122,14 @@ void TestPuzzle2::layoutPerSize()
         // The completed table shows 1 … n; labels of unused positions lie outside the panel.
         const QLabel* done = f->findChild<QLabel*>(QStringLiteral("Label%1").arg(p + 7));
         if (used) QCOMPARE(done->text(), QString::number(LayoutColumn(p) + (LayoutRow(p) - 1) * GridSide()));
-        QCOMPARE(f->Panel1->rect().contains(done->geometry()), used);
+        QCOMPARE(f->findChild<QFrame*>("Panel1")->rect().contains(done->geometry()), used);
     }
     // Cell n of each table sits in its own grid, 256 px apart.
     QCOMPARE(CellTile(f.get(), T::TableA, n)->pos() + QPoint(256, 0), CellTile(f.get(), T::TableB, n)->pos());
     QVERIFY((TableTexts(f.get(), T::TableA) + TableTexts(f.get(), T::TableB)).join(QString()).isEmpty());
     QCOMPARE(f->ButtonPattern(), QStringLiteral("100000"));
     QCOMPARE(f->StatusText(), QStringLiteral("「新しい問題」ボタンで始めてください。"));
-    QVERIFY(!f->Timer2->isActive());
+    QVERIFY(!f->PlayClock()->isActive());
 }
 
 // 表A 2 1 3 … 9 and 表B 1 … 7 9 8 are won in four exchanges picked by clicks on the labels.
@@ -145,8 +148,8 @@ void TestPuzzle2::wholeGameByClicks()
         ClickCell(f.get(), T::TableA, moves[m][0]);
         ClickCell(f.get(), T::TableB, moves[m][1]);
         QCOMPARE(NumberColorOf(f.get(), T::TableB, moves[m][1]), DarkRed);
-        QTest::mouseClick(f->CuteButton3, Qt::LeftButton);
-        QCOMPARE(f->Memo1->text(), QString::number(m + 1));
+        QTest::mouseClick(f->SwapButton(), Qt::LeftButton);
+        QCOMPARE(f->CountDisplay()->text(), QString::number(m + 1));
         QCOMPARE(NumberColorOf(f.get(), T::TableA, moves[m][0]), Navy);
         QCOMPARE(NumberColorOf(f.get(), T::TableB, moves[m][1]), Navy);
         QCOMPARE(sounds.ids, m < 3 ? (QList<int>{6, 6, 1}) : (QList<int>{6, 6, 1, 4}));
@@ -162,7 +165,7 @@ void TestPuzzle2::wholeGameByClicks()
     QCOMPARE(messages.last().pos, BoxPosition(QPoint(405, 490)));
     QCOMPARE(f->ButtonPattern(), QStringLiteral("110000"));
     QCOMPARE(GameState.Finished, 1);
-    QVERIFY(!f->Timer2->isActive());
+    QVERIFY(!f->PlayClock()->isActive());
     // The picks stay on the cells of the last exchange.
     QCOMPARE(GameState.FirstIndex, 8);
     QCOMPARE(GameState.SecondIndex, 9);
@@ -234,11 +237,11 @@ void TestPuzzle2::exchange()
     for (int press = 0; press < (refusal.isEmpty() ? 1 : 2); ++press) {
         sounds.ids.clear();
         messages.boxes.clear();
-        QTest::mouseClick(f->CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(f->SwapButton(), Qt::LeftButton);
         if (refusal.isEmpty()) {
             QCOMPARE(CellLabel(f.get(), T::TableA, i)->text(), second);
             QCOMPARE(CellLabel(f.get(), T::TableB, j)->text(), first);
-            QCOMPARE(f->Memo1->text(), QStringLiteral("1"));
+            QCOMPARE(f->CountDisplay()->text(), QStringLiteral("1"));
             QVERIFY(sounds.ids.startsWith(1));
             break;
         }
@@ -249,7 +252,7 @@ void TestPuzzle2::exchange()
         QCOMPARE(NumberColorOf(f.get(), T::TableB, j), Red);
         QCOMPARE(CellLabel(f.get(), T::TableA, i)->text(), first);
         QCOMPARE(GameState.FirstIndex * 100 + GameState.SecondIndex, i * 100 + j);
-        QVERIFY(f->Memo1->text().isEmpty());
+        QVERIFY(f->CountDisplay()->text().isEmpty());
         QVERIFY(TilesOf(f.get(), T::TableB, Green).isEmpty());
         for (int k = 1; k <= CellCount(); ++k)
             QCOMPARE(TileColor(f.get(), T::TableA, k),
@@ -279,11 +282,11 @@ void TestPuzzle2::missingPick()
     if (pickA) ClickCell(f.get(), T::TableA, pickA);
     if (pickB) ClickCell(f.get(), T::TableB, pickB);
     sounds.ids.clear();
-    QTest::mouseClick(f->CuteButton3, Qt::LeftButton);
+    QTest::mouseClick(f->SwapButton(), Qt::LeftButton);
     QCOMPARE(messages.last().text, message);
     QVERIFY(!messages.last().pos);
     QVERIFY(sounds.ids.isEmpty());
-    QVERIFY(f->Memo1->text().isEmpty());
+    QVERIFY(f->CountDisplay()->text().isEmpty());
 }
 
 // DifferByOne, 3×3, 表A 5 … with one 4 and one 6 in 表B.
@@ -330,10 +333,10 @@ void TestPuzzle2::picks()
     QCOMPARE(sounds.ids.size(), 3);
 
     // Picks work while interrupted; only the exchange waits for "再開".
-    QTest::mouseClick(f->CuteButton4, Qt::LeftButton);
+    QTest::mouseClick(f->InterruptButton(), Qt::LeftButton);
     ClickCell(f.get(), T::TableB, 1);
     QCOMPARE(GameState.SecondIndex, 1);
-    QVERIFY(!f->CuteButton3->isEnabled());
+    QVERIFY(!f->SwapButton()->isEnabled());
 }
 
 void TestPuzzle2::labelsOutsideGridAndEmptyTables()
@@ -343,22 +346,23 @@ void TestPuzzle2::labelsOutsideGridAndEmptyTables()
     auto f = Create();
     sounds.ids.clear();
     // Empty tables: nothing to pick.
-    QTest::mouseClick(f->Label33, Qt::LeftButton);
-    QTest::mouseClick(f->Label58, Qt::RightButton);
+    QTest::mouseClick(f->findChild<QLabel*>("Label33"), Qt::LeftButton);
+    QTest::mouseClick(f->findChild<QLabel*>("Label58"), Qt::RightButton);
     QCOMPARE(GameState.FirstIndex + GameState.SecondIndex, 0);
     QVERIFY(sounds.ids.isEmpty());
 
     StartPuzzle2(f.get(), With(Solved(), {{1, 2}}), With(Solved(), {{2, 1}}));
     sounds.ids.clear();
     // Layout column 4 or row 4 lies outside 3×3, whatever the label shows.
-    for (QLabel* outside : {f->Label36, f->Label48, f->Label82, f->Label61}) {
+    for (QLabel* outside : {f->findChild<QLabel*>("Label36"), f->findChild<QLabel*>("Label48"),
+                            f->findChild<QLabel*>("Label82"), f->findChild<QLabel*>("Label61")}) {
         outside->setText(QStringLiteral("4"));
         QTest::mouseClick(outside, Qt::LeftButton);
     }
     QCOMPARE(GameState.FirstIndex + GameState.SecondIndex, 0);
     QVERIFY(sounds.ids.isEmpty());
-    QCOMPARE(f->Label45->pos(), QPoint(134, 150));
-    QTest::mouseClick(f->Label45, Qt::LeftButton);  // layout row 3, column 3
+    QCOMPARE(f->findChild<QLabel*>("Label45")->pos(), QPoint(134, 150));
+    QTest::mouseClick(f->findChild<QLabel*>("Label45"), Qt::LeftButton);  // layout row 3, column 3
     QCOMPARE(GameState.FirstIndex, 9);
 }
 
@@ -383,7 +387,7 @@ void TestPuzzle2::newProblem()
     messages.whileOpen = [&](const qx::test::Box&) {
         pinkWhileAsked = TilesOf(f.get(), T::TableA, Pink) + TilesOf(f.get(), T::TableB, Pink);
     };
-    QTest::mouseClick(f->CuteButton1, Qt::LeftButton);
+    QTest::mouseClick(f->NewProblemButton(), Qt::LeftButton);
     QCOMPARE(messages.last().pos, BoxPosition(QPoint(418, 485)));
     int inPlace = 0;
     for (T t : {T::TableA, T::TableB}) {

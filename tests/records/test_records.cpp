@@ -3,6 +3,7 @@
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/ColoredButton.h"
+#include "support/DesignedRecord.h"
 #include "support/Doubles.h"
 
 #include <sys/stat.h>
@@ -25,7 +26,10 @@
 #include <limits>
 #include <memory>
 
+using qx::BoardSize;
 using qx::GameState;
+using qx::GameType;
+using qx::SwapCondition;
 using qx::test::Box;
 
 namespace {
@@ -114,10 +118,10 @@ struct ChildSetup {
 int RecordingChild(const QString& dir)
 {
     ChildSetup child(dir, 6);
-    TForm4 form;
-    form.Edit1->setText(QStringLiteral("child"));
+    TForm4 form(qx::test::RecordContextOfGameState());
+    form.NameEdit()->setText(QStringLiteral("child"));
     for (int posted = 1; posted < 1000000; ++posted) {
-        form.CuteButton1Click();
+        form.OnRecord();
         if (!child.messages.boxes.isEmpty()) return 2;
         printf("%d\n", posted);
         fflush(stdout);
@@ -135,9 +139,9 @@ int DeletingChild(const QString& dir)
         fflush(stdout);
         for (;;) QThread::sleep(1);
     };
-    TForm4 form;
-    form.DBGrid1->setCurrentIndex(form.DBGrid1->model()->index(1, 0));
-    form.CuteButton3Click();
+    TForm4 form(qx::test::RecordContextOfGameState());
+    form.RecordGrid()->setCurrentIndex(form.RecordGrid()->model()->index(1, 0));
+    form.OnDelete();
     return 2;
 }
 
@@ -147,14 +151,14 @@ int ReadOnlyChild(const QString& dir)
 {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 4;
     ChildSetup child(dir, 1);
-    TForm4 form;
+    TForm4 form(qx::test::RecordContextOfGameState());
     form.show();
-    form.Edit1->setText(QStringLiteral("A"));
-    form.CuteButton1Click();
-    form.CuteButton3Click();
+    form.NameEdit()->setText(QStringLiteral("A"));
+    form.OnRecord();
+    form.OnDelete();
     const QStringList seen{QString::number(static_cast<int>(child.module.Store().Access())),
-                           QString::number(form.DBGrid1->model()->rowCount()),
-                           form.DBGrid1->model()->index(1, 2).data().toString(), form.StatusText()};
+                           QString::number(form.RecordGrid()->model()->rowCount()),
+                           form.RecordGrid()->model()->index(1, 2).data().toString(), form.StatusText()};
     printf("%s\n", qPrintable((seen + child.messages.texts()).join(QLatin1Char('|'))));
     return 0;
 }
@@ -177,20 +181,20 @@ private:
         GameState.ActiveGame = game;
         GameState.ActiveSize = size;
         GameState.ActiveCondition = condition;
-        auto form = std::make_unique<TForm4>();
-        form->Today = [] { return QDate(2005, 3, 7); };
+        auto form = std::make_unique<TForm4>(qx::test::RecordContextOfGameState());
+        form->today = [] { return QDate(2005, 3, 7); };
         form->show();
         return form;
     }
     void SelectRow(TForm4& form, int nb)
     {
-        auto* model = form.DBGrid1->model();
+        auto* model = form.RecordGrid()->model();
         for (int r = 0; r < model->rowCount(); ++r) {
             if (model->index(r, 0).data().toInt() != nb) continue;
-            form.DBGrid1->scrollTo(model->index(r, 0));
-            QTest::mouseClick(form.DBGrid1->viewport(), Qt::LeftButton, {},
-                              form.DBGrid1->visualRect(model->index(r, 1)).center());
-            QCOMPARE(form.DBGrid1->currentIndex().siblingAtColumn(0).data().toInt(), nb);
+            form.RecordGrid()->scrollTo(model->index(r, 0));
+            QTest::mouseClick(form.RecordGrid()->viewport(), Qt::LeftButton, {},
+                              form.RecordGrid()->visualRect(model->index(r, 1)).center());
+            QCOMPARE(form.RecordGrid()->currentIndex().siblingAtColumn(0).data().toInt(), nb);
             return;
         }
         QFAIL("row not in the grid");
@@ -246,9 +250,11 @@ private slots:
         GameState.ActiveGame = 1;
         GameState.ActiveSize = 1;
         GameState.ActiveCondition = condition;
-        QCOMPARE(module_->Store().NextNumber(1, 1, condition), std::optional<int>(expected));
+        QCOMPARE(module_->Store().NextNumber(GameType::PuzzleI, BoardSize::Cells9, SwapCondition(condition)),
+                 std::optional<int>(expected));
         // every row shows in the grid, banded or not
-        QCOMPARE(static_cast<qsizetype>(module_->Store().List(1, 1).size()), existing.size());
+        QCOMPARE(static_cast<qsizetype>(module_->Store().List(GameType::PuzzleI, BoardSize::Cells9).size()),
+                 existing.size());
     }
 
     void deleteRenumbers_data()
@@ -280,11 +286,12 @@ private slots:
         QCOMPARE(messages_->texts(),
                  QStringList{QString::number(deleted) + QStringLiteral("　番を削除してもいいですか？")});
         QCOMPARE(Numbers(QStringLiteral("kirokuA16")), after);
-        QCOMPARE(form->DBGrid1->model()->rowCount(), after.size());
+        QCOMPARE(form->RecordGrid()->model()->rowCount(), after.size());
         QCOMPARE(form->StatusText(), QStringLiteral("削除しました。"));
         QCOMPARE(sounds_->ids, QList<int>{1});
         if (after.isEmpty())
-            QCOMPARE(module_->Store().NextNumber(1, 2, condition), std::optional<int>(100 * condition + 1));
+            QCOMPARE(module_->Store().NextNumber(GameType::PuzzleI, BoardSize::Cells16, SwapCondition(condition)),
+                     std::optional<int>(100 * condition + 1));
     }
 
     void record_data()
@@ -312,7 +319,7 @@ private slots:
         GameState.ProblemCodeA = CodeA9;
         GameState.ProblemCodeB = CodeB9;
         auto form = OpenWindow(game, 1, 2);
-        form->Edit1->setText(QStringLiteral("ABC"));
+        form->NameEdit()->setText(QStringLiteral("ABC"));
         Click(*form, "CuteButton1");
         Click(*form, "CuteButton1");
         const QString table = game == 1 ? QStringLiteral("kirokuA9") : QStringLiteral("kirokuB9");
@@ -325,8 +332,8 @@ private slots:
         // The running game's counters are left alone even when nothing was counted.
         QCOMPARE(GameState.SwapCount[game - 1], 23);
         QCOMPARE(GameState.ElapsedSeconds[game - 1], 125);
-        QCOMPARE(form->DBGrid1->model()->rowCount(), 2);
-        QCOMPARE(form->Edit1->text(), QStringLiteral("ABC"));
+        QCOMPARE(form->RecordGrid()->model()->rowCount(), 2);
+        QCOMPARE(form->NameEdit()->text(), QStringLiteral("ABC"));
     }
 
     void names_data()
@@ -342,14 +349,14 @@ private slots:
     {
         QFETCH(QString, name);
         auto form = OpenWindow(1, 1, 1);
-        form->Edit1->setFocus();
-        QTest::sendKeyEvent(QTest::Click, form->Edit1, Qt::Key_unknown, name, Qt::NoModifier);
-        QCOMPARE(form->Edit1->text(), name);
+        form->NameEdit()->setFocus();
+        QTest::sendKeyEvent(QTest::Click, form->NameEdit(), Qt::Key_unknown, name, Qt::NoModifier);
+        QCOMPARE(form->NameEdit()->text(), name);
         Click(*form, "CuteButton1");
         QSqlQuery q(Raw());
         QVERIFY(q.exec(QStringLiteral("SELECT NAME FROM kirokuA9")) && q.next());
         QCOMPARE(q.value(0).toString(), QStringLiteral(" ") + name);
-        QCOMPARE(form->DBGrid1->model()->index(0, 2).data().toString(), QStringLiteral(" ") + name);
+        QCOMPARE(form->RecordGrid()->model()->index(0, 2).data().toString(), QStringLiteral(" ") + name);
     }
 
     void showProblem_data()
@@ -443,7 +450,7 @@ private slots:
         GameState.ElapsedSeconds[0] = 9;
         GameState.ProblemCodeA = "999";
         auto form = OpenWindow(game, 1, 1);
-        form->Edit1->setText(name);
+        form->NameEdit()->setText(name);
         const QStringList rows = RowsOf(table);
         const QString state = StateSnapshot();
         messages_->answers = {false};  // キャンセル wherever asked
@@ -463,7 +470,7 @@ private slots:
         Seed(QStringLiteral("kirokuA9"), std::numeric_limits<int>::max());
         GameState.Finished = 1;
         auto form = OpenWindow(1, 1, 6);
-        form->Edit1->setText(QStringLiteral("A"));
+        form->NameEdit()->setText(QStringLiteral("A"));
         const QStringList rows = RowsOf(QStringLiteral("kirokuA9"));
         Click(*form, "CuteButton1");
         QCOMPARE(messages_->boxes.size(), 1);
@@ -511,9 +518,9 @@ private slots:
         QPointer<TForm4> seen;
         QTimer::singleShot(0, [&] {
             seen = owner.findChild<TForm4*>();
-            if (seen) seen->N1->trigger();
+            if (seen) seen->findChild<QAction*>("N1")->trigger();
         });
-        ShowRecordTable(&owner);
+        ShowRecordTable(&owner, qx::test::RecordContextOfGameState());
         QVERIFY(seen.isNull());
         QVERIFY(owner.findChildren<TForm4*>().isEmpty());
         QCOMPARE(GameState.StoredProblemPending, 0);
@@ -549,7 +556,7 @@ private slots:
         QCOMPARE(messages_->boxes.size(), 1);
         QCOMPARE(messages_->last().kind, Box::Error);
         auto form = OpenWindow(1, 1, 1);
-        form->Edit1->setText(QStringLiteral("A"));
+        form->NameEdit()->setText(QStringLiteral("A"));
         Click(*form, "CuteButton1");
         Click(*form, "CuteButton3");
         QCOMPARE(messages_->boxes.size(), 3);
@@ -605,9 +612,9 @@ private slots:
         QSqlDatabase::database(Seeder, false).close();
 
         auto form = OpenWindow(1, 1, 1);
-        QCOMPARE(form->DBGrid1->model()->rowCount(), 1);
+        QCOMPARE(form->RecordGrid()->model()->rowCount(), 1);
         QCOMPARE(form->StatusText(), QString());
-        form->Edit1->setText(QStringLiteral("A"));
+        form->NameEdit()->setText(QStringLiteral("A"));
         Click(*form, "CuteButton1");
         QCOMPARE(Numbers(QStringLiteral("kirokuA9")), (QList<int>{101, 102}));
         QCOMPARE(messages_->boxes.size(), 1);
@@ -620,19 +627,19 @@ private slots:
         qx::RecordStore other(QStringLiteral("data/kiroku.sqlite"), 50);
         QCOMPARE(other.Open(), qx::RecordAccess::ReadWrite);
         qx::NewRecord record;
-        record.condition = 6;
+        record.condition = SwapCondition::DifferByOne;
         QString otherFailure;
         module_->Store().afterNumbering = [&] {
             try {
-                other.Add(1, 1, record);
+                other.Add(GameType::PuzzleI, BoardSize::Cells9, record);
             } catch (const EDatabaseError& e) {
                 otherFailure = e.Message();
             }
         };
-        QVERIFY(module_->Store().Add(1, 1, record).added);
+        QVERIFY(module_->Store().Add(GameType::PuzzleI, BoardSize::Cells9, record).added);
         module_->Store().afterNumbering = nullptr;
         QVERIFY2(otherFailure.startsWith(QStringLiteral("記録を保存できませんでした。")), qPrintable(otherFailure));
-        QVERIFY(other.Add(1, 1, record).added);
+        QVERIFY(other.Add(GameType::PuzzleI, BoardSize::Cells9, record).added);
         QCOMPARE(Numbers(QStringLiteral("kirokuA9")), (QList<int>{601, 602}));
     }
 
@@ -652,7 +659,7 @@ private slots:
         QVERIFY2(messages_->last().text.contains(QStringLiteral("kirokuB16 の 2 番目の欄が DATE ではありません")),
                  qPrintable(messages_->last().text));
         auto form = OpenWindow(1, 3, 1);
-        form->Edit1->setText(QStringLiteral("A"));
+        form->NameEdit()->setText(QStringLiteral("A"));
         Click(*form, "CuteButton1");
         module_.reset();
         QCOMPARE(FileBytes(), before);

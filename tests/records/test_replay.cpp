@@ -110,7 +110,7 @@ private slots:
         std::function<QString(int)> numberA, numberB;
         if (game == 1) {
             auto* f = new TForm2;
-            numberA = [f](int k) { return f->NumberText(k); };
+            numberA = [f](int k) { return f->Cells().Number(k); };
             window.reset(f);
         } else {
             auto* f = new TForm3;
@@ -126,20 +126,20 @@ private slots:
                          .arg(table, game == 2 ? QStringLiteral(", PRBB") : QString(),
                               game == 2 ? QStringLiteral(", ?") : QString()));
         seed.addBindValue(condition * 100 + 1);
-        seed.addBindValue(QString::fromStdString(qx::ConditionName(condition)));
+        seed.addBindValue(QString::fromStdString(qx::ConditionName(qx::SwapCondition(condition))));
         seed.addBindValue(condition);
         seed.addBindValue(codeA);
         if (game == 2) seed.addBindValue(codeB);
         QVERIFY2(seed.exec(), qPrintable(seed.lastError().text()));
 
         // "問題表示" on the only row, answered OK, then the start question answered OK.
-        WhenRecordTableOpens([](TForm4* f) { f->CuteButton2Click(); });
+        WhenRecordTableOpens([](TForm4* f) { f->OnShowProblem(); });
         sounds.ids.clear();
-        window->N2Click();
+        window->OpenRecords();
 
         QCOMPARE(GameState.ActiveCondition, condition);
         QCOMPARE(GameState.StoredProblemPending, 0);
-        QCOMPARE(window->Label2->text(), label);
+        QCOMPARE(window->ConditionLabel()->text(), label);
         QCOMPARE(Texts(numberA, 9), Decoded(codeA));
         if (game == 2) QCOMPARE(Texts(numberB, 9), Decoded(codeB));
         QCOMPARE(messages.boxes.size(), 2);
@@ -151,11 +151,11 @@ private slots:
 
         // Recording the replayed game stores the shown problem's codes under the next number.
         WhenRecordTableOpens([](TForm4* f) {
-            f->Edit1->setText(QStringLiteral("again"));
-            f->CuteButton1Click();
-            f->N1->trigger();
+            f->NameEdit()->setText(QStringLiteral("again"));
+            f->OnRecord();
+            f->findChild<QAction*>("N1")->trigger();
         });
-        window->N2Click();
+        window->OpenRecords();
         QSqlQuery rows = Sql();
         QVERIFY(rows.exec(QStringLiteral("SELECT NB, NAME, JKNCD, PRBA%1 FROM %2 ORDER BY NB")
                               .arg(game == 2 ? QStringLiteral(", PRBB") : QString(), table)));

@@ -2,6 +2,7 @@
 // cue table, help and the error box for escaping errors.
 #include "app/MainMenu.h"
 #include "core/GameState.h"
+#include "core/SoundCue.h"
 #include "shell/Application.h"
 #include "shell/Clock.h"
 #include "shell/ColoredButton.h"
@@ -123,7 +124,7 @@ private slots:
         QFETCH(int, id);
         QFETCH(QString, file);
         FakeSounds sounds;
-        PlayCue(id);
+        PlayCue(qx::SoundCue(id));
         QCOMPARE(sounds.ids, QList<int>{id});
         QCOMPARE(sounds.files.value(0), file);
         // The request is made even without a file, with an empty (not null) name.
@@ -182,35 +183,35 @@ private slots:
 
         QCOMPARE(form.windowTitle(), QStringLiteral("ＱＸパズル"));
         QCOMPARE(form.StatusText(), QStringLiteral("　メニューを選んでください。"));
-        QCOMPARE(form.StatusBar1->panelWidth(), 360);
+        QCOMPARE(form.StatusPanels()->panelWidth(), 360);
         QCOMPARE(form.Client()->size(), QSize(528, 361));
-        QCOMPARE(form.StatusBar1->geometry(), QRect(0, 339, 528, 22));
+        QCOMPARE(form.StatusPanels()->geometry(), QRect(0, 339, 528, 22));
         QCOMPARE(form.findChild<TCuteButton*>("CuteButton2")->geometry(), QRect(320, 123, 105, 25));
         QCOMPARE(form.findChild<TCuteButton*>("CuteButton3")->geometry(), QRect(320, 163, 105, 25));
-        QCOMPARE(form.CuteButton2->Caption(), QStringLiteral("QXパズルⅠ"));
-        QCOMPARE(form.CuteButton3->Caption(), QStringLiteral("QXパズルⅡ"));
+        QCOMPARE(form.Puzzle1Button()->Caption(), QStringLiteral("QXパズルⅠ"));
+        QCOMPARE(form.Puzzle2Button()->Caption(), QStringLiteral("QXパズルⅡ"));
         QCOMPARE(form.findChild<QLabel*>("Label4")->text(), QStringLiteral("メニュー"));
-        QCOMPARE(form.Label4->pos(), QPoint(192, 49));
-        QCOMPARE(form.Label5->text(), QStringLiteral("Ⅰ．１表での入れ替え・・・　"));
-        QCOMPARE(form.Label6->pos(), QPoint(72, 167));
+        QCOMPARE(form.findChild<QLabel*>("Label4")->pos(), QPoint(192, 49));
+        QCOMPARE(form.findChild<QLabel*>("Label5")->text(), QStringLiteral("Ⅰ．１表での入れ替え・・・　"));
+        QCOMPARE(form.findChild<QLabel*>("Label6")->pos(), QPoint(72, 167));
         QCOMPARE(form.menuBar()->objectName(), QStringLiteral("MainMenu1"));
 
         // "QXパズルⅡ" holds the focus, and Tab goes on to "QXパズルⅠ".
-        QCOMPARE(form.focusWidget(), form.CuteButton3);
+        QCOMPARE(form.focusWidget(), form.Puzzle2Button());
         QApplication::setActiveWindow(&form);
-        QTest::keyClick(form.CuteButton3, Qt::Key_Tab);
-        QCOMPARE(form.focusWidget(), form.CuteButton2);
+        QTest::keyClick(form.Puzzle2Button(), Qt::Key_Tab);
+        QCOMPARE(form.focusWidget(), form.Puzzle1Button());
 
         QVERIFY(GameState.ProgramDir.ends_with('/'));
         QCOMPARE(HelpFile(), QString::fromStdString(GameState.ProgramDir) + QStringLiteral("ＱＸパズル.html"));
 
         QVERIFY(form.ClockText().isEmpty());
-        form.Timer1Timer();
+        form.ShowTime();
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d  \\d\\d:\\d\\d [AP]M$"))
                     .match(form.ClockText())
                     .hasMatch());
         QCOMPARE(form.findChild<QTimer*>("Timer1")->interval(), 1000);
-        QVERIFY(form.Timer1->isActive());
+        QVERIFY(form.ClockTimer()->isActive());
     }
 
     void fontsResolveToJapaneseFaces_data()
@@ -234,8 +235,8 @@ private slots:
         ProbeWindow window;
         window.AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [] {});
         QCOMPARE(window.Client()->size(), QSize(692, 486));
-        QCOMPARE(window.StatusBar1->geometry(), QRect(0, 464, 692, 22));
-        QCOMPARE(window.StatusBar1->panelWidth(), 500);
+        QCOMPARE(window.StatusPanels()->geometry(), QRect(0, 464, 692, 22));
+        QCOMPARE(window.StatusPanels()->panelWidth(), 500);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // The window is exactly its menu bar and its client area.
@@ -255,7 +256,7 @@ private slots:
         boxes.answers = {answer};
         QuitCounter quit;
         ProbeWindow window;
-        window.Exit1Click();
+        window.AskQuit();
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("終ってもいいですか？")});
         QCOMPARE(boxes.last().kind, Box::Confirm);
         QCOMPARE(quit.count, answer ? 1 : 0);
@@ -325,7 +326,7 @@ private slots:
                 game.close();
             });
         };
-        QTest::mouseClick(button == 1 ? menu.CuteButton2 : menu.CuteButton3, Qt::LeftButton);
+        QTest::mouseClick(button == 1 ? menu.Puzzle1Button() : menu.Puzzle2Button(), Qt::LeftButton);
 
         QCOMPARE(game.calls, QStringList{QStringLiteral("OnShowModal")});
         QVERIFY(modal);
@@ -342,7 +343,7 @@ private slots:
     {
         TForm1 menu;
         GameState.ActiveGame = 2;
-        menu.CuteButton2Click();
+        menu.OpenPuzzle1();
         QCOMPARE(GameState.ActiveGame, 2);
     }
 
