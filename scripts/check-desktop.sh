@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks the installed game on the desktops a player may have: under a headless Wayland compositor
 # (weston) with Qt's Wayland platform, the launcher starts the game, a driver plugin opens both
-# games and their start question, each window tells the compositor its parent, and the game does
-# not end;
+# games and their start question, each window tells the compositor its parent, a maximize asked
+# as Qt's own title bar asks it comes back at the window's size, and the game does not end;
 # under Xvfb with a dark GTK theme the main menu looks exactly as with the light one, while the
 # message boxes follow the dark theme. Any failed step ends the script with a message and a
 # non-zero status; the servers and the game are stopped in every case.
@@ -52,6 +52,8 @@ grep -aq '^driver: done' "$tmp/wayland.log" || fail "the driver did not get thro
 [ "$(grep -ac 'set_parent(xdg_toplevel' "$tmp/wayland.log")" -ge 4 ] \
   || fail "the compositor was not told the parents of the game windows and boxes"
 grep -aq 'maximize offered: yes' "$tmp/wayland.log" && fail "a fixed-size window offers maximize"
+[ "$(grep -ac '^driver: game .* maximize undone' "$tmp/wayland.log")" -eq 2 ] \
+  || fail "a game window did not come back from a maximize at its size"
 kill "$game_pid"
 
 # ---- X11 with a light and a dark GTK theme -----------------------------------------------------

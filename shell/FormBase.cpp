@@ -206,14 +206,33 @@ void TFormBase::KeepAboveOpener()
 void TFormBase::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    // A window manager that maximizes or fills the screen anyway gets the window back at its size.
+    // A window manager that maximizes or fills the screen anyway gets the window back at its size,
+    // once the maximized frame is shown: a Wayland compositor takes no undo before that commit.
     if (event->type() == QEvent::WindowStateChange && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        QTimer::singleShot(0, this,
+                           [this] { setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen)); });
+}
+
+// Qt 6.4's own Wayland title bar offers maximize on every window and asks the compositor at once;
+// weston then ends a client whose next frame is not the full maximized size. So the window may
+// grow for that one frame until changeEvent() undoes the maximize.
+void TFormBase::FollowForcedMaximize()
+{
+    QWindow* window = windowHandle();
+    if (!window || window->property("qxFollowsMaximize").toBool()) return;
+    window->setProperty("qxFollowsMaximize", true);
+    connect(window, &QWindow::windowStateChanged, this, [this, window](Qt::WindowState state) {
+        if (state == Qt::WindowMaximized || state == Qt::WindowFullScreen)
+            window->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+        else
+            window->setMaximumSize(maximumSize());
+    });
 }
 
 void TFormBase::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) FollowForcedMaximize();
     // Once the window is up and its focus settled, screen readers hear where the focus is.
     QTimer::singleShot(0, this, [this] {
         if (QWidget* focused = focusWidget(); focused && isVisible()) {

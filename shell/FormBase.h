@@ -101,6 +101,8 @@ protected:
 private:
     // Makes the window transient for the one it is opened from.
     void KeepAboveOpener();
+    // Lets the window follow a maximize it cannot refuse in time (Wayland), until it is undone.
+    void FollowForcedMaximize();
 
     QWidget* client_ = nullptr;
     TStatusBar* statusBar_ = nullptr;

@@ -1,7 +1,7 @@
 // Plays the installed game as far as the desktop check needs, on a desktop without input: opens
-// Puzzle I and Puzzle II from the menu, asks each for a new problem, answers the start question
-// with キャンセル and goes back. Each step is printed on
-// stderr ("driver: ..."), with the window that a box or game window is transient for.
+// Puzzle I and Puzzle II from the menu, maximizes each as the toolkit's title bar would, asks each for a new problem,
+// answers the start question with キャンセル and goes back. Each step is printed on stderr ("driver: ..."), with the
+// window that a box or game window is transient for.
 #include <QApplication>
 #include <QGenericPlugin>
 #include <QMainWindow>
@@ -58,7 +58,7 @@ public:
                 Say(QStringLiteral("menu shown, %1 pressed").arg(button));
                 return true;
             });
-            steps_.push_back([=] {
+            steps_.push_back([=, this] {
                 QWidget* game = ShownWindow(title);
                 if (!game || ShownBox()) return false;
                 Say(QStringLiteral("game \"%1\" shown %2x%3, transient for %4, maximize offered: %5")
@@ -67,6 +67,23 @@ public:
                         .arg(game->height())
                         .arg(TransientFor(game))
                         .arg(game->windowFlags() & Qt::WindowMaximizeButtonHint ? "yes" : "no"));
+                // What the maximize button of the toolkit's own title bar does.
+                shownSize_ = game->size();
+                maximized_ = false;
+                connect(game->windowHandle(), &QWindow::windowStateChanged, this,
+                        [this](Qt::WindowState state) { maximized_ = maximized_ || state == Qt::WindowMaximized; });
+                game->windowHandle()->setWindowStates(Qt::WindowMaximized);
+                return true;
+            });
+            steps_.push_back([=, this] {
+                QWidget* game = ShownWindow(title);
+                if (!game || !maximized_ || game->windowHandle()->windowStates() != Qt::WindowNoState ||
+                    game->size() != shownSize_)
+                    return false;
+                Say(QStringLiteral("game \"%1\" maximize undone, %2x%3")
+                        .arg(title)
+                        .arg(game->width())
+                        .arg(game->height()));
                 return Press(game, QStringLiteral("新しい問題"));
             });
             steps_.push_back([=] {
@@ -100,6 +117,8 @@ public:
 private:
     std::vector<std::function<bool()>> steps_;
     size_t next_ = 0;
+    QSize shownSize_;
+    bool maximized_ = false;
     QTimer timer_;
 };
 

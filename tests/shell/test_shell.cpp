@@ -243,6 +243,27 @@ private slots:
         QCOMPARE(window.size(), QSize(692, 486 + window.menuBar()->height()));
     }
 
+    void maximizeIsUndone_data()
+    {
+        QTest::addColumn<Qt::WindowState>("state");
+        QTest::newRow("maximized") << Qt::WindowMaximized;
+        QTest::newRow("full screen") << Qt::WindowFullScreen;
+    }
+
+    void maximizeIsUndone()
+    {
+        QFETCH(Qt::WindowState, state);
+        ProbeWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QSize size = window.size();
+        // As a title bar drawn by the toolkit asks for it, past the widget.
+        window.windowHandle()->setWindowStates(state);
+        QTRY_COMPARE(window.windowState(), Qt::WindowNoState);
+        QTRY_COMPARE(window.windowHandle()->windowStates(), Qt::WindowNoState);
+        QCOMPARE(window.size(), size);
+    }
+
     void quitAsks_data()
     {
         QTest::addColumn<bool>("answer");
