@@ -34,8 +34,10 @@ TForm1::TForm1(QWidget* parent) : TFormBase(QStringLiteral("ＱＸパズル"), 5
     MakeLabel("Label4", 192, 49, QStringLiteral("メニュー"), 21);
     MakeLabel("Label5", 72, 127, QStringLiteral("Ⅰ．１表での入れ替え・・・　"), 16);
     MakeLabel("Label6", 72, 167, QStringLiteral("Ⅱ．２表間の入れ替え・・・"), 16);
-    puzzle1Button_ = MakeButton("CuteButton2", 320, 123, QStringLiteral("QXパズルⅠ"), &TForm1::OpenPuzzle1);
-    puzzle2Button_ = MakeButton("CuteButton3", 320, 163, QStringLiteral("QXパズルⅡ"), &TForm1::OpenPuzzle2);
+    puzzle1Button_ = MakeButton(320, 123, QStringLiteral("QXパズルⅠ"), &TForm1::OpenPuzzle1);
+    puzzle1Button_->setObjectName(QStringLiteral("CuteButton2"));
+    puzzle2Button_ = MakeButton(320, 163, QStringLiteral("QXパズルⅡ"), &TForm1::OpenPuzzle2);
+    puzzle2Button_->setObjectName(QStringLiteral("CuteButton3"));
     // "QXパズルⅡ" comes first in the tab order and holds the focus at start.
     setTabOrder(puzzle2Button_, puzzle1Button_);
     puzzle2Button_->setFocus(Qt::OtherFocusReason);
@@ -69,10 +71,9 @@ QLabel* TForm1::MakeLabel(const char* name, int left, int top, const QString& te
     return label;
 }
 
-TCuteButton* TForm1::MakeButton(const char* name, int left, int top, const QString& caption, void (TForm1::*handler)())
+TCuteButton* TForm1::MakeButton(int left, int top, const QString& caption, void (TForm1::*handler)())
 {
     auto* button = new TCuteButton(Client());
-    button->setObjectName(QString::fromLatin1(name));
     button->setCaption(caption);
     button->setColor(TColor(ButtonGreen));
     button->setFont(UiFont(MaruGothic, 16, true));
@@ -93,7 +94,7 @@ void TForm1::Greet()
 {
     QString dir = QCoreApplication::applicationDirPath();
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    GameState.ProgramDir = dir.toStdString();
+    qx::FillGameState({.programDir = dir.toStdString()});
     // This platform has no viewer for the old help format; the page is HTML.
     SetHelpFile(dir + QStringLiteral("ＱＸパズル.html"), this);
     SetStatusText(QStringLiteral("　メニューを選んでください。"));
@@ -111,12 +112,13 @@ void TForm1::OpenGame(GameType game)
     if (beforeOpeningGame) beforeOpeningGame();
     TFormBase* window = game == GameType::PuzzleI ? puzzle1_ : puzzle2_;
     if (!window) return;
-    GameState.ActiveGame = int(game);
-    GameState.ActiveSize = 1;
-    GameState.ActiveCondition = 1;
+    // Every game window opens on 9 cells under free swaps, and the record says so after it closes.
+    const qx::GameStateUpdate opening{.size = qx::BoardSize::Cells9, .condition = qx::SwapCondition::FreeSwap};
+    qx::GameStateUpdate opened = opening;
+    opened.game = game;
+    qx::FillGameState(opened);
     window->ShowModal();
-    GameState.ActiveSize = 1;
-    GameState.ActiveCondition = 1;
+    qx::FillGameState(opening);
 }
 
 void TForm1::OpenPuzzle1() { OpenGame(GameType::PuzzleI); }

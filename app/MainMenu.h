@@ -41,7 +41,7 @@ private:
     void Greet();
     void OpenGame(qx::GameType game);
     QLabel* MakeLabel(const char* name, int left, int top, const QString& text, int pixelHeight);
-    TCuteButton* MakeButton(const char* name, int left, int top, const QString& caption, void (TForm1::*handler)());
+    TCuteButton* MakeButton(int left, int top, const QString& caption, void (TForm1::*handler)());
 
     TCuteButton* puzzle1Button_ = nullptr;
     TCuteButton* puzzle2Button_ = nullptr;

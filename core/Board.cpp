@@ -1,7 +1,5 @@
 #include "core/Board.h"
 
-#include "core/GameState.h"
-
 namespace qx {
 
 std::optional<GameType> GameTypeOf(int value)
@@ -35,11 +33,10 @@ int LayoutPositionOf(int k, BoardSize size)
     return (RowOf(k, side) - 1) * LayoutSide + ColumnOf(k, side);
 }
 
-void BuildCellMap()
+void BuildCellMap(std::array<int, LayoutPositions>& map, BoardSize size)
 {
-    const BoardSize size = BoardSize(GameState.ActiveSize);
     const int n = CellCount(size);
-    for (int k = 1; k <= n && k <= LayoutPositions; ++k) GameState.CellMap[k - 1] = LayoutPositionOf(k, size);
+    for (int k = 1; k <= n && k <= LayoutPositions; ++k) map[size_t(k - 1)] = LayoutPositionOf(k, size);
 }
 
 std::string SizeName(BoardSize size)

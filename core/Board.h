@@ -47,8 +47,8 @@ inline int LayoutColumn(int p) { return (p - 1) % LayoutSide + 1; }
 // LayoutPosition of BoardIndex k for a board size: the active grid takes the top left corner.
 int LayoutPositionOf(int k, BoardSize size);
 
-// Writes GameState.CellMap entries 1 … CellCount for GameState.ActiveSize; later entries stay.
-void BuildCellMap();
+// Writes `map` entries 1 … CellCount(size) with each index's LayoutPosition; later entries stay.
+void BuildCellMap(std::array<int, LayoutPositions>& map, BoardSize size);
 
 // "９マス・", "１６マス・", "２５マス・"; empty for a value outside the enumeration.
 std::string SizeName(BoardSize size);

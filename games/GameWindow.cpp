@@ -241,33 +241,7 @@ void TGameWindow::Apply(const Outcome& outcome)
 
 void TGameWindow::Publish(TSharing what)
 {
-    const qx::Game& game = Model();
-    TGameState& shared = GameState;
-    const int slot = int(game.Type()) - 1;  // the designed record's counters by game type
-    shared.SwapCount[slot] = game.SwapCount();
-    shared.ElapsedSeconds[slot] = game.ElapsedSeconds();
-    if (what == TSharing::Counters) return;
-
-    shared.ActiveGame = int(game.Type());
-    shared.ActiveSize = int(game.Size());
-    shared.ActiveCondition = int(game.Condition());
-    BuildCellMap();
-    const Selection& picks = game.Picks();
-    shared.FirstNumber = picks.firstNumber;
-    shared.SecondNumber = picks.secondNumber;
-    shared.FirstIndex = picks.firstIndex;
-    shared.SecondIndex = picks.secondIndex;
-    const GameProblem& problem = game.Problem();
-    auto startNumbers = [](const Table& start) {
-        std::array<std::string, 25> numbers{};
-        std::copy_n(start.begin(), std::min<size_t>(start.size(), numbers.size()), numbers.begin());
-        return numbers;
-    };
-    shared.StartNumbersA = startNumbers(problem.startA);
-    shared.StartNumbersB = startNumbers(problem.startB);
-    shared.ProblemCodeA = problem.codeA;
-    shared.ProblemCodeB = problem.codeB;
-    shared.Finished = game.Finished() ? 1 : 0;
+    qx::FillGameState({.play = &Model(), .countersOnly = what == TSharing::Counters});
 }
 
 // ---- the game flow ----

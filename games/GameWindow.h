@@ -194,7 +194,7 @@ private:
     // What of the model goes into GameState: the counters alone (a clock tick, possibly while
     // another game is in use), or everything when this game is the one in use.
     enum class TSharing { Counters, WholeGame };
-    // The one place where this window writes GameState.
+    // Hands the model to FillGameState().
     void Publish(TSharing what = TSharing::WholeGame);
     // Board, displays and condition label.
     void RenderBoard();

@@ -101,6 +101,5 @@ void TForm2::CellPressed(int, int k, Qt::MouseButton button)
 void TForm2::GoBack()
 {
     close();
-    GameState.ActiveSize = int(BoardSize::Cells9);
-    BuildCellMap();
+    qx::FillGameState({.size = BoardSize::Cells9});
 }

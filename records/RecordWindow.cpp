@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <limits>
 
-using qx::GameState;
 using qx::RecordAccess;
 using qx::RecordStore;
 
@@ -111,9 +110,8 @@ void TForm4::CreateControls()
     nameEdit_->setGeometry(492, 182, 100, 20);
     nameEdit_->setMaxLength(std::numeric_limits<int>::max());
 
-    auto makeButton = [client](const char* name, const QString& caption, int top) {
+    auto makeButton = [client](const QString& caption, int top) {
         auto* b = new TCuteButton(client);
-        b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(496, top, 75, 25);
         b->setCaption(caption);
         b->setFont(qx::UiFont(qx::PGothic, 12, true));
@@ -121,11 +119,14 @@ void TForm4::CreateControls()
         b->setFlat(false);
         return b;
     };
-    TCuteButton* record = makeButton("CuteButton1", QStringLiteral("記 録"), 208);
+    TCuteButton* record = makeButton(QStringLiteral("記 録"), 208);
+    record->setObjectName(QStringLiteral("CuteButton1"));
     record->setColor(qx::TColor(qx::colors::MoneyGreen));
-    TCuteButton* show = makeButton("CuteButton2", QStringLiteral("問題表示"), 296);
+    TCuteButton* show = makeButton(QStringLiteral("問題表示"), 296);
+    show->setObjectName(QStringLiteral("CuteButton2"));
     show->setColor(qx::TColor(qx::colors::SkyBlue));
-    TCuteButton* remove = makeButton("CuteButton3", QStringLiteral("削 除"), 336);
+    TCuteButton* remove = makeButton(QStringLiteral("削 除"), 336);
+    remove->setObjectName(QStringLiteral("CuteButton3"));
     connect(record, &TCuteButton::clicked, this, &TForm4::OnRecord);
     connect(show, &TCuteButton::clicked, this, &TForm4::OnShowProblem);
     connect(remove, &TCuteButton::clicked, this, &TForm4::OnDelete);
@@ -338,15 +339,7 @@ void TForm4::DeleteCurrentRecord()
 // of the game type in use, and the flag that a problem waits.
 void TForm4::PublishHandOver(const HandedProblem& handed)
 {
-    qx::TGameState& shared = GameState;
-    shared.ActiveCondition = int(handed.condition);
-    std::copy(handed.problem.startA.begin(), handed.problem.startA.end(), shared.StartNumbersA.begin());
-    shared.ProblemCodeA = handed.problem.codeA;
-    if (context_.game == qx::GameType::PuzzleII) {
-        std::copy(handed.problem.startB.begin(), handed.problem.startB.end(), shared.StartNumbersB.begin());
-        shared.ProblemCodeB = handed.problem.codeB;
-    }
-    shared.StoredProblemPending = 1;
+    qx::FillGameState({.condition = handed.condition, .handed = &handed.problem, .storedProblemPending = true});
 }
 
 std::optional<HandedProblem> ShowRecordTable(QWidget* owner, const RecordContext& context)
@@ -361,6 +354,6 @@ std::optional<HandedProblem> ShowRecordTable(QWidget* owner, const RecordContext
         throw;
     }
     delete form.data();
-    GameState.StoredProblemPending = 0;
+    qx::FillGameState({.storedProblemPending = false});
     return handed;
 }

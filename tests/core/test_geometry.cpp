@@ -33,7 +33,7 @@ private slots:
         QFETCH(QList<int>, positions);
         GameState.CellMap.fill(-1);
         GameState.ActiveSize = size;
-        BuildCellMap();
+        BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
         const int n = CellCount();
         QCOMPARE(n, int(positions.size()));
         for (int k = 1; k <= 25; ++k) {
@@ -52,9 +52,9 @@ private slots:
     void smallerSizeKeepsLaterEntries()
     {
         GameState.ActiveSize = int(BoardSize::Cells25);
-        BuildCellMap();
+        BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
         GameState.ActiveSize = int(BoardSize::Cells9);
-        BuildCellMap();
+        BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
         QCOMPARE(GameState.CellMap[3], 6);
         for (int k = 10; k <= 25; ++k) QCOMPARE(GameState.CellMap[k - 1], k);
     }

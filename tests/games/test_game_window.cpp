@@ -291,7 +291,7 @@ void TestGameWindow::reopenKeepsOwnGame()
     // The main menu and the other game in the meantime.
     GameState.ActiveSize = int(BoardSize::Cells9);
     GameState.ActiveCondition = int(SwapCondition::FreeSwap);
-    BuildCellMap();
+    BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
     GameState.StartNumbersA.fill("1");
     GameState.ProblemCodeA = "010203040506070809";
     GameState.StartNumbersB.fill("2");

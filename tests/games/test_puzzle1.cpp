@@ -479,7 +479,7 @@ void TestPuzzle1::backResetsSize()
     QCOMPARE(GameState.CellMap[9], 10);  // entries past 9 cells keep the 25-cell map
     QVERIFY(w->PlayClock()->isActive());
     GameState.ActiveSize = int(BoardSize::Cells25);
-    BuildCellMap();
+    BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
     QVERIFY(w->Cells().Numbers() == board);
 }
 
