@@ -98,14 +98,14 @@ bool Allows(const ConditionRule* rule, int side, int a, int b, int x, int y)
            (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x})));
 }
 
-SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y, const std::string& firstNumber)
+SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y)
 {
     if (!OnBoard(Move{side, a, b, x, y}))
         return {.allowed = false, .message = OffBoard + std::string(ChooseAgain), .left = 360, .top = RefusalTop};
     if (Allows(rule, side, a, b, x, y)) return {};
     std::string message;
     if (rule->naming == Naming::BothNumbers) message = std::to_string(x) + " と " + std::to_string(y) + " は、";
-    if (rule->naming == Naming::FirstNumberText) message = firstNumber;
+    if (rule->naming == Naming::FirstNumberText) message = BoardNumberText(x);
     return {.allowed = false, .message = message + rule->reason + ChooseAgain, .left = rule->left, .top = RefusalTop};
 }
 
@@ -115,7 +115,7 @@ std::vector<int> Partners(const ConditionRule* rule, int side, const Table& tabl
     const int n = static_cast<int>(table.size());
     if (!rule || from < 1 || from > n) return cells;  // no pick on this table: nothing to mark
     for (int k = 1; k <= n; ++k) {
-        const std::optional<int> y = NumberValue(table[k - 1]);
+        const std::optional<int> y = table[k - 1] != 0 ? std::optional<int>(table[k - 1]) : std::nullopt;
         if (rule->readsNumbers && y == x) continue;
         const Move move{side, from, k, x, y};
         if (OnBoard(move) && rule->mayMove(move)) cells.push_back(k);
@@ -145,13 +145,12 @@ bool IsAdjacentOrSame(int i, int j, int side)
 
 SwapVerdict CheckSwapCondition(SwapCondition condition, int side, int a, int b, int x, int y)
 {
-    return Judge(RuleOf(OneTableRules, condition), side, a, b, x, y, {});
+    return Judge(RuleOf(OneTableRules, condition), side, a, b, x, y);
 }
 
-SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b,
-                            const std::string& firstNumber)
+SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b)
 {
-    return Judge(RuleOf(TwoTableRules, condition), side, i, j, a, b, firstNumber);
+    return Judge(RuleOf(TwoTableRules, condition), side, i, j, a, b);
 }
 
 bool IsSwapAllowed(SwapCondition condition, int side, int a, int b, int x, int y)

@@ -253,14 +253,15 @@ void TGameWindow::Publish(TSharing what)
     shared.ActiveCondition = int(game.Condition());
     BuildCellMap();
     const Selection& picks = game.Picks();
-    shared.FirstNumber = picks.firstNumber;
-    shared.SecondNumber = picks.secondNumber;
+    shared.FirstNumber = BoardNumberText(picks.firstNumber);
+    shared.SecondNumber = BoardNumberText(picks.secondNumber);
     shared.FirstIndex = picks.firstIndex;
     shared.SecondIndex = picks.secondIndex;
     const GameProblem& problem = game.Problem();
     auto startNumbers = [](const Table& start) {
         std::array<std::string, 25> numbers{};
-        std::copy_n(start.begin(), std::min<size_t>(start.size(), numbers.size()), numbers.begin());
+        std::transform(start.begin(), start.begin() + std::min<size_t>(start.size(), numbers.size()), numbers.begin(),
+                       BoardNumberText);
         return numbers;
     };
     shared.StartNumbersA = startNumbers(problem.startA);
@@ -574,8 +575,8 @@ void TGameWindow::AddBoardCursor(int table, QPoint firstTile, const QString& nam
 {
     TBoardCursor::Table access;
     access.side = [this] { return Model().Side(); };
-    access.empty = [this, table] { return Model().Board(table).front().number.empty(); };
-    access.number = [this, table](int k) { return Q(Model().Board(table)[k - 1].number); };
+    access.empty = [this, table] { return Model().Board(table).front().number == 0; };
+    access.number = [this, table](int k) { return Q(BoardNumberText(Model().Board(table)[k - 1].number)); };
     access.state = [this, table](int k) { return CellState(Model().Board(table)[k - 1]); };
     access.lastPicked = [this, table] {
         const Selection& picks = Model().Picks();

@@ -340,10 +340,12 @@ void TForm4::PublishHandOver(const HandedProblem& handed)
 {
     qx::TGameState& shared = GameState;
     shared.ActiveCondition = int(handed.condition);
-    std::copy(handed.problem.startA.begin(), handed.problem.startA.end(), shared.StartNumbersA.begin());
+    std::transform(handed.problem.startA.begin(), handed.problem.startA.end(), shared.StartNumbersA.begin(),
+                   qx::BoardNumberText);
     shared.ProblemCodeA = handed.problem.codeA;
     if (context_.game == qx::GameType::PuzzleII) {
-        std::copy(handed.problem.startB.begin(), handed.problem.startB.end(), shared.StartNumbersB.begin());
+        std::transform(handed.problem.startB.begin(), handed.problem.startB.end(), shared.StartNumbersB.begin(),
+                       qx::BoardNumberText);
         shared.ProblemCodeB = handed.problem.codeB;
     }
     shared.StoredProblemPending = 1;
