@@ -16,7 +16,7 @@ using Table = std::vector<int>;
 // The generator every shuffle draws from: seeded from the clock in the program, fixed in tests.
 using Random = std::mt19937;
 
-// Each number as two digits ("00" + text, last two characters), concatenated in board order.
+// Each number as its last two decimal digits (0 as "00"), concatenated in board order.
 std::string EncodeProblemCode(const Table& numbers);
 
 // A ProblemCode read back: characters 2k − 1 and 2k give the number at k. Malformed codes are

@@ -55,7 +55,7 @@ bool ToNeighbourOrSameCell(const Move& m) { return IsAdjacentOrSame(m.from, m.to
 bool ToNumberNextTo(const Move& m) { return m.y && std::llabs(static_cast<long long>(m.x) - *m.y) <= 1; }
 
 // How a refusal names the numbers before its reason.
-enum class Naming { None, BothNumbers, FirstNumberText };
+enum class Naming { None, BothNumbers, FirstNumber };
 
 struct ConditionRule {
     bool (*mayMove)(const Move&);
@@ -81,7 +81,7 @@ const ConditionRule TwoTableRules[6] = {
     {ToOtherParity, true, "奇数と偶数ではありません。", Naming::None, 370},
     {AlongRowOrColumn, false, "行または列が同じではありません。", Naming::None, 370},
     {TowardsHomeRow, false, "行の移動が適切ではありません。", Naming::None, 360},
-    {ToNeighbourOrSameCell, false, "隣り同士ではありません。", Naming::FirstNumberText, 360},
+    {ToNeighbourOrSameCell, false, "隣り同士ではありません。", Naming::FirstNumber, 360},
     {ToNumberNextTo, true, "１つ違いではありません。", Naming::None, 370},
 };
 
@@ -105,7 +105,7 @@ SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int 
     if (Allows(rule, side, a, b, x, y)) return {};
     std::string message;
     if (rule->naming == Naming::BothNumbers) message = std::to_string(x) + " と " + std::to_string(y) + " は、";
-    if (rule->naming == Naming::FirstNumberText) message = BoardNumberText(x);
+    if (rule->naming == Naming::FirstNumber) message = BoardNumberText(x);
     return {.allowed = false, .message = message + rule->reason + ChooseAgain, .left = rule->left, .top = RefusalTop};
 }
 
