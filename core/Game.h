@@ -37,7 +37,7 @@ inline const std::string Ended = "「新しい問題」か「同じ問題」ボ�
 }  // namespace status
 
 struct BoardCell {
-    std::string number;  // as the board shows it; empty on an empty board
+    int number = 0;  // 0 on an empty board
     TileLook tile = TileLook::Plain;
     NumberLook ink = NumberLook::Plain;
 };
@@ -65,10 +65,10 @@ struct GameProblem {
 };
 
 // The selection (Puzzle I) or the picks (Puzzle II, first = table A, second = table B); an index
-// of 0 is no selection. A number keeps its text after its index went back to 0.
+// or number of 0 is none. A number keeps its value after its index went back to 0.
 struct Selection {
     int firstIndex = 0, secondIndex = 0;
-    std::string firstNumber, secondNumber;
+    int firstNumber = 0, secondNumber = 0;
 };
 
 class Game {
@@ -89,6 +89,8 @@ public:
     const Selection& Picks() const { return selection_; }
     // Table 0 (Puzzle I, table A) or 1 (table B).
     const BoardTable& Board(int table = 0) const { return boards_[table]; }
+    // The numbers of a table as it stands, 0 on an empty board.
+    Table Numbers(int table) const;
     int Tables() const { return int(boards_.size()); }
 
     // Shuffles a new problem onto an emptied board; the window then asks the start question.
@@ -122,7 +124,6 @@ protected:
     Game(GameType type, int tables);
 
     BoardCell& CellAt(int table, int k) { return boards_[table][k - 1]; }
-    Table Numbers(int table) const;
     // Every cell empty and plain, no selection, counters 0, clock stopped.
     virtual void ResetBoard();
     // Tiles of numbers in place pink, the others plain (so partner marks go).

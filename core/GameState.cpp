@@ -12,11 +12,11 @@ void ResetGameState() { GameState = TGameState{}; }
 
 namespace {
 
-// The first min(n, 25) entries from `numbers`; with `clearRest` the later ones become empty.
+// The first min(n, 25) numbers as the board shows them; with `clearRest` the later entries become empty.
 void CopyNumbers(const Table& numbers, std::array<std::string, 25>& into, bool clearRest)
 {
     const size_t n = std::min(numbers.size(), into.size());
-    std::copy_n(numbers.begin(), n, into.begin());
+    std::transform(numbers.begin(), numbers.begin() + std::ptrdiff_t(n), into.begin(), BoardNumberText);
     if (clearRest) std::fill(into.begin() + std::ptrdiff_t(n), into.end(), std::string());
 }
 
@@ -37,8 +37,8 @@ void FillPlay(TGameState& shared, const Game& game, bool countersOnly)
     FillSize(shared, game.Size());
     shared.ActiveCondition = int(game.Condition());
     const Selection& picks = game.Picks();
-    shared.FirstNumber = picks.firstNumber;
-    shared.SecondNumber = picks.secondNumber;
+    shared.FirstNumber = BoardNumberText(picks.firstNumber);
+    shared.SecondNumber = BoardNumberText(picks.secondNumber);
     shared.FirstIndex = picks.firstIndex;
     shared.SecondIndex = picks.secondIndex;
     const GameProblem& problem = game.Problem();

@@ -6,40 +6,17 @@ namespace qx {
 
 namespace {
 
-// The numbers of a table as values; nothing when a cell shows none or the table is not of `cells`.
-std::optional<std::vector<int>> Values(const Table& table, int cells)
+// A table that holds a number in every one of its `cells`; an empty board holds none.
+bool HoldsNumbers(const Table& table, int cells)
 {
-    if (int(table.size()) != cells) return std::nullopt;
-    std::vector<int> values;
-    values.reserve(table.size());
-    for (const std::string& text : table) {
-        const std::optional<int> v = NumberValue(text);
-        if (!v) return std::nullopt;
-        values.push_back(*v);
-    }
-    return values;
+    return int(table.size()) == cells && std::find(table.begin(), table.end(), 0) == table.end();
 }
 
 std::optional<Position> PositionOf(const Game& game, const Table& a, const Table& b)
 {
-    Position position{game.Type(), game.Size(), game.Condition(), {}, {}};
-    const std::optional<std::vector<int>> valuesA = Values(a, game.Cells());
-    if (!valuesA) return std::nullopt;
-    position.a = *valuesA;
-    if (game.Type() == GameType::PuzzleII) {
-        const std::optional<std::vector<int>> valuesB = Values(b, game.Cells());
-        if (!valuesB) return std::nullopt;
-        position.b = *valuesB;
-    }
-    return position;
-}
-
-Table NumbersOf(const BoardTable& board)
-{
-    Table numbers;
-    numbers.reserve(board.size());
-    for (const BoardCell& cell : board) numbers.push_back(cell.number);
-    return numbers;
+    const bool two = game.Type() == GameType::PuzzleII;
+    if (!HoldsNumbers(a, game.Cells()) || (two && !HoldsNumbers(b, game.Cells()))) return std::nullopt;
+    return Position{game.Type(), game.Size(), game.Condition(), a, two ? b : Table{}};
 }
 
 std::string Count(int n) { return std::to_string(n); }
@@ -48,7 +25,7 @@ std::string Count(int n) { return std::to_string(n); }
 
 std::optional<Position> BoardPosition(const Game& game)
 {
-    return PositionOf(game, NumbersOf(game.Board(0)), game.Tables() > 1 ? NumbersOf(game.Board(1)) : Table{});
+    return PositionOf(game, game.Numbers(0), game.Tables() > 1 ? game.Numbers(1) : Table{});
 }
 
 std::optional<Position> StartPosition(const Game& game)

@@ -50,9 +50,9 @@ std::string EncodeProblemCode(const Table& numbers)
 {
     std::string code;
     code.reserve(numbers.size() * 2);
-    for (const std::string& text : numbers) {
-        const std::string padded = "00" + text;
-        code += padded.substr(padded.size() - 2);
+    for (const int number : numbers) {
+        code += char('0' + number / 10 % 10);
+        code += char('0' + number % 10);
     }
     return code;
 }
@@ -96,7 +96,7 @@ DecodedProblem DecodeProblemCode(std::string_view code, int cellCount)
             return result;
         }
         seen[value] = true;
-        numbers.push_back(std::to_string(value));
+        numbers.push_back(value);
     }
     result.ok = true;
     result.numbers = std::move(numbers);
@@ -128,40 +128,22 @@ std::vector<int> ShufflePuzzleI(int n, const DrawNumber& draw) { return ShuffleU
 std::vector<int> ShufflePuzzleIITable(int n, Random& rng) { return ShuffleUntil(n, 1, Uniform(rng)); }
 std::vector<int> ShufflePuzzleIITable(int n, const DrawNumber& draw) { return ShuffleUntil(n, 1, draw); }
 
-Table ToTable(const std::vector<int>& order)
-{
-    Table table;
-    table.reserve(order.size());
-    for (int v : order) table.push_back(std::to_string(v));
-    return table;
-}
-
-std::optional<int> NumberValue(std::string_view text)
-{
-    if (text.empty() || text.size() > 2) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value < 1) return std::nullopt;
-    return value;
-}
-
 bool IsInPlace(const Table& table, int k)
 {
     if (k < 1 || k > static_cast<int>(table.size())) return false;
-    return NumberValue(table[k - 1]) == k;
+    return table[k - 1] == k;
 }
 
 bool IsComplete(const Table& table)
 {
     if (table.empty()) return false;  // no board, nothing solved
     for (size_t k = 1; k <= table.size(); ++k)
-        if (table[k - 1] != std::to_string(k)) return false;
+        if (table[k - 1] != int(k)) return false;
     return true;
 }
 
 bool IsComplete(const Table& a, const Table& b) { return IsComplete(a) && IsComplete(b); }
+
+std::string BoardNumberText(int number) { return number == 0 ? std::string() : std::to_string(number); }
 
 }  // namespace qx

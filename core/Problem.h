@@ -3,7 +3,6 @@
 // and the in-place and completion tests.
 
 #include <functional>
-#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -11,21 +10,20 @@
 
 namespace qx {
 
-// The numbers of one table as the board shows them: decimal text without leading zeros,
-// element k - 1 for BoardIndex k. An empty text is a cell without a number.
-using Table = std::vector<std::string>;
+// The numbers of one table, element k - 1 for BoardIndex k; 0 is a cell without a number.
+using Table = std::vector<int>;
 
 // The generator every shuffle draws from: seeded from the clock in the program, fixed in tests.
 using Random = std::mt19937;
 
-// Each number as two digits ("00" + text, last two characters), concatenated in board order.
+// Each number as its last two decimal digits (0 as "00"), concatenated in board order.
 std::string EncodeProblemCode(const Table& numbers);
 
-// A ProblemCode read back: characters 2k − 1 and 2k give the number at k, as text without the
-// leading zero. Malformed codes are refused with a reason instead of half-decoded.
+// A ProblemCode read back: characters 2k − 1 and 2k give the number at k. Malformed codes are
+// refused with a reason instead of half-decoded.
 struct DecodedProblem {
     bool ok = false;
-    Table numbers;       // cellCount texts when ok
+    Table numbers;       // cellCount numbers when ok
     std::string reason;  // why the code was refused, for the player
 };
 DecodedProblem DecodeProblemCode(std::string_view code, int cellCount);
@@ -55,16 +53,15 @@ std::vector<int> ShufflePuzzleI(int n, const DrawNumber& draw);
 std::vector<int> ShufflePuzzleIITable(int n, Random& rng);
 std::vector<int> ShufflePuzzleIITable(int n, const DrawNumber& draw);
 
-Table ToTable(const std::vector<int>& order);
-
-// The number at k (from 1) equals k; an empty or non-numeric text is never in place.
+// The number at k (from 1) equals k; a cell without a number is never in place.
 bool IsInPlace(const Table& table, int k);
-// Every cell 1 … table size shows its own index as text; a table without cells is not complete.
+// Every cell 1 … table size holds its own index; a table without cells is not complete.
 bool IsComplete(const Table& table);
 // Both tables complete.
 bool IsComplete(const Table& a, const Table& b);
 
-// The value of a board number: decimal digits only, 1 … 99; nothing for any other text.
-std::optional<int> NumberValue(std::string_view text);
+// A board number as the board and the designed record show it: decimal without leading zeros,
+// an empty text for 0 (no number).
+std::string BoardNumberText(int number);
 
 }  // namespace qx

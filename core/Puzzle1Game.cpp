@@ -22,7 +22,7 @@ void Puzzle1Game::ClearSelection()
 
 void Puzzle1Game::Shuffle(Random& rng)
 {
-    const Table start = ToTable(ShufflePuzzleI(Cells(), rng));
+    const Table start = ShufflePuzzleI(Cells(), rng);
     SetProblem({start, {}, EncodeProblemCode(start), {}});
     for (int k = 1; k <= Cells(); ++k) CellAt(0, k).number = start[k - 1];
     ClearSelection();
@@ -31,16 +31,14 @@ void Puzzle1Game::Shuffle(Random& rng)
 void Puzzle1Game::MarkPartners()
 {
     const Selection& s = Chosen();
-    const auto x = NumberValue(s.firstNumber);
-    if (!x) return;
-    const PartnerMarks marks = qx::MarkPartners(Condition(), Side(), Numbers(0), s.firstIndex, *x);
+    const PartnerMarks marks = qx::MarkPartners(Condition(), Side(), Numbers(0), s.firstIndex, s.firstNumber);
     for (int k : marks.cells) CellAt(0, k).tile = TileLook::Partner;
     if (marks.firstTurnsWhite) CellAt(0, s.firstIndex).tile = TileLook::Plain;
 }
 
 Outcome Puzzle1Game::Select(int k)
 {
-    if (k < 1 || k > Cells() || CellAt(0, k).number.empty()) return {};  // an empty board has nothing to select
+    if (k < 1 || k > Cells() || CellAt(0, k).number == 0) return {};  // an empty board has nothing to select
     Selection& s = Chosen();
     ++selectCount_;
     if (selectCount_ >= 3) {
@@ -69,7 +67,7 @@ Outcome Puzzle1Game::Select(int k)
 
 Outcome Puzzle1Game::Unselect(int k)
 {
-    if (k < 1 || k > Cells() || CellAt(0, k).number.empty()) return {};
+    if (k < 1 || k > Cells() || CellAt(0, k).number == 0) return {};
     Selection& s = Chosen();
     const bool selected = (selectCount_ >= 1 && k == s.firstIndex) || (selectCount_ == 2 && k == s.secondIndex);
     if (!selected) return {};  // only a selected number can be put back
@@ -86,7 +84,7 @@ Outcome Puzzle1Game::Unselect(int k)
             s.firstNumber = s.secondNumber;
         }
         s.secondIndex = 0;
-        s.secondNumber.clear();
+        s.secondNumber = 0;
         selectCount_ = 1;
     }
     return {.cues = {SoundCue::Picked}};
@@ -97,10 +95,8 @@ Outcome Puzzle1Game::Swap()
     const Selection s = Chosen();
     if (s.firstIndex == 0 || s.secondIndex == 0)
         return {.notice = Notice{.text = "数字を２つ選んでください。"}, .refused = true};
-    const auto x = NumberValue(s.firstNumber);
-    const auto y = NumberValue(s.secondNumber);
-    if (!x || !y) return {};
-    const SwapVerdict verdict = CheckSwapCondition(Condition(), Side(), s.firstIndex, s.secondIndex, *x, *y);
+    const SwapVerdict verdict =
+        CheckSwapCondition(Condition(), Side(), s.firstIndex, s.secondIndex, s.firstNumber, s.secondNumber);
     if (!verdict.allowed)
         return {.cues = {SoundCue::Refusal},
                 .notice = Notice{.text = verdict.message, .at = std::pair{verdict.left, verdict.top}},

@@ -12,8 +12,8 @@ int Other(int table) { return 1 - table; }
 void Puzzle2Game::Shuffle(Random& rng)
 {
     // Table A is shuffled first, then table B, from the same generator.
-    const Table a = ToTable(ShufflePuzzleIITable(Cells(), rng));
-    const Table b = ToTable(ShufflePuzzleIITable(Cells(), rng));
+    const Table a = ShufflePuzzleIITable(Cells(), rng);
+    const Table b = ShufflePuzzleIITable(Cells(), rng);
     SetProblem({a, b, EncodeProblemCode(a), EncodeProblemCode(b)});
     for (int k = 1; k <= Cells(); ++k) {
         CellAt(TableA, k).number = a[k - 1];
@@ -27,17 +27,15 @@ int& Puzzle2Game::PickIndex(int table) { return table == TableA ? Chosen().first
 bool Puzzle2Game::Pickable(int table, int k) const
 {
     // An empty table has nothing to pick.
-    return k >= 1 && k <= Cells() && !Board(table)[k - 1].number.empty();
+    return k >= 1 && k <= Cells() && Board(table)[k - 1].number != 0;
 }
 
 void Puzzle2Game::MarkPartnersAcross(int table)
 {
     for (int t = 0; t < Tables(); ++t)
         for (int k = 1; k <= Cells(); ++k) CellAt(t, k).tile = TileLook::Plain;
-    const std::string& number = table == TableA ? Chosen().firstNumber : Chosen().secondNumber;
-    const auto v = NumberValue(number);
-    if (!v) return;
-    for (int k : qx::MarkPartnersAcross(Condition(), Side(), Numbers(Other(table)), PickIndex(table), *v))
+    const int number = table == TableA ? Chosen().firstNumber : Chosen().secondNumber;
+    for (int k : qx::MarkPartnersAcross(Condition(), Side(), Numbers(Other(table)), PickIndex(table), number))
         CellAt(Other(table), k).tile = TileLook::Partner;
 }
 
@@ -67,14 +65,11 @@ Outcome Puzzle2Game::Swap()
     const Selection s = Chosen();
     if (s.firstIndex == 0) return {.notice = Notice{.text = "表Ａの数字を選んでください。"}, .refused = true};
     if (s.secondIndex == 0) return {.notice = Notice{.text = "表Ｂの数字を選んでください。"}, .refused = true};
-    const auto a = NumberValue(s.firstNumber);
-    const auto b = NumberValue(s.secondNumber);
-    if (!a || !b) return {};  // picks are only ever taken from numbers; nothing to exchange otherwise
 
     BoardCell& cellA = CellAt(TableA, s.firstIndex);
     BoardCell& cellB = CellAt(TableB, s.secondIndex);
     const SwapVerdict verdict =
-        CheckSwapAcross(Condition(), Side(), s.firstIndex, s.secondIndex, *a, *b, s.firstNumber);
+        CheckSwapAcross(Condition(), Side(), s.firstIndex, s.secondIndex, s.firstNumber, s.secondNumber);
     if (!verdict.allowed) {
         // Shown once the refusal has been closed: both picks red, the partner marks gone.
         cellA.ink = cellB.ink = NumberLook::Selected;

@@ -55,7 +55,7 @@ bool ToNeighbourOrSameCell(const Move& m) { return IsAdjacentOrSame(m.from, m.to
 bool ToNumberNextTo(const Move& m) { return m.y && std::llabs(static_cast<long long>(m.x) - *m.y) <= 1; }
 
 // How a refusal names the numbers before its reason.
-enum class Naming { None, BothNumbers, FirstNumberText };
+enum class Naming { None, BothNumbers, FirstNumber };
 
 struct ConditionRule {
     bool (*mayMove)(const Move&);
@@ -81,7 +81,7 @@ const ConditionRule TwoTableRules[6] = {
     {ToOtherParity, true, "奇数と偶数ではありません。", Naming::None, 370},
     {AlongRowOrColumn, false, "行または列が同じではありません。", Naming::None, 370},
     {TowardsHomeRow, false, "行の移動が適切ではありません。", Naming::None, 360},
-    {ToNeighbourOrSameCell, false, "隣り同士ではありません。", Naming::FirstNumberText, 360},
+    {ToNeighbourOrSameCell, false, "隣り同士ではありません。", Naming::FirstNumber, 360},
     {ToNumberNextTo, true, "１つ違いではありません。", Naming::None, 370},
 };
 
@@ -98,14 +98,14 @@ bool Allows(const ConditionRule* rule, int side, int a, int b, int x, int y)
            (!rule || (rule->mayMove({side, a, b, x, y}) && rule->mayMove({side, b, a, y, x})));
 }
 
-SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y, const std::string& firstNumber)
+SwapVerdict Judge(const ConditionRule* rule, int side, int a, int b, int x, int y)
 {
     if (!OnBoard(Move{side, a, b, x, y}))
         return {.allowed = false, .message = OffBoard + std::string(ChooseAgain), .left = 360, .top = RefusalTop};
     if (Allows(rule, side, a, b, x, y)) return {};
     std::string message;
     if (rule->naming == Naming::BothNumbers) message = std::to_string(x) + " と " + std::to_string(y) + " は、";
-    if (rule->naming == Naming::FirstNumberText) message = firstNumber;
+    if (rule->naming == Naming::FirstNumber) message = BoardNumberText(x);
     return {.allowed = false, .message = message + rule->reason + ChooseAgain, .left = rule->left, .top = RefusalTop};
 }
 
@@ -115,7 +115,7 @@ std::vector<int> Partners(const ConditionRule* rule, int side, const Table& tabl
     const int n = static_cast<int>(table.size());
     if (!rule || from < 1 || from > n) return cells;  // no pick on this table: nothing to mark
     for (int k = 1; k <= n; ++k) {
-        const std::optional<int> y = NumberValue(table[k - 1]);
+        const std::optional<int> y = table[k - 1] != 0 ? std::optional<int>(table[k - 1]) : std::nullopt;
         if (rule->readsNumbers && y == x) continue;
         const Move move{side, from, k, x, y};
         if (OnBoard(move) && rule->mayMove(move)) cells.push_back(k);
@@ -145,13 +145,12 @@ bool IsAdjacentOrSame(int i, int j, int side)
 
 SwapVerdict CheckSwapCondition(SwapCondition condition, int side, int a, int b, int x, int y)
 {
-    return Judge(RuleOf(OneTableRules, condition), side, a, b, x, y, {});
+    return Judge(RuleOf(OneTableRules, condition), side, a, b, x, y);
 }
 
-SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b,
-                            const std::string& firstNumber)
+SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b)
 {
-    return Judge(RuleOf(TwoTableRules, condition), side, i, j, a, b, firstNumber);
+    return Judge(RuleOf(TwoTableRules, condition), side, i, j, a, b);
 }
 
 bool IsSwapAllowed(SwapCondition condition, int side, int a, int b, int x, int y)

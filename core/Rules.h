@@ -36,10 +36,9 @@ bool IsAdjacentOrSame(int i, int j, int side);
 // Puzzle I: may x at cell a and y at cell b (x selected first) be swapped?
 SwapVerdict CheckSwapCondition(SwapCondition condition, int side, int a, int b, int x, int y);
 
-// Puzzle II: may a (table A, cell i) and b (table B, cell j) be exchanged? firstNumber is the
-// table-A number as the board shows it; the Neighbours message starts with it.
-SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b,
-                            const std::string& firstNumber);
+// Puzzle II: may a (table A, cell i) and b (table B, cell j) be exchanged? The Neighbours message
+// starts with a as the board shows it.
+SwapVerdict CheckSwapAcross(SwapCondition condition, int side, int i, int j, int a, int b);
 
 // The same judgements without a message, for the solver's many questions.
 bool IsSwapAllowed(SwapCondition condition, int side, int a, int b, int x, int y);
@@ -54,7 +53,7 @@ struct PartnerMarks {
 PartnerMarks MarkPartners(SwapCondition condition, int side, const Table& table, int f, int x);
 
 // Puzzle II partner marks: cells of the other table that may go with number v picked at cell p,
-// in ascending order; the other table's cells whose text has no value never go with a number.
+// in ascending order; the other table's cells without a number (0) never go with a number.
 std::vector<int> MarkPartnersAcross(SwapCondition condition, int side, const Table& otherTable, int p, int v);
 
 }  // namespace qx

@@ -82,8 +82,8 @@ ParsedSave ParseSavedGame(const SavedGame& saved)
     for (int v = 1; v <= n; ++v)
         if (counts[size_t(v)] != (two ? 2 : 1)) return Refused("the board is not a rearrangement of the problem");
 
-    position.boardA = ToTable(*boardA);
-    if (two) position.boardB = ToTable(*boardB);
+    position.boardA = *boardA;
+    if (two) position.boardB = *boardB;
     // A completed game is never kept.
     if (two ? IsComplete(position.boardA, position.boardB) : IsComplete(position.boardA))
         return Refused("the board is already complete");
@@ -95,12 +95,8 @@ std::optional<SavedGame> SaveOf(const Game& game)
     const Phase phase = game.CurrentPhase();
     if (phase != Phase::Playing && phase != Phase::Interrupted) return std::nullopt;
     // A condition chosen during a game empties the board: nothing is left to go on with.
-    if (game.Board(0).empty() || game.Board(0).front().number.empty()) return std::nullopt;
-    auto boardCode = [&game](int table) {
-        Table numbers;
-        for (const BoardCell& cell : game.Board(table)) numbers.push_back(cell.number);
-        return EncodeProblemCode(numbers);
-    };
+    if (game.Board(0).empty() || game.Board(0).front().number == 0) return std::nullopt;
+    auto boardCode = [&game](int table) { return EncodeProblemCode(game.Numbers(table)); };
     SavedGame saved;
     saved.game = int(game.Type());
     saved.size = int(game.Size());

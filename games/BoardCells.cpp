@@ -54,7 +54,7 @@ Table TBoardCells::Numbers() const
     Table numbers;
     const int n = CellCount(size_);
     numbers.reserve(n);
-    for (int k = 1; k <= n; ++k) numbers.push_back(Number(k).toStdString());
+    for (int k = 1; k <= n; ++k) numbers.push_back(Number(k).toInt());  // an empty label is 0
     return numbers;
 }
 
@@ -98,6 +98,6 @@ void TBoardCells::Render(const BoardTable& cells, BoardSize size)
         const BoardCell& cell = shown[p - 1] ? *shown[p - 1] : outside;
         TileAt(p)->setVisible(shown[p - 1] != nullptr);
         TileAt(p)->SetBrushColor(TColor(TileColor(cell.tile)));
-        ShowNumber(LabelAt(p), QString::fromStdString(cell.number), TColor(InkColor(cell.ink)));
+        ShowNumber(LabelAt(p), QString::fromStdString(BoardNumberText(cell.number)), TColor(InkColor(cell.ink)));
     }
 }

@@ -548,8 +548,8 @@ void TGameWindow::AddBoardCursor(int table, QPoint firstTile, const QString& nam
 {
     TBoardCursor::Table access;
     access.side = [this] { return Model().Side(); };
-    access.empty = [this, table] { return Model().Board(table).front().number.empty(); };
-    access.number = [this, table](int k) { return Q(Model().Board(table)[k - 1].number); };
+    access.empty = [this, table] { return Model().Board(table).front().number == 0; };
+    access.number = [this, table](int k) { return Q(BoardNumberText(Model().Board(table)[k - 1].number)); };
     access.state = [this, table](int k) { return CellState(Model().Board(table)[k - 1]); };
     access.lastPicked = [this, table] {
         const Selection& picks = Model().Picks();

@@ -13,7 +13,7 @@ private slots:
     {
         Random rng(1);
         std::string code;
-        QBENCHMARK { code = EncodeProblemCode(ToTable(ShufflePuzzleI(25, rng))); }
+        QBENCHMARK { code = EncodeProblemCode(ShufflePuzzleI(25, rng)); }
         QCOMPARE(int(code.size()), 50);
     }
 
@@ -23,8 +23,8 @@ private slots:
         std::string codeA, codeB;
         QBENCHMARK
         {
-            codeA = EncodeProblemCode(ToTable(ShufflePuzzleIITable(25, rng)));
-            codeB = EncodeProblemCode(ToTable(ShufflePuzzleIITable(25, rng)));
+            codeA = EncodeProblemCode(ShufflePuzzleIITable(25, rng));
+            codeB = EncodeProblemCode(ShufflePuzzleIITable(25, rng));
         }
         QCOMPARE(int(codeA.size() + codeB.size()), 100);
     }
@@ -44,8 +44,8 @@ private slots:
     {
         QFETCH(int, condition);
         Random rng(1);
-        const Table table = ToTable(ShufflePuzzleI(25, rng));
-        const int v = *NumberValue(table[12]);
+        const Table table = ShufflePuzzleI(25, rng);
+        const int v = table[12];
         size_t marked = 0;
         QBENCHMARK
         {

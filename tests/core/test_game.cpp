@@ -15,7 +15,7 @@ Table SolvedExcept(int n, int a, int b)
 {
     std::vector<int> order = SolvedOrder(n);
     std::swap(order[a - 1], order[b - 1]);
-    return ToTable(order);
+    return order;
 }
 
 Table Numbers(const Game& g, int table = 0)
@@ -120,7 +120,7 @@ private slots:
         std::vector<int> orderA = SolvedOrder(g.Cells()), orderB = orderA;
         orderA[0] = 2;
         orderB[1] = 1;
-        const Table a = ToTable(orderA), b = ToTable(orderB);
+        const Table a = orderA, b = orderB;
         g.SetProblem({a, b, EncodeProblemCode(a), EncodeProblemCode(b)});
         g.SameProblem();
         PlayThreeSeconds(g);

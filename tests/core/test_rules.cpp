@@ -10,12 +10,11 @@ namespace {
 
 const QString Again = "\r\n選び直してください。";
 
-// "3 1 2" → {"3", "1", "2"}; "-" stands for a cell without a number.
+// "3 1 2" → {3, 1, 2}; "-" stands for a cell without a number (0).
 Table TableOf(const QString& numbers)
 {
     Table table;
-    for (const QString& t : numbers.split(' ', Qt::SkipEmptyParts))
-        table.push_back(t == "-" ? std::string() : t.toStdString());
+    for (const QString& t : numbers.split(' ', Qt::SkipEmptyParts)) table.push_back(t == "-" ? 0 : t.toInt());
     return table;
 }
 
@@ -144,7 +143,7 @@ private slots:
         QFETCH(int, x);
         QFETCH(int, y);
         const int s = GridSide(BoardSize(size));
-        const SwapVerdict verdict = CheckSwapAcross(SwapCondition(condition), s, a, b, x, y, std::to_string(x));
+        const SwapVerdict verdict = CheckSwapAcross(SwapCondition(condition), s, a, b, x, y);
         CompareVerdict(verdict);
         if (condition == int(SwapCondition::Neighbours)) QCOMPARE(IsAdjacentOrSame(a, b, s), verdict.allowed);
     }
@@ -262,9 +261,8 @@ private slots:
         QFETCH(int, y);
         const Table solved = TableOf(Solved9);
         for (int condition = 0; condition <= 7; ++condition) {
-            for (const SwapVerdict& v :
-                 {CheckSwapCondition(SwapCondition(condition), side, a, b, x, y),
-                  CheckSwapAcross(SwapCondition(condition), side, a, b, x, y, std::to_string(x))}) {
+            for (const SwapVerdict& v : {CheckSwapCondition(SwapCondition(condition), side, a, b, x, y),
+                                         CheckSwapAcross(SwapCondition(condition), side, a, b, x, y)}) {
                 QVERIFY(!v.allowed);
                 QCOMPARE(QString::fromStdString(v.message), "盤にないマスか数字です。" + Again);
             }

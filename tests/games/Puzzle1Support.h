@@ -15,8 +15,7 @@
 // the start question is answered by whatever the test's message double is scripted to say.
 inline void StartPuzzle1(TForm2* f, const std::vector<int>& order)
 {
-    const qx::Table table = qx::ToTable(order);
-    f->Model().SetProblem({table, {}, qx::EncodeProblemCode(table), {}});
+    f->Model().SetProblem({order, {}, qx::EncodeProblemCode(order), {}});
     f->OnSameProblem();
 }
 

@@ -16,8 +16,7 @@
 // "同じ問題"; the start question is answered by whatever the test's message double says.
 inline void StartPuzzle2(TForm3* f, const std::vector<int>& a, const std::vector<int>& b)
 {
-    const qx::Table ta = qx::ToTable(a), tb = qx::ToTable(b);
-    f->Model().SetProblem({ta, tb, qx::EncodeProblemCode(ta), qx::EncodeProblemCode(tb)});
+    f->Model().SetProblem({a, b, qx::EncodeProblemCode(a), qx::EncodeProblemCode(b)});
     f->OnSameProblem();
 }
 

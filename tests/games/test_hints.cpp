@@ -88,7 +88,10 @@ struct Window {
         QStringList looks;
         for (int t = 0; t < form->Model().Tables(); ++t)
             for (const BoardCell& cell : form->Model().Board(t))
-                looks << QStringLiteral("%1:%2%3").arg(Q(cell.number)).arg(int(cell.tile)).arg(int(cell.ink));
+                looks << QStringLiteral("%1:%2%3")
+                             .arg(Q(BoardNumberText(cell.number)))
+                             .arg(int(cell.tile))
+                             .arg(int(cell.ink));
         return looks;
     }
 };

@@ -455,7 +455,7 @@ void TestPuzzle1::sameProblem()
     };
     QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
     QVERIFY(pinkBeforeQuestion);
-    QVERIFY(w->Cells().Numbers() == ToTable(start));
+    QVERIFY(w->Cells().Numbers() == start);
     QVERIFY(GameState.ProblemCodeA == code);
     QCOMPARE(GameState.SwapCount[0], 0);
     QCOMPARE(GameState.ElapsedSeconds[0], 0);

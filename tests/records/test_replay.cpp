@@ -60,8 +60,7 @@ QStringList Texts(const std::function<QString(int)>& numberAt, int n)
 QStringList Decoded(const QString& code)
 {
     QStringList texts;
-    for (const std::string& t : qx::DecodeProblemCode(code.toStdString(), 9).numbers)
-        texts << QString::fromStdString(t);
+    for (const int number : qx::DecodeProblemCode(code.toStdString(), 9).numbers) texts << QString::number(number);
     return texts;
 }
 
