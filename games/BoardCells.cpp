@@ -49,15 +49,6 @@ QLabel* TBoardCells::NumberLabel(int k) const { return labels_[LayoutPositionOf(
 
 QString TBoardCells::Number(int k) const { return NumberLabel(k)->text(); }
 
-Table TBoardCells::Numbers() const
-{
-    Table numbers;
-    const int n = CellCount(size_);
-    numbers.reserve(n);
-    for (int k = 1; k <= n; ++k) numbers.push_back(Number(k).toInt());  // an empty label is 0
-    return numbers;
-}
-
 namespace {
 
 unsigned TileColor(TileLook look)

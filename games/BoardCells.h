@@ -49,8 +49,6 @@ public:
     QLabel* NumberLabel(int k) const;
 
     QString Number(int k) const;
-    // The numbers of cells 1 … CellCount, as the board shows them.
-    qx::Table Numbers() const;
 
     // Shows a table of the game: the active grid's tiles, every number with its colours; the
     // labels outside the active grid stay empty. Only what changed is repainted.

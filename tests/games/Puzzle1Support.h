@@ -27,6 +27,14 @@ inline void ClickCell(TForm2* f, int k, Qt::MouseButton button = Qt::LeftButton)
     QTest::mouseClick(CellLabel(f, k), button);
 }
 
+// The numbers the board shows, read back from its labels (an empty label is 0).
+inline qx::Table ShownNumbers(const TBoardCells& cells)
+{
+    qx::Table numbers;
+    for (int k = 1; k <= qx::test::CellCount(); ++k) numbers.push_back(cells.Number(k).toInt());
+    return numbers;
+}
+
 inline QStringList BoardTexts(TForm2* f)
 {
     QStringList texts;
