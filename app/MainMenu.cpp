@@ -113,12 +113,10 @@ void TForm1::OpenGame(GameType game)
     TFormBase* window = game == GameType::PuzzleI ? puzzle1_ : puzzle2_;
     if (!window) return;
     // Every game window opens on 9 cells under free swaps, and the record says so after it closes.
-    const qx::GameStateUpdate opening{.size = qx::BoardSize::Cells9, .condition = qx::SwapCondition::FreeSwap};
-    qx::GameStateUpdate opened = opening;
-    opened.game = game;
-    qx::FillGameState(opened);
+    using qx::BoardSize, qx::SwapCondition;
+    qx::FillGameState({.game = game, .size = BoardSize::Cells9, .condition = SwapCondition::FreeSwap});
     window->ShowModal();
-    qx::FillGameState(opening);
+    qx::FillGameState({.size = BoardSize::Cells9, .condition = SwapCondition::FreeSwap});
 }
 
 void TForm1::OpenPuzzle1() { OpenGame(GameType::PuzzleI); }
