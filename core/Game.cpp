@@ -41,10 +41,11 @@ void Game::MarkInPlace()
     for (int t = 0; t < Tables(); ++t) MarkInPlace(t);
 }
 
-void Game::NewProblem(Random& rng)
+Outcome Game::NewProblem(Random& rng)
 {
     ResetBoard();
     Shuffle(rng);
+    return {.keep = Keep::Forget};
 }
 
 void Game::LayOutProblem()
@@ -55,17 +56,18 @@ void Game::LayOutProblem()
     MarkInPlace();
 }
 
-void Game::SameProblem()
+Outcome Game::SameProblem()
 {
     ResetBoard();
     LayOutProblem();
+    return {.keep = Keep::Forget};
 }
 
-void Game::LayOutStoredProblem(const GameProblem& problem, SwapCondition condition)
+Outcome Game::LayOutStoredProblem(const GameProblem& problem, SwapCondition condition)
 {
     problem_ = problem;
     condition_ = condition;
-    SameProblem();
+    return SameProblem();
 }
 
 Outcome Game::Restore(const ResumePosition& position)
@@ -97,7 +99,7 @@ Outcome Game::Interrupt()
 {
     clockRunning_ = false;
     phase_ = Phase::Interrupted;
-    return {.cues = {SoundCue::Step}, .status = status::Interrupted};
+    return {.cues = {SoundCue::Step}, .status = status::Interrupted, .keep = Keep::Save};
 }
 
 Outcome Game::Resume()
@@ -112,7 +114,7 @@ Outcome Game::Cancel()
     ResetBoard();
     phase_ = Phase::Ended;
     // Names no sound: it silences a cue that is still playing.
-    return {.cues = {SoundCue::Silence}, .status = status::Ended};
+    return {.cues = {SoundCue::Silence}, .status = status::Ended, .keep = Keep::Forget};
 }
 
 bool Game::Tick()
@@ -127,7 +129,7 @@ Outcome Game::ChooseSize(BoardSize size)
     size_ = size;
     ResetBoard();
     phase_ = Phase::Idle;
-    return {.cues = {SoundCue::Step}, .status = status::Idle};
+    return {.cues = {SoundCue::Step}, .status = status::Idle, .keep = Keep::Forget};
 }
 
 Outcome Game::ChooseCondition(SwapCondition condition)
@@ -135,7 +137,7 @@ Outcome Game::ChooseCondition(SwapCondition condition)
     // After an ended game "同じ問題" replays the problem under the new condition.
     ResetBoard();
     condition_ = condition;
-    return {.cues = {SoundCue::Step}};
+    return {.cues = {SoundCue::Step}, .keep = Keep::Forget};
 }
 
 void Game::Finish(Outcome& outcome, std::pair<int, int> at)
@@ -146,6 +148,12 @@ void Game::Finish(Outcome& outcome, std::pair<int, int> at)
     phase_ = Phase::Ended;
     outcome.notice = Notice{.text = "完成しました！", .at = at};
     outcome.status = status::Ended;
+    outcome.keep = Keep::Forget;
+}
+
+void Game::AddCues(Outcome& into, const Outcome& next)
+{
+    into.cues.insert(into.cues.end(), next.cues.begin(), next.cues.end());
 }
 
 }  // namespace qx

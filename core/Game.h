@@ -50,12 +50,17 @@ struct Notice {
     std::optional<std::pair<int, int>> at{};
 };
 
+// What becomes of the game kept for the next run after an operation: a game that goes on is
+// saved, one that is over or replaced is forgotten.
+enum class Keep { Unchanged, Save, Forget };
+
 // What an operation asks of the window.
 struct Outcome {
     std::vector<SoundCue> cues{};  // in this order, before any notice
     std::optional<Notice> notice{};
     bool refused = false;  // the board keeps its former look while the notice is open
     std::optional<std::string> status{};
+    Keep keep = Keep::Unchanged;
 };
 
 // The start position of the current problem and its codes. Puzzle I uses table A only.
@@ -94,11 +99,11 @@ public:
     int Tables() const { return int(boards_.size()); }
 
     // Shuffles a new problem onto an emptied board; the window then asks the start question.
-    void NewProblem(Random& rng);
+    Outcome NewProblem(Random& rng);
     // Lays out the current problem again onto an emptied board.
-    void SameProblem();
+    Outcome SameProblem();
     // A problem handed back from the record table, under its own condition.
-    void LayOutStoredProblem(const GameProblem& problem, SwapCondition condition);
+    Outcome LayOutStoredProblem(const GameProblem& problem, SwapCondition condition);
     // Replaces the current problem without touching the board.
     void SetProblem(const GameProblem& problem) { problem_ = problem; }
     // A game kept from an earlier run, laid out interrupted: "再開" goes on with its count and
@@ -119,6 +124,10 @@ public:
     Outcome ChooseCondition(SwapCondition condition);
 
     virtual Outcome Swap() = 0;
+    // A hint in one step: puts back what is selected and selects the two numbers of a swap (the
+    // first in the only table or table A, the second in the same table or table B), with the
+    // marks and cues of those clicks; nothing is swapped.
+    virtual Outcome ChooseSwap(int first, int second) = 0;
 
 protected:
     Game(GameType type, int tables);
@@ -132,6 +141,8 @@ protected:
     // The completing swap: cue 4, Finished, clock stopped, the box at `at`, Ended.
     void Finish(Outcome& outcome, std::pair<int, int> at);
     void CountSwap() { ++swapCount_; }
+    // The cues of `next` after those of `into`: several clicks made as one.
+    static void AddCues(Outcome& into, const Outcome& next);
     Selection& Chosen() { return selection_; }
 
 private:

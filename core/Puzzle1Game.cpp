@@ -115,9 +115,21 @@ Outcome Puzzle1Game::Swap()
     if (!IsComplete(Numbers(0))) {
         outcome.cues = {SoundCue::Step};
         outcome.status = status::Continue;
+        outcome.keep = Keep::Save;
         return outcome;
     }
     Finish(outcome, CompletedBoxAt);
+    return outcome;
+}
+
+Outcome Puzzle1Game::ChooseSwap(int first, int second)
+{
+    Outcome outcome;
+    const Selection s = Chosen();
+    if (s.secondIndex) AddCues(outcome, Unselect(s.secondIndex));
+    if (s.firstIndex) AddCues(outcome, Unselect(s.firstIndex));
+    AddCues(outcome, Select(first));
+    AddCues(outcome, Select(second));
     return outcome;
 }
 

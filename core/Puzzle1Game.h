@@ -17,6 +17,7 @@ public:
     // A right click on cell k: puts a selected number back; any other number does nothing.
     Outcome Unselect(int k);
     Outcome Swap() override;
+    Outcome ChooseSwap(int first, int second) override;
 
 private:
     void ResetBoard() override;

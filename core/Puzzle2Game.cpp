@@ -91,10 +91,22 @@ Outcome Puzzle2Game::Swap()
         Chosen().firstIndex = 0;
         Chosen().secondIndex = 0;
         outcome.status = status::Continue;
+        outcome.keep = Keep::Save;
         return outcome;
     }
     // The picks stay on the cells of the last exchange until the next board reset.
     Finish(outcome, CompletedBoxAt);
+    return outcome;
+}
+
+Outcome Puzzle2Game::ChooseSwap(int first, int second)
+{
+    Outcome outcome;
+    const Selection s = Chosen();
+    if (s.firstIndex) AddCues(outcome, Unpick(TableA, s.firstIndex));
+    if (s.secondIndex) AddCues(outcome, Unpick(TableB, s.secondIndex));
+    AddCues(outcome, Pick(TableA, first));
+    AddCues(outcome, Pick(TableB, second));
     return outcome;
 }
 

@@ -18,6 +18,7 @@ public:
     // A right click on cell k: puts that table's pick back; any other number does nothing.
     Outcome Unpick(int table, int k);
     Outcome Swap() override;
+    Outcome ChooseSwap(int first, int second) override;
 
 private:
     void Shuffle(Random& rng) override;

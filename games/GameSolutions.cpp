@@ -184,15 +184,16 @@ void TGameSolutions::WhenHintReady(Use use)
 {
     Follow();
     if (!board_) return;
-    Add({false, board_->position, std::move(use), true, 0, false});
+    Add({.position = board_->position, .use = std::move(use), .hint = true});
 }
 
-void TGameSolutions::WhenSettled(bool problem, Use use)
+void TGameSolutions::WhenSettled(ShortestSubject subject, Use use)
 {
     Follow();
+    const bool problem = subject == ShortestSubject::Problem;
     const std::optional<Known>& target = problem ? start_ : board_;
     if (!target) return;
-    const quint64 serial = Add({problem, target->position, std::move(use), false, 0, false});
+    const quint64 serial = Add({.problem = problem, .position = target->position, .use = std::move(use)});
     if (!serial) return;
     // A search still improving the answer is given a second before its best so far is shown.
     QTimer::singleShot(SettleMilliseconds, this, [this, serial] {

@@ -5,6 +5,7 @@
 // stops the search. Requests that find no answer yet are kept and met when it arrives.
 
 #include "core/Game.h"
+#include "core/Hints.h"
 #include "core/Solver.h"
 
 #include <QObject>
@@ -26,9 +27,9 @@ public:
     // `use` gets the answer for the board as it stands as soon as one names a swap or says that
     // none completes it: at once, or when it arrives, unless the board changed meanwhile.
     void WhenHintReady(Use use);
-    // `use` gets the answer for the problem's start (`problem`) or for the board: once proven,
+    // `use` gets the answer for the problem's start or for the board (`subject`): once proven,
     // impossible or searched to the end, or the best after a second of searching.
-    void WhenSettled(bool problem, Use use);
+    void WhenSettled(qx::ShortestSubject subject, Use use);
 
     // The answer known so far for the board as it stands, and whether it can still improve.
     std::optional<qx::Solution> BoardAnswer() const;

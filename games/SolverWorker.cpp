@@ -46,7 +46,7 @@ quint64 TSolverWorker::Submit(const Position& position, QObject* receiver, Reply
         const std::lock_guard lock(mutex_);
         running_.request_stop();
         replaced = std::move(waiting_);
-        waiting_ = Job{id, position};
+        waiting_ = Job{.id = id, .position = position, .work = work_};
     }
     wake_.notify_one();
     receivers_[id] = {receiver, std::move(reply)};
@@ -77,7 +77,7 @@ void TSolverWorker::Run(const std::stop_token& quit)
             runningId_ = job.id;
             stop = running_.get_token();
         }
-        const auto deadline = SolverClock::now() + WorkPerPosition;
+        const auto deadline = SolverClock::now() + job.work;
         const Solution answer = Solve(
             job.position, stop, deadline,
             [this, id = job.id](const Solution& better) { Post(id, better, Report::Better); }, &memory_);

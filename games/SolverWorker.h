@@ -40,11 +40,14 @@ public:
     quint64 Submit(const qx::Position& position, QObject* receiver, Reply reply);
     // Stops `job` if it still runs or waits; its replies stop at once.
     void Cancel(quint64 job);
+    // How long the positions submitted from now on are searched (tests settle sooner).
+    void SetWorkPerPosition(qx::SolverClock::duration work) { work_ = work; }
 
 private:
     struct Job {
         quint64 id = 0;
         qx::Position position;
+        qx::SolverClock::duration work{};
     };
     struct Receiver {
         QPointer<QObject> receiver;
@@ -67,6 +70,7 @@ private:
 
     // User-interface thread only.
     quint64 lastId_ = 0;
+    qx::SolverClock::duration work_ = WorkPerPosition;
     std::map<quint64, Receiver> receivers_;
 
     std::jthread thread_;  // last: it starts once everything above exists
