@@ -20,8 +20,8 @@
 using namespace qx;
 
 namespace {
-constexpr unsigned Navy = 8388608;          // RGB 0, 0, 128
-constexpr unsigned ButtonGreen = 13105599;  // RGB 191, 249, 199
+constexpr unsigned Navy = Rgb(0x00, 0x00, 0x80);
+constexpr unsigned ButtonGreen = Rgb(0xBF, 0xF9, 0xC7);
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : TFormBase(QStringLiteral("ＱＸパズル"), 536, 415, parent)
