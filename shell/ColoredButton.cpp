@@ -364,7 +364,7 @@ void TCuteButton::changeEvent(QEvent* e)
     if (e->type() == QEvent::EnabledChange) {
         if (!isEnabled()) {
             // A press that began before the button was disabled must not click once it is enabled again.
-            PressedBySpace = false;
+            pressedBySpace_ = false;
             mouseHeld_ = false;
             capture_ = false;
             FreeDropDownTimer();
@@ -456,7 +456,7 @@ void TCuteButton::mousePressEvent(QMouseEvent* e)
         mouseHeld_ = true;
         SetBevelOuter(bvLowered);
         if (dropDownMenu_) {
-            DropDownByKey = false;
+            dropDownByKey_ = false;
             StartDropDown();
         }
     }
@@ -504,10 +504,10 @@ void TCuteButton::keyPressEvent(QKeyEvent* e)
     QPointer<TCuteButton> self(this);
     switch (e->key()) {
     case Qt::Key_Space:
-        PressedBySpace = true;
+        pressedBySpace_ = true;
         SetBevelOuter(bvLowered);
         if (dropDownMenu_) {
-            DropDownByKey = true;
+            dropDownByKey_ = true;
             StartDropDown();
         }
         e->accept();
@@ -524,8 +524,8 @@ void TCuteButton::keyPressEvent(QKeyEvent* e)
         return;
     default: break;
     }
-    if (PressedBySpace) {
-        PressedBySpace = false;
+    if (pressedBySpace_) {
+        pressedBySpace_ = false;
         RestoreAfterKey();
     }
     switch (e->key()) {
@@ -562,8 +562,8 @@ void TCuteButton::keyReleaseEvent(QKeyEvent* e)
 void TCuteButton::ReleaseSpace()
 {
     FreeDropDownTimer();
-    if (!PressedBySpace) return;
-    PressedBySpace = false;
+    if (!pressedBySpace_) return;
+    pressedBySpace_ = false;
     QPointer<TCuteButton> self(this);
     Click();
     if (self) RestoreAfterKey();
@@ -584,8 +584,8 @@ void TCuteButton::PressByAccelerator()
 
 void TCuteButton::Click()
 {
-    if (SwallowNextClick) {
-        SwallowNextClick = false;
+    if (swallowNextClick_) {
+        swallowNextClick_ = false;
         return;
     }
     if (handlerRunning_) {
@@ -632,18 +632,18 @@ void TCuteButton::StartDropDown()
         DropDown();
         return;
     }
-    if (DropDownTimer) return;
+    if (dropDownTimer_) return;
     auto* timer = new TCuteButtonTimer(this);
     timer->setInterval(dropDownDelay_);
     connect(timer, &QTimer::timeout, this, &TCuteButton::DropDownTimerTick);
-    DropDownTimer = timer;
+    dropDownTimer_ = timer;
     timer->start();
 }
 
 void TCuteButton::FreeDropDownTimer()
 {
-    if (TCuteButtonTimer* timer = DropDownTimer.data()) {
-        DropDownTimer = nullptr;
+    if (TCuteButtonTimer* timer = dropDownTimer_.data()) {
+        dropDownTimer_ = nullptr;
         timer->stop();
         timer->deleteLater();
     }
@@ -652,7 +652,7 @@ void TCuteButton::FreeDropDownTimer()
 void TCuteButton::DropDownTimerTick()
 {
     FreeDropDownTimer();
-    if (DropDownByKey) {
+    if (dropDownByKey_) {
         DropDown();
     } else if (capture_) {
         QPointer<TCuteButton> self(this);
@@ -666,14 +666,14 @@ void TCuteButton::DropDown()
     if (!dropDownMenu_) return;
     const QPoint below = mapToGlobal(QPoint(0, height()));
     QPointer<TCuteButton> self(this);
-    SwallowNextClick = true;
+    swallowNextClick_ = true;
     QCoreApplication::processEvents();
     if (!self) return;
     if (QMenu* menu = dropDownMenu_.data()) menu->exec(below);
     if (!self) return;
-    if (DropDownByKey)
+    if (dropDownByKey_)
         ReleaseSpace();
     else
         ReleaseLeft(QPoint(0, 0));
-    if (self) SwallowNextClick = false;
+    if (self) swallowNextClick_ = false;
 }

@@ -155,10 +155,10 @@ private:
     bool tabStop_ = true;
 
     TBevel bevelOuter_ = bvNone;
-    bool PressedBySpace = false;
-    bool DropDownByKey = false;
-    bool SwallowNextClick = false;
-    QPointer<TCuteButtonTimer> DropDownTimer;
+    bool pressedBySpace_ = false;
+    bool dropDownByKey_ = false;
+    bool swallowNextClick_ = false;
+    QPointer<TCuteButtonTimer> dropDownTimer_;
     bool mouseHeld_ = false;                  // a left press on the button not yet released
     bool capture_ = false;                    // the button holds the mouse: a button went down on it
     bool pointerInside_ = false;              // the pointer is over the button as far as enter/leave went
