@@ -94,6 +94,10 @@ void StartedProgram::Finish()
     done("Puzzle II window");
     records = Create<TForm4>(RecordContext{});  // never shown: it lists no table
     done("record window");
+    if (dataModule) {
+        for (TGameWindow* game : {static_cast<TGameWindow*>(puzzle1.get()), static_cast<TGameWindow*>(puzzle2.get())})
+            if (game) game->KeepGamesIn(&dataModule->KeptGames());
+    }
     if (menu) menu->SetGameWindows(puzzle1.get(), puzzle2.get());
     if (seams) seams->OpenSounds();
     done("sounds");

@@ -2,11 +2,9 @@
 
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "core/Hints.h"
-#include "core/SavedGame.h"
 #include "games/BoardCursor.h"
 #include "games/GameSolutions.h"
-#include "records/DataModule.h"
+#include "games/HintMenu.h"
 #include "records/RecordWindow.h"
 #include "shell/Application.h"
 #include "shell/ColoredButton.h"
@@ -76,7 +74,9 @@ private:
 }  // namespace
 
 TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& placement, QWidget* parent)
-    : TFormBase(caption, 700, 540, parent), placement_(placement)
+    : TFormBase(caption, 700, 540, parent),
+      placement_(placement),
+      keptGame_([this](const QString& text) { SetStatusText(text); })
 {
     SetStatusPanelWidth(StatusPanelWidth);
     CreateButtons();
@@ -92,9 +92,10 @@ TGameWindow::TGameWindow(const QString& caption, const TGameWindowPlacement& pla
 
     // However the program ends (終了, the menu's close box, a signal) or the session ends, the
     // game in progress is kept.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, Guarded([this] { SaveGameInProgress(FinalSaveWaitMs); }));
+    const auto keepOnTheWayOut = [this] { keptGame_.Save(Model(), TKeptGame::FinalSaveWaitMs); };
+    connect(qApp, &QCoreApplication::aboutToQuit, this, Guarded(keepOnTheWayOut));
     connect(qApp, &QGuiApplication::commitDataRequest, this,
-            [this](QSessionManager&) { RunGuarded([this] { SaveGameInProgress(FinalSaveWaitMs); }); });
+            [keepOnTheWayOut](QSessionManager&) { RunGuarded(keepOnTheWayOut); });
 }
 
 void TGameWindow::CreateButtons()
@@ -156,14 +157,14 @@ void TGameWindow::CreateDisplays()
     conditionLabel_->setPalette(pal);
 }
 
-void TGameWindow::SetButtons(int f1, int f2, int f3, int f4, int f5, int f6)
+void TGameWindow::SetButtons(std::string_view pattern)
 {
-    const int flags[6] = {f1, f2, f3, f4, f5, f6};
-    for (int i = 0; i < 6; ++i) {
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        const bool enabled = i < pattern.size() && pattern[i] == '1';
         // A button that is switched off drops the focus rather than pass it on to the next control,
         // which would put a caret into the count or time display.
-        if (flags[i] != 1 && window()->focusWidget() == buttons_[i]) buttons_[i]->clearFocus();
-        buttons_[i]->setEnabled(flags[i] == 1);
+        if (!enabled && window()->focusWidget() == buttons_[i]) buttons_[i]->clearFocus();
+        buttons_[i]->setEnabled(enabled);
     }
 }
 
@@ -200,10 +201,10 @@ void TGameWindow::RenderBoard()
 void TGameWindow::RenderPhase()
 {
     switch (Model().CurrentPhase()) {
-    case Phase::Idle: SetButtons(1, 0, 0, 0, 0, 0); break;
-    case Phase::Playing: SetButtons(0, 0, 1, 1, 0, 1); break;
-    case Phase::Interrupted: SetButtons(0, 0, 0, 0, 1, 1); break;
-    case Phase::Ended: SetButtons(1, 1, 0, 0, 0, 0); break;
+    case Phase::Idle: SetButtons("100000"); break;
+    case Phase::Playing: SetButtons("001101"); break;
+    case Phase::Interrupted: SetButtons("000011"); break;
+    case Phase::Ended: SetButtons("110000"); break;
     }
     if (!Model().ClockRunning())
         playClock_->stop();
@@ -236,7 +237,8 @@ void TGameWindow::Apply(const Outcome& outcome)
     RenderPhase();
     if (outcome.status) SetStatusText(Q(*outcome.status));
     Publish();
-    if (solutions_) solutions_->Follow();
+    keptGame_.Follow(outcome.keep, Model());
+    if (hintMenu_) Solutions()->Follow();
 }
 
 void TGameWindow::Publish(TSharing what)
@@ -246,48 +248,27 @@ void TGameWindow::Publish(TSharing what)
 
 // ---- the game flow ----
 
-bool TGameWindow::ConfirmStart()
+bool TGameWindow::ConfirmStart(const Outcome& laidOut)
 {
-    RenderBoard();
-    RenderPhase();
-    // The search of the problem's start runs while the player reads the question.
-    if (solutions_) solutions_->Follow();
+    // The problem is the current one from here, and its search runs while the player reads the question.
+    Apply(laidOut);
     PlayCue(SoundCue::Question);
     const bool ok = Messages().confirm(QStringLiteral("始めてもいいですか？"), placement_.confirmStartPos);
-    if (ok)
-        Apply(Model().Start());
-    else
-        Publish();  // the problem stays on the board and is the current one
+    if (ok) Apply(Model().Start());
     return ok;
 }
 
 void TGameWindow::OnNewProblem()
 {
     Random rng = ProblemRandom();
-    Model().NewProblem(rng);
-    ForgetSavedGame();
-    ConfirmStart();
+    ConfirmStart(Model().NewProblem(rng));
 }
 
-void TGameWindow::OnSameProblem()
-{
-    Model().SameProblem();
-    ForgetSavedGame();
-    ConfirmStart();
-}
+void TGameWindow::OnSameProblem() { ConfirmStart(Model().SameProblem()); }
 
-void TGameWindow::OnSwap()
-{
-    const int before = Model().SwapCount();
-    Apply(Model().Swap());
-    if (Model().SwapCount() != before) KeepOrForgetGame();
-}
+void TGameWindow::OnSwap() { Apply(Model().Swap()); }
 
-void TGameWindow::OnInterrupt()
-{
-    Apply(Model().Interrupt());
-    SaveGameInProgress();
-}
+void TGameWindow::OnInterrupt() { Apply(Model().Interrupt()); }
 
 void TGameWindow::OnResume() { Apply(Model().Resume()); }
 
@@ -295,7 +276,6 @@ void TGameWindow::OnCancel()
 {
     if (!Messages().confirm(QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"))) return;
     Apply(Model().Cancel());
-    ForgetSavedGame();
 }
 
 void TGameWindow::OnSecond()
@@ -318,17 +298,9 @@ void TGameWindow::ShowConditionLabel()
     conditionLabel_->setGeometry(box);
 }
 
-void TGameWindow::ChooseSize(BoardSize size)
-{
-    Apply(Model().ChooseSize(size));
-    ForgetSavedGame();
-}
+void TGameWindow::ChooseSize(BoardSize size) { Apply(Model().ChooseSize(size)); }
 
-void TGameWindow::ChooseCondition(SwapCondition condition)
-{
-    Apply(Model().ChooseCondition(condition));
-    ForgetSavedGame();
-}
+void TGameWindow::ChooseCondition(SwapCondition condition) { Apply(Model().ChooseCondition(condition)); }
 
 void TGameWindow::OpenRecords()
 {
@@ -341,100 +313,28 @@ void TGameWindow::OpenRecords()
                                                                        .elapsedSeconds = game.ElapsedSeconds(),
                                                                        .codeA = game.Problem().codeA,
                                                                        .codeB = game.Problem().codeB});
-    if (!stored) return;
-    Model().LayOutStoredProblem(stored->problem, stored->condition);
-    ForgetSavedGame();
-    ConfirmStart();
+    if (stored) ConfirmStart(Model().LayOutStoredProblem(stored->problem, stored->condition));
 }
 
 // ---- the game kept between runs ----
 
-RecordStore* TGameWindow::SavedGames()
-{
-    TDataModule1* module = DataModule1();
-    return module ? &module->Store() : nullptr;
-}
-
 void TGameWindow::OnShowModal()
 {
     Publish();
-    if (savedGameOffered_) return;
+    if (keptGame_.Offered()) return;
     // Asked over the window once it is on screen, before any input reaches it.
     QTimer::singleShot(0, this, Guarded([this] { OfferSavedGame(); }));
 }
 
 void TGameWindow::OfferSavedGame()
 {
-    if (savedGameOffered_) return;
-    savedGameOffered_ = true;
-    RecordStore* store = SavedGames();
-    // A game begun here already is the one to keep.
-    if (!store || Model().CurrentPhase() != Phase::Idle) return;
-    std::optional<SavedGame> saved;
-    try {
-        saved = store->ReadSavedGame(Model().Type());
-    } catch (const EDatabaseError&) {
-        return;  // nothing to offer from a file that cannot be read; the records say why
-    }
-    savedRowMayExist_ = saved.has_value();
-    if (!saved) return;
-    const ParsedSave parsed = ParseSavedGame(*saved);
-    if (!parsed.position || parsed.position->game != Model().Type()) {
-        Messages().plain(Q(UnusableSaveText));
-        ForgetSavedGame();
-        return;
-    }
-    PlayCue(SoundCue::Question);
-    if (!Messages().confirm(Q(ResumeQuestion(*parsed.position)))) {
-        ForgetSavedGame();
-        return;
-    }
-    saveFailureShown_ = false;
-    Apply(Model().Restore(*parsed.position));
-}
-
-void TGameWindow::SaveGameInProgress(int waitMs)
-{
-    RecordStore* store = SavedGames();
-    const std::optional<SavedGame> saved = SaveOf(Model());
-    if (!store || !saved) return;
-    try {
-        store->SaveGame(*saved, waitMs);
-        savedRowMayExist_ = true;
-    } catch (const EDatabaseError&) {
-        // The game goes on; the player hears of it once per game.
-        if (saveFailureShown_) return;
-        saveFailureShown_ = true;
-        SetStatusText(Q(SaveFailedText));
-    }
-}
-
-void TGameWindow::ForgetSavedGame()
-{
-    // A new game is a new chance to keep it, and to say when that fails.
-    saveFailureShown_ = false;
-    RecordStore* store = SavedGames();
-    if (!store || !savedRowMayExist_) return;
-    try {
-        store->DeleteSavedGame(Model().Type(), PlaySaveWaitMs);
-        savedRowMayExist_ = false;
-    } catch (const EDatabaseError&) {
-        // Left for the next start, which offers it: nothing of this game is lost.
-    }
-}
-
-void TGameWindow::KeepOrForgetGame()
-{
-    if (SaveOf(Model()))
-        SaveGameInProgress();
-    else
-        ForgetSavedGame();
+    if (const std::optional<ResumePosition> kept = keptGame_.Offer(Model())) Apply(Model().Restore(*kept));
 }
 
 void TGameWindow::hideEvent(QHideEvent* event)
 {
     TFormBase::hideEvent(event);
-    RunGuarded([this] { SaveGameInProgress(); });
+    RunGuarded([this] { keptGame_.Save(Model()); });
 }
 
 // ---- controls of the tables ----
@@ -615,76 +515,9 @@ void TGameWindow::CreateGameMenu(const TGameMenuNames& names, std::function<void
         AddCommand(condition, names.conditions[c - 1], Q(ConditionName(SwapCondition(c))),
                    [this, c] { ChooseCondition(SwapCondition(c)); });
     AddCommand(nullptr, names.record, names.recordText, [this] { OpenRecords(); });
-    CreateHintMenu();
+    hintMenu_ = new THintMenu(*this, Model(), [this](const Outcome& chosen) { Apply(chosen); });
     AddCommand(nullptr, names.help, QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
     AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { AskQuit(); });
 }
 
-// ---- hints ----
-
-void TGameWindow::CreateHintMenu()
-{
-    solutions_ = new TGameSolutions(this, Model());
-    QMenu* hint = AddMenu("hintMenu", QStringLiteral("ヒント"));
-    AddCommand(hint, "nextMoveItem", QStringLiteral("次の一手"), [this] {
-        OnNextMove();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    AddCommand(hint, "shortestItem", QStringLiteral("最短手数"), [this] {
-        OnShortest();
-    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-}
-
-void TGameWindow::OnNextMove()
-{
-    if (!IsHintTime(Model())) {
-        PlayCue(SoundCue::Refusal);
-        Messages().plain(Q(hinttext::OutsideGame));
-        return;
-    }
-    // Before the first answer for this board has come, the hint waits for it; the player plays on.
-    solutions_->WhenHintReady([this](const Solution& answer) { RunGuarded([&] { ShowHint(answer); }); });
-}
-
-void TGameWindow::ShowHint(const Solution& answer)
-{
-    const std::optional<Position> board = BoardPosition(Model());
-    if (!board || !IsHintTime(Model())) return;  // interrupted or ended while the answer was on its way
-    if (answer.status == Solution::Status::Impossible || answer.path.empty()) {
-        // A search that found no way within its time tells what it knows instead.
-        PlayCue(SoundCue::Refusal);
-        Messages().plain(Q(answer.status == Solution::Status::Impossible ? hinttext::CannotComplete
-                                                                         : ShortestFromBoardText(answer)));
-        return;
-    }
-    const SolverSwap swap = answer.path.front();
-    const Selection picks = Model().Picks();
-    const int other = Model().Tables() - 1;  // the table of the second number: B, or the only one
-    // Put back what is selected as right clicks would, then choose as two left clicks.
-    if (Model().Tables() == 1) {
-        if (picks.secondIndex) CellPressed(0, picks.secondIndex, Qt::RightButton);
-        if (picks.firstIndex) CellPressed(0, picks.firstIndex, Qt::RightButton);
-    } else {
-        if (picks.firstIndex) CellPressed(0, picks.firstIndex, Qt::RightButton);
-        if (picks.secondIndex) CellPressed(1, picks.secondIndex, Qt::RightButton);
-    }
-    CellPressed(0, swap.first, Qt::LeftButton);
-    CellPressed(other, swap.second, Qt::LeftButton);
-    SetStatusText(Q(HintStatus(*board, swap)));
-}
-
-void TGameWindow::OnShortest()
-{
-    PlayCue(SoundCue::Step);
-    const auto show = [](const std::string& text) { RunGuarded([&] { Messages().plain(Q(text)); }); };
-    switch (ShortestSubjectOf(Model())) {
-    case ShortestSubject::NoProblem: Messages().plain(Q(hinttext::NoProblem)); break;
-    case ShortestSubject::Problem:
-        solutions_->WhenSettled(true, [show, count = Model().SwapCount()](const Solution& answer) {
-            show(ShortestOfProblemText(answer, count));
-        });
-        break;
-    case ShortestSubject::Board:
-        solutions_->WhenSettled(false, [show](const Solution& answer) { show(ShortestFromBoardText(answer)); });
-        break;
-    }
-}
+TGameSolutions* TGameWindow::Solutions() const { return hintMenu_ ? hintMenu_->Solutions() : nullptr; }

@@ -3,10 +3,12 @@
 // start question, interrupt, resume and cancel, the elapsed-time clock, the count and time
 // displays, the condition label, the size and condition menu plumbing and the record table entry.
 // The window is a view of its game model: clicks become model operations, and the model is
-// rendered into the controls and published into GameState.
+// rendered into the controls and published into GameState. What is kept between runs and the
+// hint menu live beside it (TKeptGame, THintMenu); the model's outcome says what to keep.
 
 #include "core/Game.h"
 #include "games/BoardCells.h"
+#include "games/KeptGame.h"
 #include "shell/FormBase.h"
 
 #include <QFont>
@@ -19,6 +21,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QFrame;
@@ -28,9 +31,9 @@ class QTimer;
 class TBoardCursor;
 class TCuteButton;
 class TGameSolutions;
+class THintMenu;
 namespace qx {
-class RecordStore;
-struct Solution;
+class KeptGameStore;
 }  // namespace qx
 
 // Status texts of the game flow, as the status bar shows them.
@@ -116,9 +119,8 @@ public:
     virtual qx::Game& Model() = 0;
     virtual const qx::Game& Model() const = 0;
 
-    // One flag per button, 新しい問題 … 取止め: enabled exactly when 1.
-    void SetButtons(int f1, int f2, int f3, int f4, int f5, int f6);
-    // "100000" … : the enabled flags of the six buttons, for tests and diagnostics.
+    // "100000" … : one flag per button, 新しい問題 … 取止め, enabled exactly when '1'.
+    void SetButtons(std::string_view pattern);
     QString ButtonPattern() const;
 
     void OnNewProblem();
@@ -134,28 +136,22 @@ public:
     // "記録表" / "記録": the record table, then a stored problem it may hand back.
     void OpenRecords();
 
+    // Where games in progress are kept between runs; handed over at start-up.
+    void KeepGamesIn(qx::KeptGameStore* store) { keptGame_.UseStore(store); }
     // On the window's first opening: offers the game kept from an earlier run of this game type,
     // or says that the kept one cannot be used and forgets it.
     void OfferSavedGame();
-    // Keeps a game that is being played or interrupted for the next run (quit, logout, signal);
-    // a save during play waits less for another copy's write than one on the way out.
-    static constexpr int PlaySaveWaitMs = 5;
-    static constexpr int FinalSaveWaitMs = 1000;
-    void SaveGameInProgress(int waitMs = PlaySaveWaitMs);
-    // "ヒント" → "次の一手": selects the numbers of a swap on a shortest way from the board.
-    void OnNextMove();
-    // "ヒント" → "最短手数": the fewest swaps from the board, or of the problem just completed.
-    void OnShortest();
-    // The solver's answers for this window's game.
-    TGameSolutions* Solutions() const { return solutions_; }
+    // The hint menu, and the solver's answers for this window's game.
+    THintMenu* Hints() const { return hintMenu_; }
+    TGameSolutions* Solutions() const;
 
 protected:
     // Once, at the end of the window's construction: the model's empty 9-cell FreeSwap board in Idle.
     void FormCreate();
     // Shows what an operation did: the board, its cues and notice, the buttons and the status.
     void Apply(const qx::Outcome& outcome);
-    // The start question after a problem was laid out; true when the game started.
-    bool ConfirmStart();
+    // Shows a problem just laid out and asks the start question; true when the game started.
+    bool ConfirmStart(const qx::Outcome& laidOut);
 
     // The tables of the model into the number labels and tiles.
     virtual void RenderTables() = 0;
@@ -165,7 +161,7 @@ protected:
     // This window's game is the one in use again; the first opening offers a kept game.
     void OnShowModal() override;
     // "終了": the game is kept before the program ends.
-    void BeforeQuit() override { SaveGameInProgress(FinalSaveWaitMs); }
+    void BeforeQuit() override { keptGame_.Save(Model(), TKeptGame::FinalSaveWaitMs); }
     // Closing the window during a game keeps it.
     void hideEvent(QHideEvent* event) override;
 
@@ -206,18 +202,8 @@ private:
     void ChooseCondition(qx::SwapCondition condition);
     // The generator of a new problem: fixedSeed when set, otherwise seeded from the clock.
     qx::Random ProblemRandom() const;
-    // Where kept games live: the data module's store; none without a data module (tests).
-    static qx::RecordStore* SavedGames();
-    // After a change of the game: keeps it while it goes on, forgets it once it is over.
-    void KeepOrForgetGame();
-    void ForgetSavedGame();
-
     void CreateButtons();
     void CreateDisplays();
-    // "ヒント" with its two entries, and the answers they use.
-    void CreateHintMenu();
-    // Selects the first swap of `answer` as the player's clicks would.
-    void ShowHint(const qx::Solution& answer);
     void CycleBoardFocus();
     // The BoardIndex at LayoutPosition p on the model's grid; 0 for a position outside it.
     int BoardIndexAt(int p) const;
@@ -234,8 +220,6 @@ private:
     std::array<QSize, 3> completedSizes_{};
     std::optional<qx::BoardSize> shownSize_;  // the size whose completed table is shown
     std::vector<TBoardCursor*> cursors_;      // in the order F6 visits them
-    bool savedGameOffered_ = false;           // the first opening has looked for a kept game
-    bool savedRowMayExist_ = true;            // an earlier run may have left one
-    bool saveFailureShown_ = false;           // "続きを保存できませんでした。" said for this game
-    TGameSolutions* solutions_ = nullptr;
+    TKeptGame keptGame_;
+    THintMenu* hintMenu_ = nullptr;
 };

@@ -67,15 +67,15 @@ void TForm2::CreateCaptions()
 
 void TForm2::CreateMenu()
 {
-    CreateGameMenu({"N12",
-                    "N1",
-                    {"N3", "N4", "N6"},
-                    QStringLiteral("９マス"),
-                    "N7",
-                    {"N8", "N9", "N10", "N11", "N13", "N14"},
-                    "N2",
-                    QStringLiteral("記録表"),
-                    "N5"},
+    CreateGameMenu({.back = "N12",
+                    .sizeMenu = "N1",
+                    .sizes = {"N3", "N4", "N6"},
+                    .firstSizeText = QStringLiteral("９マス"),
+                    .conditionMenu = "N7",
+                    .conditions = {"N8", "N9", "N10", "N11", "N13", "N14"},
+                    .record = "N2",
+                    .recordText = QStringLiteral("記録表"),
+                    .help = "N5"},
                    [this] { GoBack(); });
 }
 

@@ -78,15 +78,15 @@ void TForm3::CreateCaptions()
 
 void TForm3::CreateMenu()
 {
-    CreateGameMenu({"N1",
-                    "N3",
-                    {"N4", "N5", "N6"},
-                    QStringLiteral("　９マス"),
-                    "N7",
-                    {"N8", "N9", "N10", "N11", "N12", "N1tu1"},
-                    "N2",
-                    QStringLiteral("記録"),
-                    "Help1"},
+    CreateGameMenu({.back = "N1",
+                    .sizeMenu = "N3",
+                    .sizes = {"N4", "N5", "N6"},
+                    .firstSizeText = QStringLiteral("　９マス"),
+                    .conditionMenu = "N7",
+                    .conditions = {"N8", "N9", "N10", "N11", "N12", "N1tu1"},
+                    .record = "N2",
+                    .recordText = QStringLiteral("記録"),
+                    .help = "Help1"},
                    [this] { close(); });
 }
 
