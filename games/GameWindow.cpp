@@ -349,10 +349,10 @@ void TGameWindow::OpenRecords()
 
 // ---- the game kept between runs ----
 
-RecordStore* TGameWindow::SavedGames()
+KeptGameStore* TGameWindow::SavedGames()
 {
     TDataModule1* module = DataModule1();
-    return module ? &module->Store() : nullptr;
+    return module ? &module->KeptGames() : nullptr;
 }
 
 void TGameWindow::OnShowModal()
@@ -367,12 +367,12 @@ void TGameWindow::OfferSavedGame()
 {
     if (savedGameOffered_) return;
     savedGameOffered_ = true;
-    RecordStore* store = SavedGames();
+    KeptGameStore* store = SavedGames();
     // A game begun here already is the one to keep.
     if (!store || Model().CurrentPhase() != Phase::Idle) return;
     std::optional<SavedGame> saved;
     try {
-        saved = store->ReadSavedGame(Model().Type());
+        saved = store->Read(Model().Type());
     } catch (const EDatabaseError&) {
         return;  // nothing to offer from a file that cannot be read; the records say why
     }
@@ -395,11 +395,11 @@ void TGameWindow::OfferSavedGame()
 
 void TGameWindow::SaveGameInProgress(int waitMs)
 {
-    RecordStore* store = SavedGames();
+    KeptGameStore* store = SavedGames();
     const std::optional<SavedGame> saved = SaveOf(Model());
     if (!store || !saved) return;
     try {
-        store->SaveGame(*saved, waitMs);
+        store->Save(*saved, waitMs);
         savedRowMayExist_ = true;
     } catch (const EDatabaseError&) {
         // The game goes on; the player hears of it once per game.
@@ -413,10 +413,10 @@ void TGameWindow::ForgetSavedGame()
 {
     // A new game is a new chance to keep it, and to say when that fails.
     saveFailureShown_ = false;
-    RecordStore* store = SavedGames();
+    KeptGameStore* store = SavedGames();
     if (!store || !savedRowMayExist_) return;
     try {
-        store->DeleteSavedGame(Model().Type(), PlaySaveWaitMs);
+        store->Delete(Model().Type(), PlaySaveWaitMs);
         savedRowMayExist_ = false;
     } catch (const EDatabaseError&) {
         // Left for the next start, which offers it: nothing of this game is lost.

@@ -29,7 +29,7 @@ class TBoardCursor;
 class TCuteButton;
 class TGameSolutions;
 namespace qx {
-class RecordStore;
+class KeptGameStore;
 struct Solution;
 }  // namespace qx
 
@@ -207,7 +207,7 @@ private:
     // The generator of a new problem: fixedSeed when set, otherwise seeded from the clock.
     qx::Random ProblemRandom() const;
     // Where kept games live: the data module's store; none without a data module (tests).
-    static qx::RecordStore* SavedGames();
+    static qx::KeptGameStore* SavedGames();
     // After a change of the game: keeps it while it goes on, forgets it once it is over.
     void KeepOrForgetGame();
     void ForgetSavedGame();
