@@ -444,6 +444,43 @@ private slots:
         QCOMPARE(rows.value(0).toInt(), 1);
     }
 
+    // However a save during play ends, the records written after it wait and sync as usual, and no
+    // transaction is left open.
+    void playSaveGivesBackTheUsualWrites_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("kept") << QString();
+        QTest::newRow("another copy writing") << QStringLiteral("locked");
+        QTest::newRow("failing after the row") << QStringLiteral("midway");
+    }
+    void playSaveGivesBackTheUsualWrites()
+    {
+        QFETCH(QString, failure);
+        KeptGameStore& kept = module_->KeptGames();
+        QSqlQuery lock = Raw();
+        if (failure == QLatin1String("locked")) QVERIFY(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        if (failure == QLatin1String("midway"))
+            kept.afterWritten = [] { throw EDatabaseError(QStringLiteral("midway")); };
+        bool saved = true;
+        try {
+            kept.Save(SavedGame{1, 1, 1, "020301040506070809", "", "030201040506070809", "", 1, 10}, 20);
+        } catch (const EDatabaseError&) {
+            saved = false;
+        }
+        kept.afterWritten = nullptr;
+        if (failure == QLatin1String("locked")) QVERIFY(lock.exec(QStringLiteral("COMMIT")));
+        QCOMPARE(saved, failure.isEmpty());
+        QCOMPARE(Kept(1).has_value(), failure.isEmpty());
+        for (const auto& [pragma, usual] : {std::pair{"busy_timeout", RecordDatabase::DefaultBusyTimeoutMs},
+                                            std::pair{"synchronous", 2 /* FULL */}}) {
+            QSqlQuery q = module_->Database().Run(QStringLiteral("PRAGMA %1").arg(QLatin1String(pragma)), {}, {});
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), usual);
+        }
+        kept.Delete(GameType::PuzzleI, 20);  // a transaction left open would refuse it
+        QVERIFY(!Kept(1));
+    }
+
     // The program ended by a signal while swapping: SIGKILL loses at most the swap being made,
     // SIGTERM and SIGHUP keep the last one; the next run offers exactly that board.
     void endedBySignal_data()
