@@ -11,7 +11,7 @@ TDataModule1* theDataModule = nullptr;
 TDataModule1* DataModule1() { return theDataModule; }
 
 TDataModule1::TDataModule1(QObject* parent, Opening opening)
-    : QObject(parent), store_(QStringLiteral("data/kiroku.sqlite"))
+    : QObject(parent), database_(QStringLiteral("data/kiroku.sqlite")), store_(database_), keptGames_(database_)
 {
     if (!theDataModule) theDataModule = this;
     if (opening == Opening::Now) OpenDatabase();
@@ -21,10 +21,10 @@ void TDataModule1::OpenDatabase()
 {
     // A database that can only be read is said in the record window; one that cannot be used
     // at all is said here, since the player may want to know before playing.
-    if (store_.Open() == qx::RecordAccess::Unusable)
+    if (database_.Open() == qx::RecordAccess::Unusable)
         qx::Messages().error(QStringLiteral("記録のデータベース data/kiroku.sqlite を使えません。ゲームはできます。"
                                             "記録表を開くたびに、もう一度開いてみます。\n\n") +
-                             store_.Problem());
+                             database_.Problem());
 }
 
 TDataModule1::~TDataModule1()

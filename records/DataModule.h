@@ -1,7 +1,9 @@
 #pragma once
-// The data module made first at start-up: it holds the record store of data/kiroku.sqlite and
-// tells the player once when the records cannot be used.
+// The data module made first at start-up: it holds the database data/kiroku.sqlite with its
+// record tables and kept games, and tells the player once when the records cannot be used.
 
+#include "records/KeptGameStore.h"
+#include "records/RecordDatabase.h"
 #include "records/RecordStore.h"
 
 #include <QObject>
@@ -17,10 +19,14 @@ public:
     // Opens the database and tells the player once when the records cannot be used.
     void OpenDatabase();
 
+    qx::RecordDatabase& Database() { return database_; }
     qx::RecordStore& Store() { return store_; }
+    qx::KeptGameStore& KeptGames() { return keptGames_; }
 
 private:
+    qx::RecordDatabase database_;
     qx::RecordStore store_;
+    qx::KeptGameStore keptGames_;
 };
 
 // The data module created first at start-up (or the first one a test creates); null before.

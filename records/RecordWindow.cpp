@@ -159,7 +159,7 @@ void TForm4::ListRecords()
 {
     RecordStore* store = Store();
     if (!context_.game) return;
-    if (!store || store->Access() == RecordAccess::Unusable) {
+    if (!store || store->Database().Access() == RecordAccess::Unusable) {
         records_->List(nullptr, *context_.game, context_.size);
         SetStatusText(QStringLiteral("記録のデータベースを使えません。記録表を開き直すと、もう一度開いてみます。"));
         return;
@@ -170,7 +170,7 @@ void TForm4::ListRecords()
         qx::Messages().error(e.Message());
         return;
     }
-    SetStatusText(store->Access() == RecordAccess::ReadOnly
+    SetStatusText(store->Database().Access() == RecordAccess::ReadOnly
                       ? QStringLiteral("記録のデータベースは読み取り専用です。記録と削除はできません。")
                       : QString());
     SelectRow(0);
@@ -182,24 +182,26 @@ void TForm4::showEvent(QShowEvent* event)
 {
     TFormBase::showEvent(event);
     RecordStore* store = Store();
-    if (store && store->Access() != RecordAccess::ReadWrite && store->Open() != RecordAccess::Unusable) ListRecords();
+    if (store && store->Database().Access() != RecordAccess::ReadWrite &&
+        store->Database().Open() != RecordAccess::Unusable)
+        ListRecords();
 }
 
 RecordStore* TForm4::ReopenedStore()
 {
     RecordStore* store = Store();
     if (!store) throw EDatabaseError(QStringLiteral("記録のデータベースがありません。"));
-    const RecordAccess before = store->Access();
-    if (before != RecordAccess::ReadWrite && store->Open() != before) ListRecords();
+    const RecordAccess before = store->Database().Access();
+    if (before != RecordAccess::ReadWrite && store->Database().Open() != before) ListRecords();
     return store;
 }
 
 bool TForm4::RefusedWriting(RecordStore* store)
 {
-    switch (store->Access()) {
+    switch (store->Database().Access()) {
     case RecordAccess::ReadWrite: return false;
-    case RecordAccess::ReadOnly: qx::Messages().plain(store->Problem()); return true;
-    case RecordAccess::Unusable: qx::Messages().error(store->Problem()); return true;
+    case RecordAccess::ReadOnly: qx::Messages().plain(store->Database().Problem()); return true;
+    case RecordAccess::Unusable: qx::Messages().error(store->Database().Problem()); return true;
     }
     return true;
 }
@@ -264,8 +266,8 @@ void TForm4::OnShowProblem()
 void TForm4::ShowStoredProblem()
 {
     RecordStore* store = ReopenedStore();
-    if (store->Access() == RecordAccess::Unusable) {
-        qx::Messages().error(store->Problem());
+    if (store->Database().Access() == RecordAccess::Unusable) {
+        qx::Messages().error(store->Database().Problem());
         return;
     }
     const int row = CurrentRow();

@@ -46,9 +46,9 @@ QSqlQuery Raw()
 // The row kept for a game type, read through a store of its own.
 std::optional<SavedGame> Kept(int game)
 {
-    RecordStore store(QStringLiteral("data/kiroku.sqlite"));
-    if (store.Open() == RecordAccess::Unusable) return std::nullopt;
-    return store.ReadSavedGame(qx::GameType(game));
+    RecordDatabase database(QStringLiteral("data/kiroku.sqlite"));
+    if (database.Open() == RecordAccess::Unusable) return std::nullopt;
+    return KeptGameStore(database).Read(qx::GameType(game));
 }
 
 std::string BoardCode(const Game& g, int table = 0)
@@ -126,7 +126,7 @@ int ReadOnlyChild(const QString& dir)
     TForm2 form;
     form.OfferSavedGame();
     StartPuzzle1(&form, {2, 1, 4, 3, 5, 6, 7, 8, 9});
-    QStringList seen{QString::number(int(module.Store().Access()))};
+    QStringList seen{QString::number(int(module.Database().Access()))};
     for (int a : {1, 5}) {
         Swap(form, a, a + 1);
         seen << form.StatusText();
@@ -167,7 +167,7 @@ private slots:
         messages_ = std::make_unique<qx::test::FakeMessages>();
         sounds_ = std::make_unique<qx::test::FakeSounds>();
         module_ = std::make_unique<TDataModule1>();
-        QCOMPARE(module_->Store().Access(), RecordAccess::ReadWrite);
+        QCOMPARE(module_->Database().Access(), RecordAccess::ReadWrite);
     }
     void cleanup()
     {
@@ -417,30 +417,68 @@ private slots:
     // waiting for the other's write fails cleanly rather than mixing the two.
     void twoCopiesKeepOneWholeRow()
     {
-        RecordStore other(QStringLiteral("data/kiroku.sqlite"));
-        QCOMPARE(other.Open(), RecordAccess::ReadWrite);
+        RecordDatabase otherDatabase(QStringLiteral("data/kiroku.sqlite"));
+        KeptGameStore other(otherDatabase);
+        QCOMPARE(otherDatabase.Open(), RecordAccess::ReadWrite);
         SavedGame mine{1, 1, 1, "020301040506070809", "", "030201040506070809", "", 1, 10};
         const std::string solved25 = EncodeProblemCode(SolvedOrder(25));
         SavedGame theirs{1, 3, 6, solved25, "", "02" + solved25.substr(2, 48), "", 99, 999};
         theirs.boardA.replace(2, 2, "01");
         bool otherRefused = false;
-        module_->Store().afterSavedGameWritten = [&] {
+        module_->KeptGames().afterWritten = [&] {
             try {
-                other.SaveGame(theirs, 20);
+                other.Save(theirs, 20);
             } catch (const EDatabaseError&) {
                 otherRefused = true;
             }
         };
-        module_->Store().SaveGame(mine, 20);
-        module_->Store().afterSavedGameWritten = nullptr;
+        module_->KeptGames().Save(mine, 20);
+        module_->KeptGames().afterWritten = nullptr;
         QVERIFY(otherRefused);
         QCOMPARE(*Kept(1), mine);
-        other.SaveGame(theirs, 20);
+        other.Save(theirs, 20);
         QCOMPARE(*Kept(1), theirs);
         QVERIFY(ParseSavedGame(theirs).position);
         QSqlQuery rows = Raw();
         QVERIFY(rows.exec(QStringLiteral("SELECT count(*) FROM chudan")) && rows.next());
         QCOMPARE(rows.value(0).toInt(), 1);
+    }
+
+    // However a save during play ends, the records written after it wait and sync as usual, and no
+    // transaction is left open.
+    void playSaveGivesBackTheUsualWrites_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("kept") << QString();
+        QTest::newRow("another copy writing") << QStringLiteral("locked");
+        QTest::newRow("failing after the row") << QStringLiteral("midway");
+    }
+    void playSaveGivesBackTheUsualWrites()
+    {
+        QFETCH(QString, failure);
+        KeptGameStore& kept = module_->KeptGames();
+        QSqlQuery lock = Raw();
+        if (failure == QLatin1String("locked")) QVERIFY(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        if (failure == QLatin1String("midway"))
+            kept.afterWritten = [] { throw EDatabaseError(QStringLiteral("midway")); };
+        bool saved = true;
+        try {
+            kept.Save(SavedGame{1, 1, 1, "020301040506070809", "", "030201040506070809", "", 1, 10}, 20);
+        } catch (const EDatabaseError&) {
+            saved = false;
+        }
+        kept.afterWritten = nullptr;
+        if (failure == QLatin1String("locked")) QVERIFY(lock.exec(QStringLiteral("COMMIT")));
+        QCOMPARE(saved, failure.isEmpty());
+        QCOMPARE(Kept(1).has_value(), failure.isEmpty());
+        for (const auto& [pragma, usual] : {std::pair{"busy_timeout", RecordDatabase::DefaultBusyTimeoutMs},
+                                            std::pair{"synchronous", 2 /* FULL */}}) {
+            QSqlQuery q = module_->Database().Run(QStringLiteral("PRAGMA %1").arg(QLatin1String(pragma)), {}, {});
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), usual);
+        }
+        kept.Delete(GameType::PuzzleI, 20);  // a transaction left open would refuse it
+        QVERIFY(!Kept(1));
     }
 
     // The program ended by a signal while swapping: SIGKILL loses at most the swap being made,

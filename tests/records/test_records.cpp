@@ -156,7 +156,7 @@ int ReadOnlyChild(const QString& dir)
     form.NameEdit()->setText(QStringLiteral("A"));
     form.OnRecord();
     form.OnDelete();
-    const QStringList seen{QString::number(static_cast<int>(child.module.Store().Access())),
+    const QStringList seen{QString::number(static_cast<int>(child.module.Database().Access())),
                            QString::number(form.RecordGrid()->model()->rowCount()),
                            form.RecordGrid()->model()->index(1, 2).data().toString(), form.StatusText()};
     printf("%s\n", qPrintable((seen + child.messages.texts()).join(QLatin1Char('|'))));
@@ -215,7 +215,7 @@ private slots:
         messages_ = std::make_unique<qx::test::FakeMessages>();
         sounds_ = std::make_unique<qx::test::FakeSounds>();
         module_ = std::make_unique<TDataModule1>();
-        QCOMPARE(module_->Store().Access(), qx::RecordAccess::ReadWrite);
+        QCOMPARE(module_->Database().Access(), qx::RecordAccess::ReadWrite);
         QCOMPARE(DataModule1(), module_.get());
     }
     void cleanup()
@@ -552,7 +552,7 @@ private slots:
         file.close();
 
         module_ = std::make_unique<TDataModule1>();
-        QCOMPARE(module_->Store().Access(), qx::RecordAccess::Unusable);
+        QCOMPARE(module_->Database().Access(), qx::RecordAccess::Unusable);
         QCOMPARE(messages_->boxes.size(), 1);
         QCOMPARE(messages_->last().kind, Box::Error);
         auto form = OpenWindow(1, 1, 1);
@@ -601,7 +601,7 @@ private slots:
         QVERIFY(lock.exec(QStringLiteral("PRAGMA locking_mode=EXCLUSIVE")));
         QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")) && lock.exec(QStringLiteral("DELETE FROM kirokuA16")));
         module_ = std::make_unique<TDataModule1>();
-        QCOMPARE(module_->Store().Access(), qx::RecordAccess::Unusable);
+        QCOMPARE(module_->Database().Access(), qx::RecordAccess::Unusable);
         QCOMPARE(messages_->boxes.size(), 1);
         // A sentence for the player first, the engine's own words on a line of their own.
         const QStringList lines = messages_->last().text.split(QLatin1Char('\n'));
@@ -624,8 +624,9 @@ private slots:
     // that records meanwhile waits, and never gets the same number.
     void twoCopiesNeverShareANumber()
     {
-        qx::RecordStore other(QStringLiteral("data/kiroku.sqlite"), 50);
-        QCOMPARE(other.Open(), qx::RecordAccess::ReadWrite);
+        qx::RecordDatabase otherDatabase(QStringLiteral("data/kiroku.sqlite"), 50);
+        qx::RecordStore other(otherDatabase);
+        QCOMPARE(otherDatabase.Open(), qx::RecordAccess::ReadWrite);
         qx::NewRecord record;
         record.condition = SwapCondition::DifferByOne;
         QString otherFailure;
@@ -655,7 +656,7 @@ private slots:
         QSqlDatabase::database(Seeder, false).close();
         const QByteArray before = FileBytes();
         module_ = std::make_unique<TDataModule1>();
-        QCOMPARE(module_->Store().Access(), qx::RecordAccess::Unusable);
+        QCOMPARE(module_->Database().Access(), qx::RecordAccess::Unusable);
         QVERIFY2(messages_->last().text.contains(QStringLiteral("kirokuB16 の 2 番目の欄が DATE ではありません")),
                  qPrintable(messages_->last().text));
         auto form = OpenWindow(1, 3, 1);
