@@ -13,6 +13,10 @@
 #include <memory>
 #include <vector>
 
+namespace qx {
+class KeptGameStore;
+}
+
 struct BenchResult {
     QString name;
     double medianMs = 0;
@@ -33,13 +37,14 @@ BenchResult Measure(const BenchAction& action, int iterations);
 // Prints one line per result; true when every median is under the budget.
 bool Report(const std::vector<BenchResult>& results, double budgetMs);
 
-// A game window on screen at 25 cells with a new problem started; the caller's message double
-// answers the start question.
+// A game window on screen at 25 cells with a new problem started, keeping its game in `kept` when
+// given; the caller's message double answers the start question.
 template <class Form>
-std::unique_ptr<Form> ShowWithNew25CellProblem()
+std::unique_ptr<Form> ShowWithNew25CellProblem(qx::KeptGameStore* kept = nullptr)
 {
     qx::ResetGameState();
     auto form = std::make_unique<Form>();
+    form->KeepGamesIn(kept);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
     form->template findChild<QAction*>("N6")->trigger();

@@ -10,11 +10,11 @@
 #include <QTest>
 #include <memory>
 
-std::vector<BenchResult> BenchPuzzle1(int iterations)
+std::vector<BenchResult> BenchPuzzle1(int iterations, qx::KeptGameStore* kept)
 {
     qx::test::FakeMessages messages;  // every box answers OK at once
     qx::test::FakeSounds sounds;
-    auto form = ShowWithNew25CellProblem<TForm2>();
+    auto form = ShowWithNew25CellProblem<TForm2>(kept);
     TForm2* f = form.get();
     auto label = [f](int k) { return f->Cells().NumberLabel(k); };
 

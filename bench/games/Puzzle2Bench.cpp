@@ -9,11 +9,11 @@
 #include <QAction>
 #include <memory>
 
-std::vector<BenchResult> BenchPuzzle2(int iterations)
+std::vector<BenchResult> BenchPuzzle2(int iterations, qx::KeptGameStore* kept)
 {
     qx::test::FakeMessages messages;  // every box answers OK at once
     qx::test::FakeSounds sounds;
-    auto form = ShowWithNew25CellProblem<TForm3>();
+    auto form = ShowWithNew25CellProblem<TForm3>(kept);
     TForm3* f = form.get();
 
     std::vector<BenchResult> results;

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-std::vector<BenchResult> BenchPuzzle1(int iterations);
-std::vector<BenchResult> BenchPuzzle2(int iterations);
+std::vector<BenchResult> BenchPuzzle1(int iterations, qx::KeptGameStore* kept = nullptr);
+std::vector<BenchResult> BenchPuzzle2(int iterations, qx::KeptGameStore* kept = nullptr);
 std::vector<BenchResult> BenchPuzzle1WhileSearching(int iterations);
 
 int main(int argc, char** argv)
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     {
         TDataModule1 module;
         for (auto* bench : {&BenchPuzzle1, &BenchPuzzle2})
-            for (auto& r : bench(iterations)) {
+            for (auto& r : bench(iterations, &module.KeptGames())) {
                 r.name += QStringLiteral(", kept in data/");
                 results.push_back(r);
             }

@@ -97,6 +97,7 @@ int PlayingChild(const QString& dir)
     qx::test::FakeSounds sounds;
     TDataModule1 module;
     TForm2 form;
+    form.KeepGamesIn(&module.KeptGames());
     form.fixedSeed = 7;
     QuitOnEndSignals(qApp);
     form.OnNewProblem();
@@ -124,6 +125,7 @@ int ReadOnlyChild(const QString& dir)
     qx::test::FakeSounds sounds;
     TDataModule1 module;
     TForm2 form;
+    form.KeepGamesIn(&module.KeptGames());
     form.OfferSavedGame();
     StartPuzzle1(&form, {2, 1, 4, 3, 5, 6, 7, 8, 9});
     QStringList seen{QString::number(int(module.Database().Access()))};
@@ -152,6 +154,7 @@ private:
     std::unique_ptr<TForm2> PlayedPuzzle1()
     {
         auto form = std::make_unique<TForm2>();
+        form->KeepGamesIn(&module_->KeptGames());
         form->OfferSavedGame();
         StartPuzzle1(form.get(), {2, 1, 4, 3, 5, 6, 7, 8, 9});
         Swap(*form, 1, 2);
@@ -245,9 +248,14 @@ private slots:
         QFETCH(int, game);
         QFETCH(bool, answer);
         QFETCH(QString, question);
-        auto make = [game]() -> std::unique_ptr<TGameWindow> {
-            if (game == 1) return std::make_unique<TForm2>();
-            return std::make_unique<TForm3>();
+        auto make = [this, game]() -> std::unique_ptr<TGameWindow> {
+            std::unique_ptr<TGameWindow> w;
+            if (game == 1)
+                w = std::make_unique<TForm2>();
+            else
+                w = std::make_unique<TForm3>();
+            w->KeepGamesIn(&module_->KeptGames());
+            return w;
         };
         std::unique_ptr<TGameWindow> first = make();
         first->OfferSavedGame();
@@ -357,6 +365,7 @@ private slots:
             w = std::make_unique<TForm2>();
         else
             w = std::make_unique<TForm3>();
+        w->KeepGamesIn(&module_->KeptGames());
         messages_->boxes.clear();
         messages_->answers = {false};
         w->OfferSavedGame();
@@ -514,6 +523,7 @@ private slots:
 
         module_ = std::make_unique<TDataModule1>();
         TForm2 form;
+        form.KeepGamesIn(&module_->KeptGames());
         messages_->boxes.clear();
         form.OfferSavedGame();
         QCOMPARE(messages_->boxes.size(), 1);
