@@ -14,6 +14,8 @@ namespace qx {
 class Game;
 struct GameProblem;
 
+// The fields keep their designed names.
+// NOLINTBEGIN(readability-identifier-naming)
 struct TGameState {
     std::string ProgramDir;                     // directory of the program, with a trailing separator
     int ActiveGame;                             // GameType of the window in use
@@ -33,6 +35,7 @@ struct TGameState {
     int Finished;              // 1 once the current game's table has been completed
     int StoredProblemPending;  // 1 while a stored problem waits to be laid out
 };
+// NOLINTEND(readability-identifier-naming)
 
 // Zero-filled at program start (static storage).
 extern TGameState GameState;

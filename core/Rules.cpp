@@ -28,10 +28,10 @@ bool OtherParity(int v, int w) { return (v % 2) + (w % 2) == 1; }
 // cell shows no number). A swap is allowed when both of its halves are; a picked number's
 // partners are the cells its own half may go to.
 struct Move {
-    int side;
-    int from;
-    int to;
-    int x;
+    int side = 0;
+    int from = 0;
+    int to = 0;
+    int x = 0;
     std::optional<int> y;
 };
 

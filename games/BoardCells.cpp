@@ -84,9 +84,9 @@ void TBoardCells::Render(const BoardTable& cells, BoardSize size)
     size_ = size;
     std::array<const BoardCell*, Positions> shown{};
     for (int k = 1; k <= int(cells.size()); ++k) shown[LayoutPositionOf(k, size) - 1] = &cells[k - 1];
-    static const BoardCell outside;
+    static const BoardCell Outside;
     for (int p = 1; p <= Positions; ++p) {
-        const BoardCell& cell = shown[p - 1] ? *shown[p - 1] : outside;
+        const BoardCell& cell = shown[p - 1] ? *shown[p - 1] : Outside;
         TileAt(p)->setVisible(shown[p - 1] != nullptr);
         TileAt(p)->SetBrushColor(TColor(TileColor(cell.tile)));
         ShowNumber(LabelAt(p), QString::fromStdString(BoardNumberText(cell.number)), TColor(InkColor(cell.ink)));

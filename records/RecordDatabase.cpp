@@ -40,10 +40,10 @@ int FieldCount(const QString& table) { return table.startsWith(QLatin1String("ki
 
 const QStringList& RecordTables()
 {
-    static const QStringList tables{QStringLiteral("kirokuA9"),  QStringLiteral("kirokuA16"),
+    static const QStringList Tables{QStringLiteral("kirokuA9"),  QStringLiteral("kirokuA16"),
                                     QStringLiteral("kirokuA25"), QStringLiteral("kirokuB9"),
                                     QStringLiteral("kirokuB16"), QStringLiteral("kirokuB25")};
-    return tables;
+    return Tables;
 }
 
 // The game in progress of each game type (GAME is its GameType); the rest as SavedGame holds it.

@@ -10,10 +10,10 @@
 
 // A column of the grid: its title, width (0: the grid's default) and alignments.
 struct RecordColumn {
-    const char* title;
-    int width;
+    const char* title = nullptr;
+    int width = 0;
     Qt::Alignment cells;
-    int titlePixels;
+    int titlePixels = 0;
 };
 inline constexpr RecordColumn RecordColumns[] = {
     {"番号", 30, Qt::AlignHCenter, 13}, {"年月日", 50, Qt::AlignHCenter, 13}, {"名前", 80, Qt::AlignLeft, 13},

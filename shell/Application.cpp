@@ -20,30 +20,30 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     // Sizes here count device pixels.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().pixmap(size, 1.0, mode, state);
+        return Icon().pixmap(size, 1.0, mode, state);
     }
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
-        return icon().pixmap(size / scale, scale, mode, state);
+        return Icon().pixmap(size / scale, scale, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().actualSize(size, mode, state);
+        return Icon().actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().availableSizes(mode, state);
+        return Icon().availableSizes(mode, state);
     }
-    bool isNull() override { return icon().isNull(); }
+    bool isNull() override { return Icon().isNull(); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
 
 private:
-    const QIcon& icon()
+    const QIcon& Icon()
     {
         if (!loaded_ && style_) icon_ = style_->standardIcon(which_, nullptr, widget_);
         loaded_ = true;

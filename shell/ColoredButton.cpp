@@ -92,17 +92,17 @@ class TCuteButtonAccessible : public QAccessibleWidget {
 public:
     explicit TCuteButtonAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Button) {}
 
-    TCuteButton* button() const { return static_cast<TCuteButton*>(widget()); }
+    TCuteButton* Button() const { return static_cast<TCuteButton*>(widget()); }
 
     QString text(QAccessible::Text t) const override
     {
         switch (t) {
         case QAccessible::Name: {
             const QString own = widget()->accessibleName();
-            return own.isEmpty() ? StripAccelerator(button()->Caption()) : own;
+            return own.isEmpty() ? StripAccelerator(Button()->Caption()) : own;
         }
         case QAccessible::Accelerator:
-            return QKeySequence::mnemonic(button()->Caption()).toString(QKeySequence::NativeText);
+            return QKeySequence::mnemonic(Button()->Caption()).toString(QKeySequence::NativeText);
         default: return QAccessibleWidget::text(t);
         }
     }
@@ -110,7 +110,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.pressed = button()->BevelOuter() == TCuteButton::bvLowered;
+        s.pressed = Button()->BevelOuter() == TCuteButton::bvLowered;
         return s;
     }
 
@@ -119,7 +119,7 @@ public:
     void doAction(const QString& name) override
     {
         if (name == pressAction()) {
-            if (widget()->isEnabled()) button()->Click();
+            if (widget()->isEnabled()) Button()->Click();
             return;
         }
         QAccessibleWidget::doAction(name);
@@ -128,7 +128,7 @@ public:
     QStringList keyBindingsForAction(const QString& name) const override
     {
         if (name == pressAction()) {
-            const QKeySequence seq = QKeySequence::mnemonic(button()->Caption());
+            const QKeySequence seq = QKeySequence::mnemonic(Button()->Caption());
             if (!seq.isEmpty()) return {seq.toString(QKeySequence::NativeText)};
             return {};
         }
@@ -145,11 +145,11 @@ QAccessibleInterface* CuteButtonAccessibleFactory(const QString& className, QObj
 
 void InstallAccessibleFactory()
 {
-    static const bool installed = [] {
+    static const bool Installed = [] {
         QAccessible::installFactory(CuteButtonAccessibleFactory);
         return true;
     }();
-    (void)installed;
+    (void)Installed;
 }
 
 }  // namespace

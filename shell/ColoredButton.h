@@ -45,6 +45,8 @@ class TCuteButton : public QWidget {
     Q_PROPERTY(TBevel BevelOuter READ BevelOuter)
 
 public:
+    // The designed enumerators and the property setters keep their own spelling (Qt's set…).
+    // NOLINTBEGIN(readability-identifier-naming)
     enum TLayout { blTop, blCenter, blBottom };
     Q_ENUM(TLayout)
     enum TBevel { bvNone, bvLowered, bvRaised };
@@ -89,6 +91,7 @@ public:
     void setDropDownDelay(int ms) { dropDownDelay_ = ms; }
     bool TabStop() const { return tabStop_; }
     void setTabStop(bool stop);
+    // NOLINTEND(readability-identifier-naming)
 
     TBevel BevelOuter() const { return bevelOuter_; }
     TBevel BevelInner() const { return flat_ ? bvNone : bvRaised; }
@@ -102,7 +105,7 @@ public:
     void Click();
 
 signals:
-    void clicked();
+    void clicked();  // NOLINT(readability-identifier-naming): Qt's name for a button's click
     void OnMouseEnter(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, QPoint pos);
     void OnMouseLeave(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons, QPoint pos);
 

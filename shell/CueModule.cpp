@@ -13,23 +13,23 @@ namespace {
 
 class EffectOutput : public QObject, public qx::CueOutput {
 public:
-    void start(const QString& fileName) override
+    void Start(const QString& fileName) override
     {
         if (playing_) playing_->stop();
         playing_ = nullptr;
         if (fileName.isEmpty()) return;
-        QSoundEffect* effect = effectFor(fileName);
+        QSoundEffect* effect = EffectFor(fileName);
         if (!effect) return;  // missing file: silence
         playing_ = effect;
         // An effect still loading starts by itself once it is ready; one that failed stays silent.
         effect->play();
     }
 
-    void prepare(const QString& fileName) override { effectFor(fileName); }
+    void Prepare(const QString& fileName) override { EffectFor(fileName); }
 
 private:
     // Effects are kept once made, so a cue heard before is decoded only once.
-    QSoundEffect* effectFor(const QString& fileName)
+    QSoundEffect* EffectFor(const QString& fileName)
     {
         const QString path = QDir::current().absoluteFilePath(fileName);
         if (auto it = effects_.constFind(path); it != effects_.constEnd()) return it.value();
@@ -46,4 +46,6 @@ private:
 
 }  // namespace
 
+// The module's one entry point, looked up by its C name.
+// NOLINTNEXTLINE(readability-identifier-naming)
 extern "C" Q_DECL_EXPORT qx::CueOutput* qx_create_cue_output() { return new EffectOutput; }

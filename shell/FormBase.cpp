@@ -38,7 +38,7 @@ TStatusBar::TStatusBar(QWidget* parent) : QWidget(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TStatusBar::setPanelText(int panel, const QString& text)
+void TStatusBar::SetPanelText(int panel, const QString& text)
 {
     if (panel < 0 || panel > 1 || texts_[panel] == text) return;
     texts_[panel] = text;
@@ -52,11 +52,11 @@ QRect TStatusBar::PanelRect(int panel) const
     return panel == 0 ? QRect(0, 0, panelWidth_, height()) : QRect(panelWidth_, 0, width() - panelWidth_, height());
 }
 
-AccessiblePart TStatusBar::AccessiblePartAt(int index) const { return {panelText(index), {}, PanelRect(index)}; }
+AccessiblePart TStatusBar::AccessiblePartAt(int index) const { return {PanelText(index), {}, PanelRect(index)}; }
 
-QString TStatusBar::panelText(int panel) const { return panel == 0 || panel == 1 ? texts_[panel] : QString(); }
+QString TStatusBar::PanelText(int panel) const { return panel == 0 || panel == 1 ? texts_[panel] : QString(); }
 
-void TStatusBar::setPanelWidth(int width)
+void TStatusBar::SetPanelWidth(int width)
 {
     panelWidth_ = width;
     update();
@@ -122,12 +122,12 @@ TFormBase::~TFormBase()
     if (modalLoop_) modalLoop_->exit();
 }
 
-void TFormBase::SetStatusText(const QString& text) { statusBar_->setPanelText(0, text); }
-QString TFormBase::StatusText() const { return statusBar_->panelText(0); }
-QString TFormBase::ClockText() const { return statusBar_->panelText(1); }
-void TFormBase::SetStatusPanelWidth(int width) { statusBar_->setPanelWidth(width); }
+void TFormBase::SetStatusText(const QString& text) { statusBar_->SetPanelText(0, text); }
+QString TFormBase::StatusText() const { return statusBar_->PanelText(0); }
+QString TFormBase::ClockText() const { return statusBar_->PanelText(1); }
+void TFormBase::SetStatusPanelWidth(int width) { statusBar_->SetPanelWidth(width); }
 
-void TFormBase::ShowTime() { statusBar_->setPanelText(1, qx::ClockText(QDateTime::currentDateTime())); }
+void TFormBase::ShowTime() { statusBar_->SetPanelText(1, qx::ClockText(QDateTime::currentDateTime())); }
 
 QMenu* TFormBase::AddMenu(const char* objectName, const QString& text)
 {

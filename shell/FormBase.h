@@ -29,10 +29,10 @@ public:
     qx::AccessiblePart AccessiblePartAt(int index) const override;
     QAccessible::Role AccessiblePartRole() const override { return QAccessible::StaticText; }
 
-    void setPanelText(int panel, const QString& text);
-    QString panelText(int panel) const;
-    void setPanelWidth(int width);
-    int panelWidth() const { return panelWidth_; }
+    void SetPanelText(int panel, const QString& text);
+    QString PanelText(int panel) const;
+    void SetPanelWidth(int width);
+    int PanelWidth() const { return panelWidth_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

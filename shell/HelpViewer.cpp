@@ -72,7 +72,7 @@ void TextHelpViewer::showContents()
             browser_->move(frame.topLeft());
         }
     }
-    load();
+    Load();
 
     // Shown again over the modal window it now belongs to.
     QWidget* modal = QApplication::activeModalWidget();
@@ -85,7 +85,7 @@ void TextHelpViewer::showContents()
     browser_->activateWindow();
 }
 
-void TextHelpViewer::load()
+void TextHelpViewer::Load()
 {
     const QFileInfo file(helpFile);
     if (helpFile.isEmpty() || !file.isFile() || !file.isReadable()) {

@@ -24,10 +24,10 @@ public:
     // reported inside the window.
     void showContents() override;
     // The help window once it has been opened; for tests.
-    QTextBrowser* window() const { return browser_; }
+    QTextBrowser* Browser() const { return browser_; }
 
 private:
-    void load();
+    void Load();
     QPointer<QTextBrowser> browser_;
 };
 

@@ -44,10 +44,10 @@ void InstallHelp(HelpViewer* viewer) { help = viewer ? viewer : &noHelp; }
 
 QString CueFileName(int id)
 {
-    static const char* const names[] = {"pipo", "poon", "bubuu", "pinpon", "charararan", "bun", "chararan"};
+    static const char* const Names[] = {"pipo", "poon", "bubuu", "pinpon", "charararan", "bun", "chararan"};
     // Ids without a file still make a request, with an empty (not a null) name.
     if (id < 1 || id > 7) return QStringLiteral("");
-    return QStringLiteral("oto/%1.wav").arg(QLatin1String(names[id - 1]));
+    return QStringLiteral("oto/%1.wav").arg(QLatin1String(Names[id - 1]));
 }
 
 void PlayCue(SoundCue cue) { Sounds().play(int(cue), CueFileName(int(cue))); }

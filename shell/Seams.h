@@ -11,6 +11,8 @@ namespace qx {
 // Screen position of a message box's top left corner; none means centred on the screen.
 using BoxPosition = std::optional<QPoint>;
 
+// The seams' operations are lower-case verbs, as every double that tests install spells them.
+// NOLINTBEGIN(readability-identifier-naming)
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -37,6 +39,7 @@ public:
     // Show the help page at its contents.
     virtual void showContents() = 0;
 };
+// NOLINTEND(readability-identifier-naming)
 
 // The installed implementations. Installing does not take ownership.
 MessageBoxes& Messages();

@@ -25,7 +25,7 @@ void SoundCues::play(int, const QString& fileName)
     hasPending_ = true;
     if (!opened_ || scheduled_) return;
     scheduled_ = true;
-    QTimer::singleShot(0, this, &SoundCues::startPending);
+    QTimer::singleShot(0, this, &SoundCues::StartPending);
 }
 
 void SoundCues::Open()
@@ -37,17 +37,17 @@ void SoundCues::Open()
     if (output_) {
         // Read the other cues in the background, so that none waits for its file later.
         QTimer::singleShot(500, this, [this] {
-            for (int id = 1; id <= 7; ++id) output_->prepare(CueFileName(id));
+            for (int id = 1; id <= 7; ++id) output_->Prepare(CueFileName(id));
         });
     }
-    if (hasPending_) startPending();
+    if (hasPending_) StartPending();
 }
 
-void SoundCues::startPending()
+void SoundCues::StartPending()
 {
     scheduled_ = false;
     hasPending_ = false;
-    if (output_) output_->start(pending_);
+    if (output_) output_->Start(pending_);
 }
 
 }  // namespace qx

@@ -18,9 +18,9 @@ public:
     virtual ~CueOutput() = default;
     // Stops the cue that is playing and starts the wave file `fileName` (relative to the working
     // directory); an empty name only stops. A missing or unplayable file stays silent.
-    virtual void start(const QString& fileName) = 0;
+    virtual void Start(const QString& fileName) = 0;
     // Reads the file ahead without playing it, so that it sounds at once when first asked for.
-    virtual void prepare(const QString& fileName) = 0;
+    virtual void Prepare(const QString& fileName) = 0;
 };
 
 using CueOutputLoader = std::function<std::unique_ptr<CueOutput>()>;
@@ -42,7 +42,7 @@ public:
     void Open();
 
 private:
-    void startPending();
+    void StartPending();
 
     CueOutputLoader load_;
     std::unique_ptr<CueOutput> output_;

@@ -127,7 +127,7 @@ private slots:
             QVERIFY(form->isWindow());
             QVERIFY(!(form->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint)));
             QCOMPARE(form->minimumSize(), form->maximumSize());
-            form->StatusPanels()->setPanelText(1, QStringLiteral("12/31  11:59 PM"));  // the same clock
+            form->StatusPanels()->SetPanelText(1, QStringLiteral("12/31  11:59 PM"));  // the same clock
             *imageOf(window) = form->grab().toImage();
             QApplication::setPalette(before);
         };

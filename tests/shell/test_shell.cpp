@@ -138,8 +138,8 @@ private slots:
         struct Output : CueOutput {
             QStringList* started;
             explicit Output(QStringList* s) : started(s) {}
-            void start(const QString& fileName) override { *started << fileName; }
-            void prepare(const QString&) override {}
+            void Start(const QString& fileName) override { *started << fileName; }
+            void Prepare(const QString&) override {}
         };
         QStringList started;
         int loads = 0;
@@ -183,7 +183,7 @@ private slots:
 
         QCOMPARE(form.windowTitle(), QStringLiteral("ＱＸパズル"));
         QCOMPARE(form.StatusText(), QStringLiteral("　メニューを選んでください。"));
-        QCOMPARE(form.StatusPanels()->panelWidth(), 360);
+        QCOMPARE(form.StatusPanels()->PanelWidth(), 360);
         QCOMPARE(form.Client()->size(), QSize(528, 361));
         QCOMPARE(form.StatusPanels()->geometry(), QRect(0, 339, 528, 22));
         QCOMPARE(form.findChild<TCuteButton*>("CuteButton2")->geometry(), QRect(320, 123, 105, 25));
@@ -236,7 +236,7 @@ private slots:
         window.AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [] {});
         QCOMPARE(window.Client()->size(), QSize(692, 486));
         QCOMPARE(window.StatusPanels()->geometry(), QRect(0, 464, 692, 22));
-        QCOMPARE(window.StatusPanels()->panelWidth(), 500);
+        QCOMPARE(window.StatusPanels()->PanelWidth(), 500);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // The window is exactly its menu bar and its client area.
@@ -456,23 +456,23 @@ private slots:
         SetHelpFile(page, &owner);
         TextHelpViewer viewer;
         viewer.showContents();
-        QVERIFY(viewer.window());
-        QCOMPARE(viewer.window()->parentWidget(), &owner);
-        QVERIFY(viewer.window()->toPlainText().startsWith(QStringLiteral("目次")));
+        QVERIFY(viewer.Browser());
+        QCOMPARE(viewer.Browser()->parentWidget(), &owner);
+        QVERIFY(viewer.Browser()->toPlainText().startsWith(QStringLiteral("目次")));
         // Shown again after reading on, it opens at the contents again.
-        viewer.window()->verticalScrollBar()->setValue(viewer.window()->verticalScrollBar()->maximum());
+        viewer.Browser()->verticalScrollBar()->setValue(viewer.Browser()->verticalScrollBar()->maximum());
         viewer.showContents();
-        QCOMPARE(viewer.window()->verticalScrollBar()->value(), 0);
+        QCOMPARE(viewer.Browser()->verticalScrollBar()->value(), 0);
 
         SetHelpFile(dir.filePath(QStringLiteral("無い.html")), &owner);
         viewer.showContents();
-        QVERIFY(viewer.window()->isVisible());
-        QVERIFY(viewer.window()->toPlainText().contains(QStringLiteral("無い.html")));
+        QVERIFY(viewer.Browser()->isVisible());
+        QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("無い.html")));
 
         // Left open while a game window opens modally over the menu, it can still be scrolled.
         owner.show();
         BlockWatch watch;
-        viewer.window()->installEventFilter(&watch);
+        viewer.Browser()->installEventFilter(&watch);
         ProbeWindow game;
         bool blockedUnderGame = true;
         game.onShow = [&] {
