@@ -181,7 +181,7 @@ void TGameWindow::FormCreate()
 {
     RenderBoard();
     RenderPhase();
-    SetStatusText(gamestatus::Idle);
+    SetStatusText(Q(status::Idle));
     Publish();
     PlayCue(SoundCue::Picked);
 }

@@ -36,16 +36,6 @@ namespace qx {
 class KeptGameStore;
 }  // namespace qx
 
-// Status texts of the game flow, as the status bar shows them.
-namespace gamestatus {
-inline const QString Idle = QString::fromStdString(qx::status::Idle);
-inline const QString Started = QString::fromStdString(qx::status::Started);
-inline const QString Resumed = QString::fromStdString(qx::status::Resumed);
-inline const QString Continue = QString::fromStdString(qx::status::Continue);
-inline const QString Interrupted = QString::fromStdString(qx::status::Interrupted);
-inline const QString Ended = QString::fromStdString(qx::status::Ended);
-}  // namespace gamestatus
-
 // Where a game window puts the shared controls; everything else about them is common.
 struct TGameWindowPlacement {
     QPoint confirmStartPos;  // screen position of "始めてもいいですか？"

@@ -11,6 +11,7 @@
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "support/Doubles.h"
+#include "support/SaidTexts.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,6 +29,7 @@
 #include <map>
 
 using namespace qx;
+namespace said = qx::test::said;
 using qx::test::Box;
 
 namespace {
@@ -295,7 +297,7 @@ private slots:
         QCOMPARE(BoardCode(w->Model(), 0), boardA);
         if (game == 2) QCOMPARE(BoardCode(w->Model(), 1), boardB);
         QCOMPARE(w->ButtonPattern(), QStringLiteral("000011"));
-        QCOMPARE(w->StatusText(), gamestatus::Interrupted);
+        QCOMPARE(w->StatusText(), said::Interrupted);
         QCOMPARE(w->CountDisplay()->text(), QStringLiteral("2"));
         QCOMPARE(w->TimeDisplay()->text(), QStringLiteral("1分5秒"));
         QCOMPARE(GameState.SwapCount[game - 1], 2);
@@ -376,10 +378,10 @@ private slots:
             return;
         }
         QCOMPARE(messages_->last().kind, Box::Plain);
-        QCOMPARE(messages_->last().text, Q(UnusableSaveText));
+        QCOMPARE(messages_->last().text, said::UnusableSave);
         QVERIFY(!Kept(game));
         QCOMPARE(w->ButtonPattern(), QStringLiteral("100000"));
-        QCOMPARE(w->StatusText(), gamestatus::Idle);
+        QCOMPARE(w->StatusText(), said::Idle);
         QCOMPARE(w->Model().Board(0).front().number, 0);
     }
 
@@ -394,9 +396,9 @@ private slots:
         clock.start();
         Swap(*form, 3, 5);
         const qint64 lockedSwapMs = clock.elapsed();
-        QCOMPARE(form->StatusText(), Q(SaveFailedText));
+        QCOMPARE(form->StatusText(), said::SaveFailed);
         Swap(*form, 3, 5);
-        QCOMPARE(form->StatusText(), gamestatus::Continue);
+        QCOMPARE(form->StatusText(), said::Continue);
         QVERIFY2(lockedSwapMs < 200, qPrintable(QString::number(lockedSwapMs)));
         QVERIFY(lock.exec(QStringLiteral("COMMIT")));
         Swap(*form, 6, 7);
@@ -417,8 +419,8 @@ private slots:
         ::chmod("data", 0755);
         QCOMPARE(child.exitCode(), 0);
         const QString said = QString::fromUtf8(child.readAllStandardOutput()).trimmed();
-        QCOMPARE(said, QStringList({QString::number(int(RecordAccess::ReadOnly)), Q(SaveFailedText),
-                                    gamestatus::Continue, QStringLiteral("2"), QStringLiteral("1")})
+        QCOMPARE(said, QStringList({QString::number(int(RecordAccess::ReadOnly)), said::SaveFailed, said::Continue,
+                                    QStringLiteral("2"), QStringLiteral("1")})
                            .join(QLatin1Char('|')));
     }
 

@@ -35,12 +35,12 @@ int Count(const Game& g, int table, TileLook look)
 // Playing with 3 seconds on the clock, interrupted and resumed in between.
 void PlayThreeSeconds(Game& g)
 {
-    QCOMPARE(g.Start().status, status::Started);
+    QCOMPARE(g.Start().status, std::string("数字の入れ替えを始めてください。"));
     QVERIFY(g.Tick());
-    QCOMPARE(g.Interrupt().status, status::Interrupted);
+    QCOMPARE(g.Interrupt().status, std::string("中断中です。「再開」ボタンで再開してください。"));
     QVERIFY(!g.Tick());
     QCOMPARE(g.CurrentPhase(), Phase::Interrupted);
-    QCOMPARE(g.Resume().status, status::Resumed);
+    QCOMPARE(g.Resume().status, std::string("再開します。入れ替えを続けてください。"));
     QVERIFY(g.Tick() && g.Tick());
     QCOMPARE(g.ElapsedSeconds(), 3);
 }
@@ -86,7 +86,7 @@ private slots:
         QFETCH(int, size);
         QFETCH(int, condition);
         Puzzle1Game g;
-        QCOMPARE(g.ChooseSize(BoardSize(size)).status, status::Idle);
+        QCOMPARE(g.ChooseSize(BoardSize(size)).status, std::string("「新しい問題」ボタンで始めてください。"));
         g.ChooseCondition(SwapCondition(condition));
         const Table start = SolvedExcept(g.Cells(), 1, 2);
         g.SetProblem({start, {}, EncodeProblemCode(start), {}});
@@ -212,7 +212,8 @@ private slots:
         QVERIFY2(parsed.position, parsed.reason.c_str());
 
         Puzzle2Game resumed;
-        QCOMPARE(resumed.Restore(*parsed.position).status, status::Interrupted);
+        QCOMPARE(resumed.Restore(*parsed.position).status,
+                 std::string("中断中です。「再開」ボタンで再開してください。"));
         QCOMPARE(resumed.Size(), BoardSize::Cells25);
         QCOMPARE(Numbers(resumed, 0), Numbers(played, 0));
         QCOMPARE(Numbers(resumed, 1), Numbers(played, 1));

@@ -3,6 +3,7 @@
 #include "GameWindowAdapter.h"
 #include "support/ActiveBoard.h"
 #include "support/Doubles.h"
+#include "support/SaidTexts.h"
 
 #include "core/Board.h"
 #include "core/GameState.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 using namespace qx;
+namespace said = qx::test::said;
 using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
@@ -81,38 +83,34 @@ void TestGameWindow::stateTable_data()
         const QByteArray n = Adapters()[size_t(i)]->name().toUtf8() + "/";
         auto row = [&](const char* tag) { return &QTest::newRow((n + tag).constData()); };
         *row("idle: new problem, OK") << i << "Idle"
-                                      << "new" << true << playing << gamestatus::Started << true << false
-                                      << QList<int>{7, 1};
-        *row("idle: new problem, cancelled")
-            << i << "Idle"
-            << "new" << false << idle << gamestatus::Idle << false << false << QList<int>{7};
+                                      << "new" << true << playing << said::Started << true << false << QList<int>{7, 1};
+        *row("idle: new problem, cancelled") << i << "Idle"
+                                             << "new" << false << idle << said::Idle << false << false << QList<int>{7};
         *row("ended: new problem, cancelled")
             << i << "Ended"
-            << "new" << false << ended << gamestatus::Ended << false << false << QList<int>{7};
+            << "new" << false << ended << said::Ended << false << false << QList<int>{7};
         *row("ended: same problem, OK") << i << "Ended"
-                                        << "same" << true << playing << gamestatus::Started << true << false
+                                        << "same" << true << playing << said::Started << true << false
                                         << QList<int>{7, 1};
         *row("playing: interrupt") << i << "Playing"
-                                   << "interrupt" << true << interrupted << gamestatus::Interrupted << false << false
+                                   << "interrupt" << true << interrupted << said::Interrupted << false << false
                                    << QList<int>{1};
         *row("interrupted: resume") << i << "Interrupted"
-                                    << "resume" << true << playing << gamestatus::Resumed << true << false
-                                    << QList<int>{1};
+                                    << "resume" << true << playing << said::Resumed << true << false << QList<int>{1};
         *row("playing: cancel, OK") << i << "Playing"
-                                    << "cancel" << true << ended << gamestatus::Ended << false << true << QList<int>{9};
+                                    << "cancel" << true << ended << said::Ended << false << true << QList<int>{9};
         *row("playing: cancel, キャンセル")
             << i << "Playing"
-            << "cancel" << false << playing << gamestatus::Started << true << false << QList<int>{};
+            << "cancel" << false << playing << said::Started << true << false << QList<int>{};
         *row("interrupted: cancel, OK") << i << "Interrupted"
-                                        << "cancel" << true << ended << gamestatus::Ended << false << true
-                                        << QList<int>{9};
+                                        << "cancel" << true << ended << said::Ended << false << true << QList<int>{9};
         *row("playing: condition menu") << i << "Playing"
-                                        << "condition" << true << playing << gamestatus::Started << false << true
+                                        << "condition" << true << playing << said::Started << false << true
                                         << QList<int>{1};
         *row("playing: size menu") << i << "Playing"
-                                   << "size" << true << idle << gamestatus::Idle << false << true << QList<int>{1};
+                                   << "size" << true << idle << said::Idle << false << true << QList<int>{1};
         *row("playing: completing swap") << i << "Playing"
-                                         << "complete" << true << ended << gamestatus::Ended << false << false
+                                         << "complete" << true << ended << said::Ended << false << false
                                          << QList<int>{4};
     }
 }

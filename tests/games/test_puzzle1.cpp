@@ -3,6 +3,7 @@
 #include "Puzzle1Support.h"
 #include "support/ActiveBoard.h"
 #include "support/Doubles.h"
+#include "support/SaidTexts.h"
 
 #include "shell/ColoredButton.h"
 #include "shell/Look.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace qx;
+namespace said = qx::test::said;
 using qx::test::Box;
 using qx::test::CellCount;
 using qx::test::FakeMessages;
@@ -213,7 +215,7 @@ void TestPuzzle1::wholeGame()
         QCOMPARE(w->Model().SelectCount(), 0);
         CheckTiles(w.get(), {});
         expectedCues << 6 << 6 << (qx::IsComplete(ShownNumbers(w->Cells())) ? 4 : 1);
-        if (!qx::IsComplete(ShownNumbers(w->Cells()))) QCOMPARE(w->StatusText(), gamestatus::Continue);
+        if (!qx::IsComplete(ShownNumbers(w->Cells()))) QCOMPARE(w->StatusText(), said::Continue);
     }
     QVERIFY(qx::IsComplete(ShownNumbers(w->Cells())));
     QCOMPARE(w.sounds.ids, expectedCues);
@@ -222,7 +224,7 @@ void TestPuzzle1::wholeGame()
     QCOMPARE(w.messages.last().text, QStringLiteral("完成しました！"));
     QCOMPARE(PosOf(w.messages.last()), QPoint(410, 480));
     QCOMPARE(w->ButtonPattern(), QStringLiteral("110000"));
-    QCOMPARE(w->StatusText(), gamestatus::Ended);
+    QCOMPARE(w->StatusText(), said::Ended);
     for (int k = 1; k <= n; ++k) QCOMPARE(w->Cells().Tile(k)->BrushColor(), Pink);
 }
 
