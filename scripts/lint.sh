@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?build directory}
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
-run-clang-tidy -p "$build" -quiet -j "$(nproc)" "$PWD/(core|shell|records|games|app)/[^/]*\.cpp\$" >"$build/clang-tidy.log" 2>&1 || {
+run-clang-tidy -p "$build" -quiet -j "$(nproc)" "$PWD/(core|core/solver|shell|records|games|app)/[^/]*\.cpp\$" >"$build/clang-tidy.log" 2>&1 || {
   grep -a -E "warning:|error:" "$build/clang-tidy.log" >&2 || tail -20 "$build/clang-tidy.log" >&2
   echo "lint: clang-tidy found problems (whole log: $build/clang-tidy.log)" >&2
   exit 1
