@@ -15,10 +15,10 @@ namespace {
 // exists, so the first solution found is a shortest one. A position met again in the same pass,
 // after the same last swap and with no fewer swaps behind it, has already failed with at least as
 // much room and the same swaps to follow (or lies on the current line, and a detour is never
-// shortest), so it is cut; the same pair twice in a row
-// undoes itself and is never tried. Two swaps on four different cells give the same position in
-// either order, so only the order with the lower pair first is tried: every line of swaps can be
-// reordered into one that keeps this rule without growing, so no shortest line is lost.
+// shortest), so it is cut; the same pair twice in a row undoes itself and is never tried. Two swaps
+// on four different cells give the same position in either order, so only the order with the lower
+// pair first is tried: every line of swaps can be reordered into one that keeps this rule without
+// growing, so no shortest line is lost.
 class DeepeningSearch {
 public:
     DeepeningSearch(const Space& space, const std::stop_token& stop, SolverClock::time_point deadline)

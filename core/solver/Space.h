@@ -114,9 +114,36 @@ inline int Cycles(const Space& s, const Cells& c)
 
 // Each swap moves two numbers one step each; a Puzzle II number may go to either of its homes,
 // and its two copies to the two homes in the cheaper way.
-int StepSum(const Space& s, const Cells& c);
+inline int StepSum(const Space& s, const Cells& c)
+{
+    int sum = 0;
+    if (s.game == GameType::PuzzleI) {
+        for (int k = 0; k < s.n; ++k) sum += s.Dist(c[size_t(k)], k, s.Home(c[size_t(k)], 0));
+        return sum;
+    }
+    std::array<int, 26> first;
+    first.fill(-1);
+    for (int k = 0; k < s.cells; ++k) {
+        const int x = c[size_t(k)];
+        if (first[size_t(x)] < 0) {
+            first[size_t(x)] = k;
+            continue;
+        }
+        const int f = first[size_t(x)];
+        const int straight = s.Dist(x, f, s.Home(x, 0)) + s.Dist(x, k, s.Home(x, 1));
+        const int crossed = s.Dist(x, f, s.Home(x, 1)) + s.Dist(x, k, s.Home(x, 0));
+        sum += std::min(straight, crossed);
+    }
+    return sum;
+}
 // Puzzle II: what the cells of table A and of table B need, each table's sum on its own.
-std::pair<int, int> NeedSums(const Space& s, const Cells& c);
+inline std::pair<int, int> NeedSums(const Space& s, const Cells& c)
+{
+    int a = 0, b = 0;
+    for (int k = 0; k < s.n; ++k) a += s.Need(k, c[size_t(k)]);
+    for (int k = s.n; k < s.cells; ++k) b += s.Need(k, c[size_t(k)]);
+    return {a, b};
+}
 
 constexpr int NeverBound = std::numeric_limits<int>::max() / 4;
 
@@ -130,6 +157,14 @@ inline int BoundOfOneTable(const Space& s, int steps, int cycles)
     return bound;
 }
 // Admissible: no completion is shorter. Very large when some number can never reach home.
-int LowerBound(const Space& s, const Cells& c);
+inline int LowerBound(const Space& s, const Cells& c)
+{
+    if (s.game == GameType::PuzzleI) return BoundOfOneTable(s, StepSum(s, c), Cycles(s, c));
+    const int steps = StepSum(s, c);
+    if (steps >= Space::Never) return NeverBound;
+    const auto [a, b] = NeedSums(s, c);
+    if (a >= Space::Never || b >= Space::Never) return NeverBound;
+    return std::max({(steps + 1) / 2, a, b});
+}
 
 }  // namespace qx::solver
