@@ -84,7 +84,8 @@ Solution Solve(const Position& position, const std::stop_token& stop, SolverCloc
 // less k (a shorter way from `current` would make a shorter way from `start`). Nothing otherwise.
 std::optional<Solution> AnswerAlongPath(const Position& start, const Solution& startAnswer, const Position& current);
 
-// The pieces the answers rest on, open to the tests and the benchmark.
+// The pieces the answers rest on, open to the tests and the benchmark (defined beside their parts in
+// core/solver/).
 
 // Rank 0 … 9! − 1 of a 9-cell table in the complete distance tables.
 int Rank9(const std::vector<int>& numbers);
