@@ -121,7 +121,7 @@ inline int StepSum(const Space& s, const Cells& c)
         for (int k = 0; k < s.n; ++k) sum += s.Dist(c[size_t(k)], k, s.Home(c[size_t(k)], 0));
         return sum;
     }
-    std::array<int, 26> first;
+    std::array<int, 26> first{};
     first.fill(-1);
     for (int k = 0; k < s.cells; ++k) {
         const int x = c[size_t(k)];
