@@ -152,6 +152,18 @@ private:
     std::unique_ptr<TDataModule1> module_;
     QString home_ = QDir::currentPath();
 
+    // A window of game type 1 or 2 that keeps its games in the test's data module.
+    std::unique_ptr<TGameWindow> GameWindow(int game)
+    {
+        std::unique_ptr<TGameWindow> w;
+        if (game == 1)
+            w = std::make_unique<TForm2>();
+        else
+            w = std::make_unique<TForm3>();
+        w->KeepGamesIn(&module_->KeptGames());
+        return w;
+    }
+
     // A Puzzle I window on the test's data module with 2 1 4 3 5 … 9 started and 1 ↔ 2 swapped.
     std::unique_ptr<TForm2> PlayedPuzzle1()
     {
@@ -250,16 +262,7 @@ private slots:
         QFETCH(int, game);
         QFETCH(bool, answer);
         QFETCH(QString, question);
-        auto make = [this, game]() -> std::unique_ptr<TGameWindow> {
-            std::unique_ptr<TGameWindow> w;
-            if (game == 1)
-                w = std::make_unique<TForm2>();
-            else
-                w = std::make_unique<TForm3>();
-            w->KeepGamesIn(&module_->KeptGames());
-            return w;
-        };
-        std::unique_ptr<TGameWindow> first = make();
+        std::unique_ptr<TGameWindow> first = GameWindow(game);
         first->OfferSavedGame();
         first->fixedSeed = 11;
         first->Model().ChooseSize(game == 1 ? BoardSize::Cells9 : BoardSize::Cells16);
@@ -275,7 +278,7 @@ private slots:
         first.reset();
 
         ResetGameState();
-        std::unique_ptr<TGameWindow> w = make();
+        std::unique_ptr<TGameWindow> w = GameWindow(game);
         messages_->boxes.clear();
         messages_->answers = {answer};
         sounds_->ids.clear();
@@ -362,12 +365,7 @@ private slots:
         QVERIFY(seed.exec());
         seed.finish();
 
-        std::unique_ptr<TGameWindow> w;
-        if (game == 1)
-            w = std::make_unique<TForm2>();
-        else
-            w = std::make_unique<TForm3>();
-        w->KeepGamesIn(&module_->KeptGames());
+        std::unique_ptr<TGameWindow> w = GameWindow(game);
         messages_->boxes.clear();
         messages_->answers = {false};
         w->OfferSavedGame();
