@@ -44,6 +44,8 @@ void Game::MarkInPlace()
 Outcome Game::NewProblem(Random& rng)
 {
     ResetBoard();
+    par_.reset();
+    hints_ = 0;
     Shuffle(rng);
     return {.keep = Keep::Forget};
 }
@@ -59,6 +61,7 @@ void Game::LayOutProblem()
 Outcome Game::SameProblem()
 {
     ResetBoard();
+    hints_ = 0;
     LayOutProblem();
     return {.keep = Keep::Forget};
 }
@@ -67,6 +70,7 @@ Outcome Game::LayOutStoredProblem(const GameProblem& problem, SwapCondition cond
 {
     problem_ = problem;
     condition_ = condition;
+    par_.reset();
     return SameProblem();
 }
 
@@ -82,6 +86,8 @@ Outcome Game::Restore(const ResumePosition& position)
     MarkInPlace();
     swapCount_ = position.swapCount;
     elapsedSeconds_ = position.elapsedSeconds;
+    hints_ = position.hints;
+    par_ = position.par;
     finished_ = false;
     phase_ = Phase::Interrupted;
     return {.status = status::Interrupted};
@@ -128,6 +134,7 @@ Outcome Game::ChooseSize(BoardSize size)
 {
     size_ = size;
     ResetBoard();
+    par_.reset();
     phase_ = Phase::Idle;
     return {.cues = {SoundCue::Step}, .status = status::Idle, .keep = Keep::Forget};
 }
@@ -136,6 +143,8 @@ Outcome Game::ChooseCondition(SwapCondition condition)
 {
     // After an ended game "同じ問題" replays the problem under the new condition.
     ResetBoard();
+    // The same problem under another condition has a par of its own.
+    if (condition != condition_) par_.reset();
     condition_ = condition;
     return {.cues = {SoundCue::Step}, .keep = Keep::Forget};
 }
@@ -144,12 +153,27 @@ void Game::Finish(Outcome& outcome, std::pair<int, int> at)
 {
     outcome.cues.push_back(SoundCue::Completed);
     finished_ = true;
+    if (par_) par_ = WithPlayedWay(*par_, swapCount_);
     clockRunning_ = false;
     phase_ = Phase::Ended;
     outcome.notice = Notice{.text = "完成しました！", .at = at};
     outcome.status = status::Ended;
     outcome.keep = Keep::Forget;
 }
+
+Outcome Game::TakeHint(int first, int second)
+{
+    ++hints_;
+    return ChooseSwap(first, second);
+}
+
+void Game::LearnPar(const Par& learned)
+{
+    par_ = par_ ? Sharper(*par_, learned) : learned;
+    if (finished_) par_ = WithPlayedWay(*par_, swapCount_);
+}
+
+bool Game::Optimal() const { return finished_ && hints_ == 0 && par_ && par_->Proven() && swapCount_ == par_->found; }
 
 void Game::AddCues(Outcome& into, const Outcome& next)
 {

@@ -4,6 +4,7 @@
 // the flow both games share. Operations return what the player is to be shown and to hear.
 
 #include "core/Board.h"
+#include "core/Par.h"
 #include "core/Problem.h"
 #include "core/SoundCue.h"
 
@@ -90,6 +91,15 @@ public:
     int SwapCount() const { return swapCount_; }
     int ElapsedSeconds() const { return elapsedSeconds_; }
     bool Finished() const { return finished_; }
+    // Hints taken in this game: from every new, same or stored problem on, and kept with it.
+    int HintsUsed() const { return hints_; }
+    // What is known of the fewest swaps of the current problem (its start position under this
+    // size and condition); nothing until the solver has said something of it.
+    const std::optional<Par>& ProblemPar() const { return par_; }
+    // Takes in what the solver learned of the current problem: the par only ever grows more exact.
+    void LearnPar(const Par& learned);
+    // Completed in the proven minimum without a hint.
+    bool Optimal() const;
     const GameProblem& Problem() const { return problem_; }
     const Selection& Picks() const { return selection_; }
     // Table 0 (Puzzle I, table A) or 1 (table B).
@@ -124,10 +134,10 @@ public:
     Outcome ChooseCondition(SwapCondition condition);
 
     virtual Outcome Swap() = 0;
-    // A hint in one step: puts back what is selected and selects the two numbers of a swap (the
-    // first in the only table or table A, the second in the same table or table B), with the
-    // marks and cues of those clicks; nothing is swapped.
-    virtual Outcome ChooseSwap(int first, int second) = 0;
+    // A hint in one step, counted: puts back what is selected and selects the two numbers of a
+    // swap (the first in the only table or table A, the second in the same table or table B),
+    // with the marks and cues of those clicks; nothing is swapped.
+    Outcome TakeHint(int first, int second);
 
 protected:
     Game(GameType type, int tables);
@@ -144,6 +154,8 @@ protected:
     // The cues of `next` after those of `into`: several clicks made as one.
     static void AddCues(Outcome& into, const Outcome& next);
     Selection& Chosen() { return selection_; }
+    // The selection of TakeHint, made as the player's clicks would make it.
+    virtual Outcome ChooseSwap(int first, int second) = 0;
 
 private:
     virtual void Shuffle(Random& rng) = 0;
@@ -157,6 +169,8 @@ private:
     int swapCount_ = 0;
     int elapsedSeconds_ = 0;
     bool finished_ = false;
+    int hints_ = 0;
+    std::optional<Par> par_;
     GameProblem problem_;
     Selection selection_;
     std::vector<BoardTable> boards_;

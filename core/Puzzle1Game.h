@@ -17,9 +17,9 @@ public:
     // A right click on cell k: puts a selected number back; any other number does nothing.
     Outcome Unselect(int k);
     Outcome Swap() override;
-    Outcome ChooseSwap(int first, int second) override;
 
 private:
+    Outcome ChooseSwap(int first, int second) override;
     void ResetBoard() override;
     void Shuffle(Random& rng) override;
     void ClearSelection();

@@ -18,9 +18,9 @@ public:
     // A right click on cell k: puts that table's pick back; any other number does nothing.
     Outcome Unpick(int table, int k);
     Outcome Swap() override;
-    Outcome ChooseSwap(int first, int second) override;
 
 private:
+    Outcome ChooseSwap(int first, int second) override;
     void Shuffle(Random& rng) override;
     int& PickIndex(int table);
     // Every tile plain, then the partners of `table`'s pick marked in the other table.

@@ -1,5 +1,6 @@
 #include "core/SavedGame.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace qx {
@@ -57,6 +58,11 @@ ParsedSave ParseSavedGame(const SavedGame& saved)
     position.condition = *condition;
     position.swapCount = int(saved.swapCount);
     position.elapsedSeconds = int(saved.elapsedSeconds);
+    // What was known beside the game is of no use when damaged, but never costs the game itself.
+    position.hints = saved.hints >= 0 && saved.hints <= MaxSavedSwaps ? int(saved.hints) : 0;
+    const Par par{.lowerBound = int(std::clamp<long long>(saved.parLowerBound, -1, MaxPar + 1)),
+                  .found = int(std::clamp<long long>(saved.parFound, -1, MaxPar + 1))};
+    if (IsPlausible(par) && (par.lowerBound > 0 || par.found > 0)) position.par = par;
 
     const DecodedProblem startA = DecodeProblemCode(saved.codeA, n);
     if (!startA.ok) return Refused("problem A: " + startA.reason);
@@ -109,6 +115,11 @@ std::optional<SavedGame> SaveOf(const Game& game)
     }
     saved.swapCount = game.SwapCount();
     saved.elapsedSeconds = game.ElapsedSeconds();
+    saved.hints = game.HintsUsed();
+    if (const std::optional<Par>& par = game.ProblemPar()) {
+        saved.parLowerBound = par->lowerBound;
+        saved.parFound = par->found;
+    }
     return saved;
 }
 

@@ -21,6 +21,10 @@ struct SavedGame {
     std::string boardA, boardB;
     long long swapCount = 0;
     long long elapsedSeconds = 0;
+    // Kept beside the designed fields; a row written before them reads 0, and no par.
+    long long hints = 0;
+    long long parLowerBound = 0;
+    long long parFound = 0;  // 0 with a bound of 0: nothing known
 
     bool operator==(const SavedGame&) const = default;
 };
@@ -34,6 +38,8 @@ struct ResumePosition {
     Table boardA, boardB;
     int swapCount = 0;
     int elapsedSeconds = 0;
+    int hints = 0;
+    std::optional<Par> par;
 };
 
 // Counts and seconds above these were not played: a row that claims them is refused.

@@ -44,7 +44,7 @@ void THintMenu::ShowHint(const Solution& answer)
         return;
     }
     const SolverSwap swap = answer.path.front();
-    Outcome chosen = game_.ChooseSwap(swap.first, swap.second);
+    Outcome chosen = game_.TakeHint(swap.first, swap.second);
     chosen.status = HintStatus(*board, swap);
     show_(chosen);
 }
