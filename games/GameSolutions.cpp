@@ -205,4 +205,6 @@ void TGameSolutions::WhenSettled(ShortestSubject subject, Use use)
 
 std::optional<Solution> TGameSolutions::BoardAnswer() const { return board_ ? board_->answer : std::nullopt; }
 
+std::optional<Solution> TGameSolutions::StartAnswer() const { return start_ ? start_->answer : std::nullopt; }
+
 bool TGameSolutions::BoardSettled() const { return board_ && board_->settled; }

@@ -33,6 +33,8 @@ public:
 
     // The answer known so far for the board as it stands, and whether it can still improve.
     std::optional<qx::Solution> BoardAnswer() const;
+    // The answer known so far for the start position of the problem.
+    std::optional<qx::Solution> StartAnswer() const;
     bool BoardSettled() const;
     // A search of this window runs or waits.
     bool Searching() const { return job_ != 0; }

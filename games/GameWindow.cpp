@@ -146,6 +146,12 @@ void TGameWindow::CreateDisplays()
     countDisplay_->setObjectName(QStringLiteral("Memo1"));
     timeDisplay_ = makeDisplay(placement_.timeDisplay);
     timeDisplay_->setObjectName(QStringLiteral("Memo2"));
+    // Par: the fewest swaps of the problem, read as "最短 22 回"; the caption looks like 回数 and 時間.
+    PlaceCaption("parCaption", QStringLiteral("最短"), placement_.parCaption);
+    parDisplay_ = makeDisplay(placement_.parDisplay);
+    parDisplay_->setObjectName(QStringLiteral("ParDisplay"));
+    parDisplay_->setAccessibleName(QStringLiteral("最短"));
+    parDisplay_->setFocusPolicy(Qt::NoFocus);
 
     conditionLabel_ = new QLabel(Client());
     conditionLabel_->setObjectName(QStringLiteral("Label2"));
@@ -221,6 +227,12 @@ void TGameWindow::RenderDisplays()
     const QString timeText = seconds ? Q(MinutesAndSeconds(seconds)) : QString();
     if (countDisplay_->text() != countText) countDisplay_->setText(countText);
     if (timeDisplay_->text() != timeText) timeDisplay_->setText(timeText);
+    const bool hasProblem = Model().Board(0).front().number != 0;
+    const QString parText = Q(ParText(hasProblem, Model().ProblemPar(), Model().Optimal()));
+    if (parDisplay_->text() != parText) {
+        parDisplay_->setText(parText);
+        parDisplay_->setAccessibleDescription(Q(ParSpoken(hasProblem, Model().ProblemPar(), Model().Optimal())));
+    }
 }
 
 void TGameWindow::Apply(const Outcome& outcome)
@@ -516,8 +528,17 @@ void TGameWindow::CreateGameMenu(const TGameMenuNames& names, std::function<void
                    [this, c] { ChooseCondition(SwapCondition(c)); });
     AddCommand(nullptr, names.record, names.recordText, [this] { OpenRecords(); });
     hintMenu_ = new THintMenu(*this, Model(), [this](const Outcome& chosen) { Apply(chosen); });
+    connect(Solutions(), &TGameSolutions::Answered, this, Guarded([this] { LearnPar(); }));
     AddCommand(nullptr, names.help, QStringLiteral("遊び方"), [this] { ShowHelpContents(); });
     AddCommand(nullptr, "Exit1", QStringLiteral("終了"), [this] { AskQuit(); });
+}
+
+void TGameWindow::LearnPar()
+{
+    const std::optional<Solution> answer = Solutions()->StartAnswer();
+    if (!answer || answer->status == Solution::Status::Impossible) return;
+    Model().LearnPar(ParOf(*answer));
+    RenderDisplays();
 }
 
 TGameSolutions* TGameWindow::Solutions() const { return hintMenu_ ? hintMenu_->Solutions() : nullptr; }

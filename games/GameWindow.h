@@ -45,6 +45,8 @@ struct TGameWindowPlacement {
     QRect conditionLabel;
     QPoint countDisplay;
     QPoint timeDisplay;
+    QPoint parCaption;  // "最短" below "時間", and its display below the time display
+    QPoint parDisplay;
 };
 
 // One table of cells on the fixed 5 × 5 grid: tiles on a 44 px step, 45 px wide, so that
@@ -98,6 +100,8 @@ public:
     TCuteButton* CancelButton() const { return buttons_[5]; }
     QLineEdit* CountDisplay() const { return countDisplay_; }
     QLineEdit* TimeDisplay() const { return timeDisplay_; }
+    // "最短": the par of the problem on the board.
+    QLineEdit* ParDisplay() const { return parDisplay_; }
     QLabel* ConditionLabel() const { return conditionLabel_; }
     // The elapsed-time clock, 1 s.
     QTimer* PlayClock() const { return playClock_; }
@@ -187,6 +191,8 @@ private:
     // Buttons of the phase, and the elapsed-time timer.
     void RenderPhase();
     void RenderDisplays();
+    // What the solver has learned of the problem's start becomes the model's par.
+    void LearnPar();
     void ShowConditionLabel();
     void ChooseSize(qx::BoardSize size);
     void ChooseCondition(qx::SwapCondition condition);
@@ -202,6 +208,7 @@ private:
     std::array<TCuteButton*, 6> buttons_{};  // 新しい問題, 同じ問題, 入れ替え, 中断, 再開, 取止め
     QLineEdit* countDisplay_ = nullptr;
     QLineEdit* timeDisplay_ = nullptr;
+    QLineEdit* parDisplay_ = nullptr;
     QLabel* conditionLabel_ = nullptr;
     QTimer* playClock_ = nullptr;
     QFrame* completedPanel_ = nullptr;

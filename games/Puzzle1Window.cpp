@@ -40,6 +40,8 @@ TGameWindowPlacement Puzzle1Placement()
     p.conditionLabel = QRect(512, 38, 107, 19);
     p.countDisplay = QPoint(360, 322);
     p.timeDisplay = QPoint(360, 344);
+    p.parCaption = QPoint(304, 372);
+    p.parDisplay = QPoint(360, 366);
     return p;
 }
 

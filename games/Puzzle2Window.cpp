@@ -26,6 +26,8 @@ TGameWindowPlacement Puzzle2Placement()
     p.conditionLabel = QRect(552, 26, 84, 19);
     p.countDisplay = QPoint(352, 312);
     p.timeDisplay = QPoint(352, 336);
+    p.parCaption = QPoint(296, 364);
+    p.parDisplay = QPoint(352, 360);
     return p;
 }
 
