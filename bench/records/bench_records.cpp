@@ -1,10 +1,8 @@
 // Median times of the record window's operations over one table of 10,000 rows:
 // 60 rows in each of bands 1 … 5, the rest in band 6. Run offscreen from any directory.
 #include "core/Board.h"
-#include "core/GameState.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
-#include "support/DesignedRecord.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -20,8 +18,6 @@
 #include <functional>
 #include <memory>
 #include <vector>
-
-using qx::GameState;
 
 namespace {
 
@@ -90,25 +86,24 @@ int main(int argc, char** argv)
     qx::test::FakeSounds sounds;
     TDataModule1 module;
     SeedTable();
-    GameState.ActiveGame = 1;
-    GameState.ActiveSize = 1;
-    GameState.Finished = 1;
-    GameState.ProblemCodeA = "020301040506070809";
-
-    GameState.ActiveCondition = 1;
+    // A finished Puzzle I game of 9 cells, as its game window hands it over.
+    RecordContext played;
+    played.game = qx::GameType::PuzzleI;
+    played.finished = true;
+    played.codeA = "020301040506070809";
     Report("list the keys of 10,000 rows", nullptr,
            [&] { module.Store().List(qx::GameType::PuzzleI, qx::BoardSize::Cells9); });
-    Report("open the record window (create, show, paint)", nullptr, [] {
-        TForm4 form(qx::test::RecordContextOfGameState());
+    Report("open the record window (create, show, paint)", nullptr, [&played] {
+        TForm4 form(played);
         form.show();
         QApplication::processEvents();
     });
 
     // A window for the game under `condition`, as its game window opens it.
     std::unique_ptr<TForm4> form;
-    const auto openUnder = [&form](int condition) {
-        GameState.ActiveCondition = condition;
-        form = std::make_unique<TForm4>(qx::test::RecordContextOfGameState());
+    const auto openUnder = [&form, &played](int condition) {
+        played.condition = qx::SwapCondition(condition);
+        form = std::make_unique<TForm4>(played);
         form->show();
         form->NameEdit()->setText(QStringLiteral("bench"));
         QApplication::processEvents();

@@ -303,8 +303,8 @@ private slots:
         QCOMPARE(w->StatusText(), said::Interrupted);
         QCOMPARE(w->CountDisplay()->text(), QStringLiteral("2"));
         QCOMPARE(w->TimeDisplay()->text(), QStringLiteral("1分5秒"));
-        QCOMPARE(GameState.SwapCount[game - 1], 2);
-        QCOMPARE(GameState.ActiveSize, game == 1 ? 1 : 2);
+        QCOMPARE(w->Model().SwapCount(), 2);
+        QCOMPARE(w->Model().Size(), game == 1 ? BoardSize::Cells9 : BoardSize::Cells16);
         // Opening the window again asks nothing.
         QTimer::singleShot(50, w.get(), [&w] { w->close(); });
         w->ShowModal();

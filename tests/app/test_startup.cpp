@@ -21,15 +21,19 @@
 using namespace qx;
 using namespace qx::test;
 
-// Start-up in a fresh working directory with the test doubles of the seams.
+// Start-up in a fresh working directory with the test doubles of the seams; `steps` are the
+// steps of start-up in the order they were done.
 struct Started {
     QTemporaryDir dir;
     bool inDir = QDir::setCurrent(dir.path());
     bool reset = (ResetGameState(), true);
     FakeSounds sounds;
     FakeMessages boxes;
-    std::unique_ptr<StartedProgram> program = StartProgram();
+    QStringList steps;
+    std::unique_ptr<StartedProgram> program = StartProgram(nullptr, [this](const char* step) { steps << step; });
 };
+
+const QStringList WindowsInOrder{"Puzzle I window", "Puzzle II window", "record window"};
 
 // Whether an image-format plugin has been loaded into this process.
 bool ImagePluginLoaded()
@@ -72,7 +76,7 @@ private slots:
         QTRY_VERIFY(program->Finished());
         QVERIFY(program->puzzle1 && program->puzzle2 && program->records);
         QCOMPARE(sounds.ids, (QList<int>{7, 6, 6}));
-        QCOMPARE(GameState.ActiveGame, 2);
+        QCOMPARE(started.steps.filter(QStringLiteral(" window")), WindowsInOrder);
 
         // Only the menu is visible, and nothing was asked of the player.
         QVERIFY(!program->puzzle1->isVisible());
@@ -91,11 +95,12 @@ private slots:
         const std::unique_ptr<StartedProgram>& program = started.program;
         QTimer::singleShot(0, [&] {
             QVERIFY(program->puzzle2 && program->puzzle2->isVisible());
+            QVERIFY(!program->puzzle1->isVisible());
             program->puzzle2->close();
         });
         program->menu->OpenPuzzle2();
         QCOMPARE(sounds.ids.mid(0, 3), (QList<int>{7, 6, 6}));
-        QCOMPARE(GameState.ActiveGame, 2);
+        QCOMPARE(started.steps.filter(QStringLiteral(" window")), WindowsInOrder);
     }
 
     // Every window keeps its size without maximize, looks the same on a dark desktop as on a

@@ -1,15 +1,10 @@
 // Board geometry, the cell map, home rows, display names and the shared state's reset.
 #include "core/Board.h"
 #include "core/GameState.h"
-#include "support/ActiveBoard.h"
 
 #include <QtTest>
 
 using namespace qx;
-using qx::test::CellCount;
-using qx::test::ConditionName;
-using qx::test::GridSide;
-using qx::test::SizeName;
 
 class TestGeometry : public QObject {
     Q_OBJECT
@@ -32,17 +27,16 @@ private slots:
         QFETCH(int, size);
         QFETCH(QList<int>, positions);
         GameState.CellMap.fill(-1);
-        GameState.ActiveSize = size;
-        BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
-        const int n = CellCount();
+        BuildCellMap(GameState.CellMap, BoardSize(size));
+        const int n = CellCount(BoardSize(size));
         QCOMPARE(n, int(positions.size()));
         for (int k = 1; k <= 25; ++k) {
             if (k <= n) {
                 QCOMPARE(GameState.CellMap[k - 1], positions[k - 1]);
                 QCOMPARE(LayoutPositionOf(k, BoardSize(size)), positions[k - 1]);
                 // the layout cell lies in the same row and column as the grid cell
-                QCOMPARE(LayoutRow(positions[k - 1]), RowOf(k, GridSide()));
-                QCOMPARE(LayoutColumn(positions[k - 1]), ColumnOf(k, GridSide()));
+                QCOMPARE(LayoutRow(positions[k - 1]), RowOf(k, GridSide(BoardSize(size))));
+                QCOMPARE(LayoutColumn(positions[k - 1]), ColumnOf(k, GridSide(BoardSize(size))));
             } else {
                 QCOMPARE(GameState.CellMap[k - 1], -1);  // later entries are never written
             }
@@ -51,10 +45,8 @@ private slots:
 
     void smallerSizeKeepsLaterEntries()
     {
-        GameState.ActiveSize = int(BoardSize::Cells25);
-        BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
-        GameState.ActiveSize = int(BoardSize::Cells9);
-        BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
+        BuildCellMap(GameState.CellMap, BoardSize::Cells25);
+        BuildCellMap(GameState.CellMap, BoardSize::Cells9);
         QCOMPARE(GameState.CellMap[3], 6);
         for (int k = 10; k <= 25; ++k) QCOMPARE(GameState.CellMap[k - 1], k);
     }
@@ -132,10 +124,6 @@ private slots:
         QFETCH(int, value);
         QFETCH(QString, sizeName);
         QFETCH(QString, conditionName);
-        GameState.ActiveSize = value;
-        GameState.ActiveCondition = value;
-        QCOMPARE(QString::fromStdString(SizeName()), sizeName);
-        QCOMPARE(QString::fromStdString(ConditionName()), conditionName);
         QCOMPARE(QString::fromStdString(SizeName(BoardSize(value))), sizeName);
         QCOMPARE(QString::fromStdString(ConditionName(SwapCondition(value))), conditionName);
     }

@@ -15,7 +15,7 @@ public:
     virtual ~GameWindowAdapter() = default;
 
     virtual QString name() const = 0;
-    // A new window, created as at program start (GameState has been reset before).
+    // A new window, created as at program start.
     virtual std::unique_ptr<TGameWindow> create() const = 0;
 
     virtual QPoint confirmStartPos() const = 0;
@@ -28,8 +28,9 @@ public:
     // Lays out, for the active size, a start position one swap away from complete and asks to
     // start it (the caller scripts the answer).
     virtual void layOutNearlySolved(TGameWindow* w) const = 0;
-    // Makes that completing swap by clicking the number labels and "入れ替え".
-    virtual void playCompletingSwap(TGameWindow* w) const = 0;
+    // Swaps the numbers of cells 1 and 2 (Puzzle II: 表A's cell 1 with 表B's cell 2) by clicking
+    // the number labels and "入れ替え": on that position, the completing swap.
+    virtual void swapFirstCells(TGameWindow* w) const = 0;
     // Selects or picks one number by a click (for the reopening test).
     virtual void pickOne(TGameWindow* w) const = 0;
     // The texts of every number label of the active size, all tables.

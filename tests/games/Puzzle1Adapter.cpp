@@ -1,10 +1,8 @@
 // The Puzzle I window for the shared game-window tests.
 #include "GameWindowAdapter.h"
 #include "Puzzle1Support.h"
-#include "support/ActiveBoard.h"
 
 #include "core/Board.h"
-#include "core/GameState.h"
 #include "games/Puzzle1Window.h"
 #include "shell/ColoredButton.h"
 
@@ -33,13 +31,13 @@ public:
     void layOutNearlySolved(TGameWindow* w) const override
     {
         // 1 and 2 exchanged: one swap of neighbours, allowed under every condition.
-        const int n = qx::test::CellCount();
+        const int n = w->Model().Cells();
         std::vector<int> order(n);
         for (int k = 1; k <= n; ++k) order[k - 1] = k;
         std::swap(order[0], order[1]);
         StartPuzzle1(static_cast<TForm2*>(w), order);
     }
-    void playCompletingSwap(TGameWindow* w) const override
+    void swapFirstCells(TGameWindow* w) const override
     {
         auto* f = static_cast<TForm2*>(w);
         ClickCell(f, 1);

@@ -2,10 +2,8 @@
 // Puzzle I helpers shared by the tests, the adapter and the benchmark.
 
 #include "core/Board.h"
-#include "core/GameState.h"
 #include "core/Problem.h"
 #include "games/Puzzle1Window.h"
-#include "support/ActiveBoard.h"
 
 #include <QStringList>
 #include <QTest>
@@ -27,17 +25,17 @@ inline void ClickCell(TForm2* f, int k, Qt::MouseButton button = Qt::LeftButton)
     QTest::mouseClick(CellLabel(f, k), button);
 }
 
-// The numbers the board shows, read back from its labels (an empty label is 0).
-inline qx::Table ShownNumbers(const TBoardCells& cells)
+// The numbers the board shows on the model's size, read back from its labels (an empty label is 0).
+inline qx::Table ShownNumbers(const TForm2* f)
 {
     qx::Table numbers;
-    for (int k = 1; k <= qx::test::CellCount(); ++k) numbers.push_back(cells.Number(k).toInt());
+    for (int k = 1; k <= f->Model().Cells(); ++k) numbers.push_back(f->Cells().Number(k).toInt());
     return numbers;
 }
 
-inline QStringList BoardTexts(TForm2* f)
+inline QStringList BoardTexts(const TForm2* f)
 {
     QStringList texts;
-    for (int k = 1; k <= qx::test::CellCount(); ++k) texts << f->Cells().Number(k);
+    for (int k = 1; k <= f->Model().Cells(); ++k) texts << f->Cells().Number(k);
     return texts;
 }

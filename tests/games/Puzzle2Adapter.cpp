@@ -24,12 +24,13 @@ public:
     {
         // Table A holds 2 at cell 1, table B holds 1 at cell 2: exchanging the two neighbours,
         // 2 with 1, completes both tables under every condition.
-        std::vector<int> a = Solved(), b = Solved();
+        auto* f = static_cast<TForm3*>(w);
+        std::vector<int> a = Solved(f), b = Solved(f);
         a[0] = 2;
         b[1] = 1;
-        StartPuzzle2(static_cast<TForm3*>(w), a, b);
+        StartPuzzle2(f, a, b);
     }
-    void playCompletingSwap(TGameWindow* w) const override
+    void swapFirstCells(TGameWindow* w) const override
     {
         auto* f = static_cast<TForm3*>(w);
         ClickCell(f, TForm3::TableA, 1);

@@ -3,10 +3,8 @@
 // their names: table A's label of LayoutPosition p is Label(p + 32), table B's Label(p + 57).
 
 #include "core/Board.h"
-#include "core/GameState.h"
 #include "core/Problem.h"
 #include "games/Puzzle2Window.h"
-#include "support/ActiveBoard.h"
 
 #include <QStringList>
 #include <QTest>
@@ -20,20 +18,20 @@ inline void StartPuzzle2(TForm3* f, const std::vector<int>& a, const std::vector
     f->OnSameProblem();
 }
 
-// The complete table 1 … n of the active size.
-inline std::vector<int> Solved() { return qx::SolvedOrder(qx::test::CellCount()); }
+// The complete table 1 … n of the model's size.
+inline std::vector<int> Solved(const TForm3* f) { return qx::SolvedOrder(f->Model().Cells()); }
 
-inline QString LabelName(TForm3::TTable table, int k)
+// The label and tile of BoardIndex k on the model's size.
+inline QLabel* CellLabel(TForm3* f, TForm3::TTable table, int k)
 {
-    return QStringLiteral("Label%1").arg(qx::GameState.CellMap[k - 1] + (table == TForm3::TableA ? 32 : 57));
+    const int p = qx::LayoutPositionOf(k, f->Model().Size());
+    return f->findChild<QLabel*>(QStringLiteral("Label%1").arg(p + (table == TForm3::TableA ? 32 : 57)));
 }
-inline QString TileName(TForm3::TTable table, int k)
+inline TShape* CellTile(TForm3* f, TForm3::TTable table, int k)
 {
-    return QStringLiteral("Shape%1").arg(qx::GameState.CellMap[k - 1] + (table == TForm3::TableA ? 8 : 33));
+    const int p = qx::LayoutPositionOf(k, f->Model().Size());
+    return f->findChild<TShape*>(QStringLiteral("Shape%1").arg(p + (table == TForm3::TableA ? 8 : 33)));
 }
-
-inline QLabel* CellLabel(TForm3* f, TForm3::TTable table, int k) { return f->findChild<QLabel*>(LabelName(table, k)); }
-inline TShape* CellTile(TForm3* f, TForm3::TTable table, int k) { return f->findChild<TShape*>(TileName(table, k)); }
 
 inline void ClickCell(TForm3* f, TForm3::TTable table, int k, Qt::MouseButton button = Qt::LeftButton)
 {
@@ -43,6 +41,6 @@ inline void ClickCell(TForm3* f, TForm3::TTable table, int k, Qt::MouseButton bu
 inline QStringList TableTexts(TForm3* f, TForm3::TTable table)
 {
     QStringList texts;
-    for (int k = 1; k <= qx::test::CellCount(); ++k) texts << CellLabel(f, table, k)->text();
+    for (int k = 1; k <= f->Model().Cells(); ++k) texts << CellLabel(f, table, k)->text();
     return texts;
 }

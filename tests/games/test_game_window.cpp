@@ -1,22 +1,28 @@
 // Behaviour both game windows share, run once per window adapter: the button states and their
-// transitions, the start question, the elapsed-time display and reopening a window.
+// transitions, the start question, the elapsed-time display, reopening a window, and the designed
+// record that the windows keep as their models report.
 #include "GameWindowAdapter.h"
-#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 #include "support/SaidTexts.h"
 
 #include "core/Board.h"
 #include "core/GameState.h"
+#include "records/DataModule.h"
+#include "records/RecordWindow.h"
 #include "shell/ColoredButton.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <map>
 
 using namespace qx;
 namespace said = qx::test::said;
-using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 
@@ -50,6 +56,84 @@ bool AllEmpty(const QStringList& texts)
     return true;
 }
 
+// The other game played to completion on 9 cells under free swaps, as between two showings.
+void PlayOtherGame(int adapter)
+{
+    const GameWindowAdapter& other = AdapterAt(1 - adapter);
+    auto w = other.create();
+    w->show();
+    other.layOutNearlySolved(w.get());
+    other.swapFirstCells(w.get());
+}
+
+std::string Text(int number) { return number ? std::to_string(number) : std::string(); }
+
+void CheckNumbers(const std::array<std::string, 25>& shared, const Table& numbers)
+{
+    for (size_t i = 0; i < shared.size(); ++i)
+        QCOMPARE(shared[i], i < numbers.size() ? Text(numbers[i]) : std::string());
+}
+
+// Every field of the designed record against the model, with the size `recorded`: the cell map
+// of that size, its entries beyond it those of the model's size.
+void CheckMirrors(const Game& m, BoardSize recorded)
+{
+    const TGameState& s = GameState;
+    const size_t slot = size_t(m.Type()) - 1;
+    QCOMPARE(s.ActiveGame, int(m.Type()));
+    QCOMPARE(s.ActiveSize, int(recorded));
+    QCOMPARE(s.ActiveCondition, int(m.Condition()));
+    for (int k = 1; k <= std::max(m.Cells(), CellCount(recorded)); ++k)
+        QCOMPARE(s.CellMap[k - 1], LayoutPositionOf(k, k <= CellCount(recorded) ? recorded : m.Size()));
+    QCOMPARE(s.FirstNumber, Text(m.Picks().firstNumber));
+    QCOMPARE(s.SecondNumber, Text(m.Picks().secondNumber));
+    QCOMPARE(s.FirstIndex, m.Picks().firstIndex);
+    QCOMPARE(s.SecondIndex, m.Picks().secondIndex);
+    QCOMPARE(s.SwapCount[slot], m.SwapCount());
+    QCOMPARE(s.ElapsedSeconds[slot], m.ElapsedSeconds());
+    CheckNumbers(s.StartNumbersA, m.Problem().startA);
+    CheckNumbers(s.StartNumbersB, m.Problem().startB);
+    QCOMPARE(s.ProblemCodeA, m.Problem().codeA);
+    QCOMPARE(s.ProblemCodeB, m.Problem().codeB);
+    QCOMPARE(s.Finished, int(m.Finished()));
+    QCOMPARE(s.StoredProblemPending, 0);
+}
+
+// 記 録 of the game in play, then 問題表示 of a problem stored under 行の前進, on a data module of
+// its own. While the record window holds the problem, the record has it as handed over.
+void HandOverStoredProblem(TGameWindow* w)
+{
+    QTemporaryDir dir;
+    QVERIFY(QDir::setCurrent(dir.path()));
+    TDataModule1 module;
+    NewRecord stored;
+    stored.condition = SwapCondition::RowAdvance;
+    stored.codeA = QStringLiteral("040908020705030106");
+    stored.codeB = QStringLiteral("090807060504030201");
+    QVERIFY(module.Store().Add(w->Model().Type(), BoardSize::Cells9, stored).added);
+    QTimer::singleShot(0, w, [w] {
+        auto* form = w->findChild<TForm4*>();
+        QVERIFY(form);
+        form->NameEdit()->setText(QStringLiteral("A"));
+        form->OnRecord();  // an unfinished game: its counters stay in the record as they run
+        CheckMirrors(w->Model(), w->Model().Size());
+        form->RecordGrid()->setCurrentIndex(form->RecordGrid()->model()->index(1, 0));  // 401, after 101
+        form->OnShowProblem();
+        QVERIFY(form->HandedOver());
+        const HandedProblem& handed = *form->HandedOver();
+        // A Puzzle I problem leaves table B's entries as they were.
+        const GameProblem& b = handed.problem.codeB.empty() ? w->Model().Problem() : handed.problem;
+        QCOMPARE(GameState.StoredProblemPending, 1);
+        QCOMPARE(GameState.ActiveCondition, int(handed.condition));
+        QCOMPARE(GameState.ProblemCodeA, handed.problem.codeA);
+        CheckNumbers(GameState.StartNumbersA, handed.problem.startA);
+        QCOMPARE(GameState.ProblemCodeB, b.codeB);
+        CheckNumbers(GameState.StartNumbersB, b.startB);
+    });
+    w->OpenRecords();
+    QDir::setCurrent(QDir::tempPath());
+}
+
 }  // namespace
 
 class TestGameWindow : public QObject {
@@ -63,6 +147,8 @@ private slots:
     void elapsedTime();
     void reopenKeepsOwnGame_data();
     void reopenKeepsOwnGame();
+    void recordMirrorsModel_data();
+    void recordMirrorsModel();
 };
 
 void TestGameWindow::stateTable_data()
@@ -135,7 +221,7 @@ void TestGameWindow::stateTable()
     if (from != QLatin1String("Idle")) {
         a.layOutNearlySolved(w.get());
         if (from == QLatin1String("Interrupted")) QTest::mouseClick(w->InterruptButton(), Qt::LeftButton);
-        if (from == QLatin1String("Ended")) a.playCompletingSwap(w.get());
+        if (from == QLatin1String("Ended")) a.swapFirstCells(w.get());
     }
     QCOMPARE(w->ButtonPattern(), from == QLatin1String("Idle")      ? QStringLiteral("100000")
                                  : from == QLatin1String("Playing") ? QStringLiteral("001101")
@@ -152,7 +238,7 @@ void TestGameWindow::stateTable()
     if (event == QLatin1String("condition")) Trigger(w.get(), a.conditionAction(int(SwapCondition::OddEven)));
     if (event == QLatin1String("size")) Trigger(w.get(), a.sizeAction(int(BoardSize::Cells16)));
     if (event == QLatin1String("complete")) {
-        a.playCompletingSwap(w.get());
+        a.swapFirstCells(w.get());
         sounds.ids = sounds.ids.mid(sounds.ids.lastIndexOf(4));
     }
 
@@ -162,17 +248,17 @@ void TestGameWindow::stateTable()
     QCOMPARE(AllEmpty(a.numbers(w.get())), boardEmpty);
     QCOMPARE(sounds.ids, cues);
     if (boardEmpty) {
-        QCOMPARE(GameState.SwapCount[(int(w->Model().Type()) - 1)], 0);
-        QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], 0);
+        QCOMPARE(w->Model().SwapCount(), 0);
+        QCOMPARE(w->Model().ElapsedSeconds(), 0);
         QVERIFY(w->CountDisplay()->text().isEmpty());
         QVERIFY(w->TimeDisplay()->text().isEmpty());
     }
     if (event == QLatin1String("cancel"))
         QCOMPARE(messages.last().text, QStringLiteral("この問題をキャンセルしてもいいですか？\r\n\r\n"));
     if (event == QLatin1String("condition")) QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（奇数偶数）"));
-    if (event == QLatin1String("size")) QCOMPARE(CellCount(), 16);
+    if (event == QLatin1String("size")) QCOMPARE(w->Model().Cells(), 16);
     if (event == QLatin1String("complete")) {
-        QCOMPARE(GameState.Finished, 1);
+        QVERIFY(w->Model().Finished());
         QCOMPARE(messages.last().text, QStringLiteral("完成しました！"));
         QCOMPARE(PosOf(messages.last()), a.completedPos());
         QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
@@ -201,8 +287,8 @@ void TestGameWindow::startQuestion()
     const GameWindowAdapter& a = AdapterAt(adapter);
     auto w = Create(a);
     a.layOutNearlySolved(w.get());
-    a.playCompletingSwap(w.get());  // Ended, Finished = 1, count shown
-    QCOMPARE(GameState.Finished, 1);
+    a.swapFirstCells(w.get());  // Ended, finished, count shown
+    QVERIFY(w->Model().Finished());
 
     bool displaysEmpty = false;
     int cueBefore = 0;
@@ -222,7 +308,7 @@ void TestGameWindow::startQuestion()
     QVERIFY(displaysEmpty);
     QCOMPARE(cueBefore, 7);
     QVERIFY(!AllEmpty(a.numbers(w.get())));
-    QCOMPARE(GameState.Finished, answer ? 0 : 1);
+    QCOMPARE(w->Model().Finished(), !answer);
     QCOMPARE(w->ButtonPattern(), answer ? QStringLiteral("001101") : QStringLiteral("110000"));
     // The switched-off button does not hand its focus to a display.
     QVERIFY(!qobject_cast<QLineEdit*>(w->focusWidget()));
@@ -251,12 +337,9 @@ void TestGameWindow::elapsedTime()
     FakeSounds sounds;
     auto w = Create(AdapterAt(adapter));
     AdapterAt(adapter).layOutNearlySolved(w.get());
-    const int other = 1 - (int(w->Model().Type()) - 1);
-    GameState.ElapsedSeconds[other] = 7;
     for (int t = 0; t < ticks; ++t) w->OnSecond();
     QCOMPARE(w->TimeDisplay()->text(), shown);
-    QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], ticks);
-    QCOMPARE(GameState.ElapsedSeconds[other], 7);  // the other game's clock is its own
+    QCOMPARE(w->Model().ElapsedSeconds(), ticks);
 }
 
 void TestGameWindow::reopenKeepsOwnGame_data()
@@ -266,8 +349,8 @@ void TestGameWindow::reopenKeepsOwnGame_data()
         QTest::newRow(Adapters()[size_t(i)]->name().toUtf8().constData()) << i;
 }
 
-// A 16-cell RowAdvance game left running while the menu resets size and condition and the other
-// game overwrites the shared problem: shown again, board, GameState and CellMap agree again.
+// A 16-cell RowAdvance game left running while the other game is played: shown again, it goes
+// on with its own board, problem, picks and clock.
 void TestGameWindow::reopenKeepsOwnGame()
 {
     QFETCH(int, adapter);
@@ -282,42 +365,95 @@ void TestGameWindow::reopenKeepsOwnGame()
     w->OnSecond();
 
     const QStringList board = a.numbers(w.get());
-    const TGameState before = GameState;
+    const GameProblem problem = w->Model().Problem();
+    const Selection picks = w->Model().Picks();
     Trigger(w.get(), a.backAction());
     QVERIFY(!w->isVisible());
-
-    // The main menu and the other game in the meantime.
-    GameState.ActiveSize = int(BoardSize::Cells9);
-    GameState.ActiveCondition = int(SwapCondition::FreeSwap);
-    BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
-    GameState.StartNumbersA.fill("1");
-    GameState.ProblemCodeA = "010203040506070809";
-    GameState.StartNumbersB.fill("2");
-    GameState.ProblemCodeB = "0201";
-    GameState.Finished = 1;
-    GameState.FirstIndex = 0;
-    GameState.SecondIndex = 0;
+    PlayOtherGame(adapter);
 
     QTimer::singleShot(0, w.get(), [&] { w->close(); });
     w->ShowModal();
 
-    QCOMPARE(GameState.ActiveGame, int(w->Model().Type()));
-    QCOMPARE(GameState.ActiveSize, int(BoardSize::Cells16));
-    QCOMPARE(GameState.ActiveCondition, int(SwapCondition::RowAdvance));
-    QCOMPARE(GameState.CellMap[4], 6);    // BoardIndex 5 of 16 cells
-    QCOMPARE(GameState.CellMap[15], 19);  // BoardIndex 16
-    QVERIFY(GameState.StartNumbersA == before.StartNumbersA);
-    QVERIFY(GameState.StartNumbersB == before.StartNumbersB);
-    QVERIFY(GameState.ProblemCodeA == before.ProblemCodeA);
-    QVERIFY(GameState.ProblemCodeB == before.ProblemCodeB);
-    QCOMPARE(GameState.Finished, 0);
-    QCOMPARE(GameState.FirstIndex, before.FirstIndex);
-    QCOMPARE(GameState.SecondIndex, before.SecondIndex);
+    const Game& m = w->Model();
+    QCOMPARE(m.Size(), BoardSize::Cells16);
+    QCOMPARE(m.Condition(), SwapCondition::RowAdvance);
+    QCOMPARE(m.Problem().codeA, problem.codeA);
+    QCOMPARE(m.Problem().codeB, problem.codeB);
+    QVERIFY(!m.Finished());
+    QCOMPARE(m.Picks().firstIndex, picks.firstIndex);
+    QCOMPARE(m.Picks().secondIndex, picks.secondIndex);
     QCOMPARE(a.numbers(w.get()), board);
     QCOMPARE(w->ConditionLabel()->text(), QStringLiteral("（行の前進）"));
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
     QVERIFY(w->PlayClock()->isActive());
-    QCOMPARE(GameState.ElapsedSeconds[(int(w->Model().Type()) - 1)], 1);
+    QCOMPARE(m.ElapsedSeconds(), 1);
+}
+
+void TestGameWindow::recordMirrorsModel_data()
+{
+    QTest::addColumn<int>("adapter");
+    QTest::addColumn<QString>("script");  // actions, see below
+    const std::pair<const char*, const char*> rows[] = {
+        {"created", ""},
+        {"pick", "nearly pick"},
+        {"new problem, swap", "new swap"},
+        {"completed", "nearly swap"},
+        {"size", "nearly 16"},
+        {"condition", "nearly rowAdvance"},
+        {"clock", "nearly tick tick"},
+        {"shown again", "16 rowAdvance new pick tick back overwritten show"},
+        {"back", "16 new back"},
+        {"stored problem", "new swap tick stored"},
+    };
+    for (int i = 0; i < int(Adapters().size()); ++i)
+        for (const auto& [tag, script] : rows)
+            QTest::addRow("%s/%s", qPrintable(Adapters()[size_t(i)]->name()), tag) << i << QString::fromLatin1(script);
+}
+
+// The designed record, written by FillGameState() alone, holds after each kind of operation what
+// the model reports; the counters of the other game type are its own.
+void TestGameWindow::recordMirrorsModel()
+{
+    QFETCH(int, adapter);
+    QFETCH(QString, script);
+    FakeMessages messages;  // every question answered OK
+    FakeSounds sounds;
+    const GameWindowAdapter& a = AdapterAt(adapter);
+    auto w = Create(a);
+    TGameWindow* g = w.get();
+    g->fixedSeed = 5;
+    const size_t other = size_t(2 - int(g->Model().Type()));
+    const auto otherCounters = [other] { GameState.SwapCount[other] = GameState.ElapsedSeconds[other] = 7; };
+    otherCounters();
+    const std::map<QString, std::function<void()>> actions{
+        {"nearly", [&] { a.layOutNearlySolved(g); }},
+        {"new", [&] { g->OnNewProblem(); }},
+        {"pick", [&] { a.pickOne(g); }},
+        {"swap", [&] { a.swapFirstCells(g); }},
+        {"tick", [&] { g->OnSecond(); }},
+        {"16", [&] { Trigger(g, a.sizeAction(int(BoardSize::Cells16))); }},
+        {"rowAdvance", [&] { Trigger(g, a.conditionAction(int(SwapCondition::RowAdvance))); }},
+        {"back", [&] { Trigger(g, a.backAction()); }},
+        // Whatever the menu and the other game leave in the record while the window is hidden.
+        {"overwritten",
+         [&] {
+             ResetGameState();
+             otherCounters();
+         }},
+        {"show",
+         [&] {
+             QTimer::singleShot(0, g, [g] { g->close(); });
+             g->ShowModal();
+         }},
+        {"stored", [&] { HandOverStoredProblem(g); }},
+    };
+    for (const QString& action : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) actions.at(action)();
+    if (QTest::currentTestFailed()) return;
+    // Puzzle I's 戻る leaves 9 cells in the record, as the menu does after every game.
+    const bool nineCells = script.endsWith(QLatin1String("back")) && g->Model().Type() == GameType::PuzzleI;
+    CheckMirrors(g->Model(), nineCells ? BoardSize::Cells9 : g->Model().Size());
+    QCOMPARE(GameState.SwapCount[other], 7);
+    QCOMPARE(GameState.ElapsedSeconds[other], 7);
 }
 
 QTEST_MAIN(TestGameWindow)

@@ -2,7 +2,6 @@
 // clicks select), following hints from a dealt problem, and what "最短手数" says.
 #include "Puzzle1Support.h"
 #include "Puzzle2Support.h"
-#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "core/Hints.h"
@@ -17,7 +16,6 @@
 #include <QTest>
 
 using namespace qx;
-using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 
@@ -38,7 +36,6 @@ struct Window {
 
     Window(int gameType, int size, int condition, unsigned seed = 7) : game(gameType)
     {
-        ResetGameState();
         if (game == int(GameType::PuzzleI))
             form = std::make_unique<TForm2>();
         else
@@ -339,8 +336,9 @@ void TestHints::shortest()
         // A swap the answer does not take: the board is solved anew.
         const SolverSwap next = w->Solutions()->BoardAnswer()->path.front();
         const Position board = *BoardPosition(w->Model());
-        for (int i = 1; i <= CellCount() && !count; ++i)
-            for (int j = game == int(GameType::PuzzleI) ? i + 1 : 1; j <= CellCount() && !count; ++j)
+        const int n = w->Model().Cells();
+        for (int i = 1; i <= n && !count; ++i)
+            for (int j = game == int(GameType::PuzzleI) ? i + 1 : 1; j <= n && !count; ++j)
                 if (SolverSwap{i, j} != next && IsAllowedSwap(board, {i, j})) {
                     w.Click(0, i);
                     w.Click(game == int(GameType::PuzzleI) ? 0 : 1, j);

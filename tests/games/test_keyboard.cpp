@@ -69,7 +69,6 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QStringList, heardAfterFirstF6);
         QFETCH(QStringList, boxes);
-        qx::ResetGameState();
         FakeMessages messages;
         FakeSounds sounds;
         std::unique_ptr<TGameWindow> window;
@@ -80,7 +79,7 @@ private slots:
         } else {
             auto* f = new TForm3;
             window.reset(f);
-            StartPuzzle2(f, {2, 1, 3, 4, 5, 6, 7, 8, 9}, Solved());
+            StartPuzzle2(f, {2, 1, 3, 4, 5, 6, 7, 8, 9}, Solved(f));
         }
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -109,11 +108,10 @@ private slots:
     // cell never takes the focus; the tab chain never visits a table.
     void focusWalk()
     {
-        qx::ResetGameState();
         FakeMessages messages;
         FakeSounds sounds;
         TForm3 f;
-        StartPuzzle2(&f, {2, 1, 3, 4, 5, 6, 7, 8, 9}, Solved());
+        StartPuzzle2(&f, {2, 1, 3, 4, 5, 6, 7, 8, 9}, Solved(&f));
         f.show();
         QApplication::setActiveWindow(&f);
         QVERIFY(QTest::qWaitForWindowActive(&f));

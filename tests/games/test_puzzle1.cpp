@@ -1,7 +1,6 @@
 // The Puzzle I window: layout, a whole game by clicks, refusals, selection, partner marks,
 // "同じ問題" and "戻る".
 #include "Puzzle1Support.h"
-#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 #include "support/SaidTexts.h"
 
@@ -16,7 +15,6 @@
 using namespace qx;
 namespace said = qx::test::said;
 using qx::test::Box;
-using qx::test::CellCount;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 
@@ -40,7 +38,6 @@ struct Window {
 
     explicit Window(int size = int(BoardSize::Cells9), int condition = int(SwapCondition::FreeSwap))
     {
-        ResetGameState();
         form = std::make_unique<TForm2>();
         form->show();
         form->findChild<QAction*>(SizeActions[size])->trigger();
@@ -76,8 +73,8 @@ QPoint PosOf(const Box& box) { return box.pos.value_or(QPoint(-1, -1)); }
 // Tiles of the active size by the in-place test, except where `expected` says otherwise.
 void CheckTiles(TForm2* f, const QMap<int, QColor>& expected)
 {
-    for (int k = 1; k <= CellCount(); ++k) {
-        const QColor want = expected.value(k, qx::IsInPlace(ShownNumbers(f->Cells()), k) ? Pink : White);
+    for (int k = 1; k <= f->Model().Cells(); ++k) {
+        const QColor want = expected.value(k, qx::IsInPlace(ShownNumbers(f), k) ? Pink : White);
         QVERIFY2(f->Cells().Tile(k)->BrushColor() == want, qPrintable(QStringLiteral("tile of cell %1").arg(k)));
     }
 }
@@ -113,7 +110,7 @@ private slots:
     void partnerMarks();
     void sameProblem_data();
     void sameProblem();
-    void backResetsSize();
+    void backKeepsGame();
 };
 
 void TestPuzzle1::layout_data()
@@ -162,7 +159,7 @@ void TestPuzzle1::layout()
         QCOMPARE(w->findChild<TShape*>(QStringLiteral("Shape%1").arg(i))->isVisible(), i <= size + 1);
         QCOMPARE(w->findChild<TShape*>(QStringLiteral("Shape%1").arg(i + 4))->isVisible(), i <= size + 1);
     }
-    QCOMPARE(w->findChild<QLabel*>(completedLabel)->text(), QString::number(CellCount()));
+    QCOMPARE(w->findChild<QLabel*>(completedLabel)->text(), QString::number(visibleTiles));
     QVERIFY(w->findChild<QLabel*>(completedLabel)->geometry().bottom() < panel.height());
 }
 
@@ -181,13 +178,13 @@ void TestPuzzle1::wholeGame()
     w->fixedSeed = 20240601;
     QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
 
-    const int n = CellCount();
+    const int n = w->Model().Cells();
     QCOMPARE(w->ButtonPattern(), QStringLiteral("001101"));
-    QCOMPARE(int(GameState.ProblemCodeA.size()), 2 * n);
-    QVERIFY(GameState.ProblemCodeB.empty());
-    QCOMPARE(GameState.ProblemCodeA, EncodeProblemCode(ShownNumbers(w->Cells())));
+    QCOMPARE(int(w->Model().Problem().codeA.size()), 2 * n);
+    QVERIFY(w->Model().Problem().codeB.empty());
+    QCOMPARE(w->Model().Problem().codeA, EncodeProblemCode(ShownNumbers(w.get())));
     for (int k = 1; k <= n; ++k) {
-        QVERIFY(!qx::IsInPlace(ShownNumbers(w->Cells()), k));
+        QVERIFY(!qx::IsInPlace(ShownNumbers(w.get()), k));
         QCOMPARE(w->Cells().Tile(k)->BrushColor(), White);
     }
 
@@ -211,15 +208,15 @@ void TestPuzzle1::wholeGame()
         QCOMPARE(LabelColor(CellLabel(w.get(), k)), Navy);
         QCOMPARE(LabelColor(CellLabel(w.get(), j)), Navy);
         QCOMPARE(w->CountDisplay()->text(), QString::number(swaps));
-        QCOMPARE(GameState.SwapCount[0], swaps);
+        QCOMPARE(w->Model().SwapCount(), swaps);
         QCOMPARE(w->Model().SelectCount(), 0);
         CheckTiles(w.get(), {});
-        expectedCues << 6 << 6 << (qx::IsComplete(ShownNumbers(w->Cells())) ? 4 : 1);
-        if (!qx::IsComplete(ShownNumbers(w->Cells()))) QCOMPARE(w->StatusText(), said::Continue);
+        expectedCues << 6 << 6 << (qx::IsComplete(ShownNumbers(w.get())) ? 4 : 1);
+        if (!qx::IsComplete(ShownNumbers(w.get()))) QCOMPARE(w->StatusText(), said::Continue);
     }
-    QVERIFY(qx::IsComplete(ShownNumbers(w->Cells())));
+    QVERIFY(qx::IsComplete(ShownNumbers(w.get())));
     QCOMPARE(w.sounds.ids, expectedCues);
-    QCOMPARE(GameState.Finished, 1);
+    QVERIFY(w->Model().Finished());
     QVERIFY(!w->PlayClock()->isActive());
     QCOMPARE(w.messages.last().text, QStringLiteral("完成しました！"));
     QCOMPARE(PosOf(w.messages.last()), QPoint(410, 480));
@@ -273,7 +270,7 @@ void TestPuzzle1::swapVerdicts()
     QFETCH(QString, refusal);
     QFETCH(QPoint, pos);
     Window w(size, condition);
-    StartPuzzle1(w.get(), Arrange(CellCount(), placed));
+    StartPuzzle1(w.get(), Arrange(w->Model().Cells(), placed));
     const QString x = w->Cells().Number(a), y = w->Cells().Number(b);
     ClickCell(w.get(), a);
     ClickCell(w.get(), b);
@@ -284,8 +281,8 @@ void TestPuzzle1::swapVerdicts()
     if (refusal.isEmpty()) {
         QCOMPARE(w->Cells().Number(a), y);
         QCOMPARE(w->Cells().Number(b), x);
-        QCOMPARE(GameState.SwapCount[0], 1);
-        QCOMPARE(GameState.FirstIndex, 0);
+        QCOMPARE(w->Model().SwapCount(), 1);
+        QCOMPARE(w->Model().Picks().firstIndex, 0);
         QVERIFY(w.messages.boxes.isEmpty());
         return;
     }
@@ -296,10 +293,10 @@ void TestPuzzle1::swapVerdicts()
     QCOMPARE(PosOf(w.messages.last()), pos);
     // Nothing changes: numbers, selection, count.
     QCOMPARE(w->Cells().Number(a), x);
-    QCOMPARE(GameState.SwapCount[0], 0);
+    QCOMPARE(w->Model().SwapCount(), 0);
     QVERIFY(w->CountDisplay()->text().isEmpty());
-    QCOMPARE(GameState.FirstIndex, a);
-    QCOMPARE(GameState.SecondIndex, b);
+    QCOMPARE(w->Model().Picks().firstIndex, a);
+    QCOMPARE(w->Model().Picks().secondIndex, b);
     QCOMPARE(LabelColor(CellLabel(w.get(), a)), Red);
     QCOMPARE(LabelColor(CellLabel(w.get(), b)), Red);
 }
@@ -315,7 +312,7 @@ void TestPuzzle1::swapNeedsTwo()
         QCOMPARE(w.messages.last().text, QStringLiteral("数字を２つ選んでください。"));
         QVERIFY(!w.messages.last().pos);
         QVERIFY(w.sounds.ids.isEmpty());
-        QCOMPARE(GameState.SwapCount[0], 0);
+        QCOMPARE(w->Model().SwapCount(), 0);
     }
 }
 
@@ -366,21 +363,23 @@ void TestPuzzle1::selection()
     QFETCH(QList<int>, cues);
     QFETCH(QList<int>, red);
     Window w(size);
-    if (problem) StartPuzzle1(w.get(), Arrange(CellCount(), {1, 2, 2, 1}));
+    if (problem) StartPuzzle1(w.get(), Arrange(w->Model().Cells(), {1, 2, 2, 1}));
     w.messages.boxes.clear();
     w.sounds.ids.clear();
 
     RunClicks(w.get(), clicks);
 
-    QCOMPARE(GameState.FirstIndex, first);
-    QCOMPARE(GameState.SecondIndex, second);
+    const Selection& picks = w->Model().Picks();
+    QCOMPARE(picks.firstIndex, first);
+    QCOMPARE(picks.secondIndex, second);
     QCOMPARE(w->Model().SelectCount(), count);
     QCOMPARE(w.sounds.ids, cues);
-    if (first) QVERIFY(GameState.FirstNumber == w->Cells().Number(first).toStdString());
+    if (first) QCOMPARE(QString::number(picks.firstNumber), w->Cells().Number(first));
     const bool refused = cues.contains(3);
     QCOMPARE(w.messages.boxes.size(), refused ? 1 : 0);
     if (refused) QCOMPARE(w.messages.last().text, QStringLiteral("右クリックでどちらかの数字を戻してください。"));
-    for (int k = 1; k <= CellCount(); ++k) QCOMPARE(LabelColor(CellLabel(w.get(), k)), red.contains(k) ? Red : Navy);
+    for (int k = 1; k <= w->Model().Cells(); ++k)
+        QCOMPARE(LabelColor(CellLabel(w.get(), k)), red.contains(k) ? Red : Navy);
     if (count == 0) CheckTiles(w.get(), {});  // no marks left behind
 }
 
@@ -414,7 +413,7 @@ void TestPuzzle1::partnerMarks()
     QFETCH(QList<int>, green);
     QFETCH(bool, firstWhite);
     Window w(size, condition);
-    StartPuzzle1(w.get(), Arrange(CellCount(), placed));
+    StartPuzzle1(w.get(), Arrange(w->Model().Cells(), placed));
 
     ClickCell(w.get(), first);
     QMap<int, QColor> expected;
@@ -440,7 +439,7 @@ void TestPuzzle1::sameProblem()
     Window w;
     const std::vector<int> start = Arrange(9, {1, 2, 2, 1});
     StartPuzzle1(w.get(), start);
-    const std::string code = GameState.ProblemCodeA;
+    const std::string code = w->Model().Problem().codeA;
     w->OnSecond();
     if (cancel) {
         QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
@@ -448,7 +447,7 @@ void TestPuzzle1::sameProblem()
     } else {
         RunClicks(w.get(), QStringLiteral("L1 L2"));
         QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
-        QCOMPARE(GameState.Finished, 1);
+        QVERIFY(w->Model().Finished());
     }
 
     bool pinkBeforeQuestion = false;
@@ -457,32 +456,29 @@ void TestPuzzle1::sameProblem()
     };
     QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
     QVERIFY(pinkBeforeQuestion);
-    QVERIFY(ShownNumbers(w->Cells()) == start);
-    QVERIFY(GameState.ProblemCodeA == code);
-    QCOMPARE(GameState.SwapCount[0], 0);
-    QCOMPARE(GameState.ElapsedSeconds[0], 0);
-    QCOMPARE(GameState.Finished, 0);
+    QVERIFY(ShownNumbers(w.get()) == start);
+    QCOMPARE(w->Model().Problem().codeA, code);
+    QCOMPARE(w->Model().SwapCount(), 0);
+    QCOMPARE(w->Model().ElapsedSeconds(), 0);
+    QVERIFY(!w->Model().Finished());
     RunClicks(w.get(), QStringLiteral("L1 L2"));
     QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
     QCOMPARE(w->CountDisplay()->text(), QStringLiteral("1"));
 }
 
-// "戻る" hides the window and leaves 9 cells in GameState; the board stays for the next showing.
-void TestPuzzle1::backResetsSize()
+// "戻る" hides the window with its game going on; the board stays for the next showing. (The
+// 9 cells it leaves in the designed record are checked with the record's other fields.)
+void TestPuzzle1::backKeepsGame()
 {
     Window w(int(BoardSize::Cells25));
     w->fixedSeed = 7;
     QTest::mouseClick(w->NewProblemButton(), Qt::LeftButton);
-    const Table board = ShownNumbers(w->Cells());
+    const Table board = ShownNumbers(w.get());
     w->findChild<QAction*>("N12")->trigger();
     QVERIFY(!w->isVisible());
-    QCOMPARE(GameState.ActiveSize, int(BoardSize::Cells9));
-    QCOMPARE(GameState.CellMap[3], 6);
-    QCOMPARE(GameState.CellMap[9], 10);  // entries past 9 cells keep the 25-cell map
+    QCOMPARE(w->Model().Size(), BoardSize::Cells25);
     QVERIFY(w->PlayClock()->isActive());
-    GameState.ActiveSize = int(BoardSize::Cells25);
-    BuildCellMap(GameState.CellMap, BoardSize(GameState.ActiveSize));
-    QVERIFY(ShownNumbers(w->Cells()) == board);
+    QVERIFY(ShownNumbers(w.get()) == board);
 }
 
 QTEST_MAIN(TestPuzzle1)

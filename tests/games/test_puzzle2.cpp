@@ -1,7 +1,6 @@
 // What Puzzle II does in its own way: two tables and their layout per size, picks with partner
 // marks across, exchanges under each condition with their refusals, completion, new problems.
 #include "Puzzle2Support.h"
-#include "support/ActiveBoard.h"
 #include "support/Doubles.h"
 
 #include "shell/ColoredButton.h"
@@ -17,8 +16,6 @@ using namespace qx;
 using qx::test::FakeMessages;
 using qx::test::FakeSounds;
 using T = TForm3::TTable;
-using qx::test::CellCount;
-using qx::test::GridSide;
 
 Q_DECLARE_METATYPE(std::vector<int>)
 
@@ -30,7 +27,6 @@ const QColor White = TColor(colors::PlainTileColor), Pink = TColor(colors::InPla
 
 std::unique_ptr<TForm3> Create()
 {
-    ResetGameState();
     auto f = std::make_unique<TForm3>();
     f->show();
     return f;
@@ -45,7 +41,7 @@ QColor NumberColorOf(TForm3* f, T t, int k) { return LabelColor(CellLabel(f, t, 
 QList<int> TilesOf(TForm3* f, T t, const QColor& c)
 {
     QList<int> cells;
-    for (int k = 1; k <= CellCount(); ++k)
+    for (int k = 1; k <= f->Model().Cells(); ++k)
         if (TileColor(f, t, k) == c) cells << k;
     return cells;
 }
@@ -111,17 +107,18 @@ void TestPuzzle2::layoutPerSize()
     FakeSounds sounds;
     auto f = Create();
     Trigger(f.get(), "N6");
-    StartPuzzle2(f.get(), Solved(), Solved());  // chosen during a game of 25 cells
+    StartPuzzle2(f.get(), Solved(f.get()), Solved(f.get()));  // chosen during a game of 25 cells
     Trigger(f.get(), action.constData());
-    QCOMPARE(CellCount(), n);
+    QCOMPARE(f->Model().Cells(), n);
+    const int side = f->Model().Side();
     QCOMPARE(f->findChild<QFrame*>("Panel1")->size(), QSize(panel, panel));
     for (int p = 1; p <= 25; ++p) {
-        const bool used = LayoutRow(p) <= GridSide() && LayoutColumn(p) <= GridSide();
+        const bool used = LayoutRow(p) <= side && LayoutColumn(p) <= side;
         QCOMPARE(f->findChild<TShape*>(QStringLiteral("Shape%1").arg(p + 8))->isVisible(), used);
         QCOMPARE(f->findChild<TShape*>(QStringLiteral("Shape%1").arg(p + 33))->isVisible(), used);
         // The completed table shows 1 … n; labels of unused positions lie outside the panel.
         const QLabel* done = f->findChild<QLabel*>(QStringLiteral("Label%1").arg(p + 7));
-        if (used) QCOMPARE(done->text(), QString::number(LayoutColumn(p) + (LayoutRow(p) - 1) * GridSide()));
+        if (used) QCOMPARE(done->text(), QString::number(LayoutColumn(p) + (LayoutRow(p) - 1) * side));
         QCOMPARE(f->findChild<QFrame*>("Panel1")->rect().contains(done->geometry()), used);
     }
     // Cell n of each table sits in its own grid, 256 px apart.
@@ -138,7 +135,7 @@ void TestPuzzle2::wholeGameByClicks()
     FakeMessages messages;
     FakeSounds sounds;
     auto f = Create();
-    StartPuzzle2(f.get(), With(Solved(), {{1, 2}, {2, 1}}), With(Solved(), {{8, 9}, {9, 8}}));
+    StartPuzzle2(f.get(), With(Solved(f.get()), {{1, 2}, {2, 1}}), With(Solved(f.get()), {{8, 9}, {9, 8}}));
     QCOMPARE(f->ButtonPattern(), QStringLiteral("001101"));
     QCOMPARE(TilesOf(f.get(), T::TableA, Pink), (QList<int>{3, 4, 5, 6, 7, 8, 9}));
 
@@ -154,7 +151,7 @@ void TestPuzzle2::wholeGameByClicks()
         QCOMPARE(NumberColorOf(f.get(), T::TableB, moves[m][1]), Navy);
         QCOMPARE(sounds.ids, m < 3 ? (QList<int>{6, 6, 1}) : (QList<int>{6, 6, 1, 4}));
         if (m < 3) {
-            QCOMPARE(GameState.FirstIndex + GameState.SecondIndex, 0);
+            QCOMPARE(f->Model().Picks().firstIndex + f->Model().Picks().secondIndex, 0);
             QCOMPARE(f->StatusText(), QStringLiteral("数字の入替えを続けてください。"));
             QCOMPARE(f->ButtonPattern(), QStringLiteral("001101"));
         }
@@ -164,11 +161,11 @@ void TestPuzzle2::wholeGameByClicks()
     QCOMPARE(messages.last().text, QStringLiteral("完成しました！"));
     QCOMPARE(messages.last().pos, BoxPosition(QPoint(405, 490)));
     QCOMPARE(f->ButtonPattern(), QStringLiteral("110000"));
-    QCOMPARE(GameState.Finished, 1);
+    QVERIFY(f->Model().Finished());
     QVERIFY(!f->PlayClock()->isActive());
     // The picks stay on the cells of the last exchange.
-    QCOMPARE(GameState.FirstIndex, 8);
-    QCOMPARE(GameState.SecondIndex, 9);
+    QCOMPARE(f->Model().Picks().firstIndex, 8);
+    QCOMPARE(f->Model().Picks().secondIndex, 9);
 }
 
 void TestPuzzle2::exchange_data()
@@ -226,7 +223,7 @@ void TestPuzzle2::exchange()
     auto f = Create();
     Trigger(f.get(), size == 1 ? "N4" : size == 2 ? "N5" : "N6");
     Trigger(f.get(), condition.constData());
-    std::vector<int> a = Solved(), b = Solved();
+    std::vector<int> a = Solved(f.get()), b = Solved(f.get());
     for (size_t x = 0; x < numbersA.size(); x += 2) a[size_t(numbersA[x] - 1)] = numbersA[x + 1];
     for (size_t x = 0; x < numbersB.size(); x += 2) b[size_t(numbersB[x] - 1)] = numbersB[x + 1];
     StartPuzzle2(f.get(), a, b);
@@ -251,10 +248,10 @@ void TestPuzzle2::exchange()
         QCOMPARE(NumberColorOf(f.get(), T::TableA, i), Red);
         QCOMPARE(NumberColorOf(f.get(), T::TableB, j), Red);
         QCOMPARE(CellLabel(f.get(), T::TableA, i)->text(), first);
-        QCOMPARE(GameState.FirstIndex * 100 + GameState.SecondIndex, i * 100 + j);
+        QCOMPARE(f->Model().Picks().firstIndex * 100 + f->Model().Picks().secondIndex, i * 100 + j);
         QVERIFY(f->CountDisplay()->text().isEmpty());
         QVERIFY(TilesOf(f.get(), T::TableB, Green).isEmpty());
-        for (int k = 1; k <= CellCount(); ++k)
+        for (int k = 1; k <= f->Model().Cells(); ++k)
             QCOMPARE(TileColor(f.get(), T::TableA, k),
                      CellLabel(f.get(), T::TableA, k)->text().toInt() == k ? Pink : White);
     }
@@ -278,7 +275,7 @@ void TestPuzzle2::missingPick()
     FakeMessages messages;
     FakeSounds sounds;
     auto f = Create();
-    StartPuzzle2(f.get(), With(Solved(), {{1, 2}}), With(Solved(), {{2, 1}}));
+    StartPuzzle2(f.get(), With(Solved(f.get()), {{1, 2}}), With(Solved(f.get()), {{2, 1}}));
     if (pickA) ClickCell(f.get(), T::TableA, pickA);
     if (pickB) ClickCell(f.get(), T::TableB, pickB);
     sounds.ids.clear();
@@ -296,7 +293,7 @@ void TestPuzzle2::picks()
     FakeSounds sounds;
     auto f = Create();
     Trigger(f.get(), "N1tu1");
-    StartPuzzle2(f.get(), With(Solved(), {{1, 2}, {2, 1}}), With(Solved(), {{1, 5}, {5, 1}}));
+    StartPuzzle2(f.get(), With(Solved(f.get()), {{1, 2}, {2, 1}}), With(Solved(f.get()), {{1, 5}, {5, 1}}));
     sounds.ids.clear();
 
     // A pick in A marks the 4s and 6s of B only, not B's 5; every A tile turns white.
@@ -309,7 +306,7 @@ void TestPuzzle2::picks()
     ClickCell(f.get(), T::TableA, 2);
     QCOMPARE(NumberColorOf(f.get(), T::TableA, 5), Navy);
     QCOMPARE(NumberColorOf(f.get(), T::TableA, 2), DarkRed);
-    QCOMPARE(GameState.FirstIndex, 2);
+    QCOMPARE(f->Model().Picks().firstIndex, 2);
     QCOMPARE(TilesOf(f.get(), T::TableB, Green), (QList<int>{2}));
 
     // A pick in B while A has one leaves every tile as it is.
@@ -319,23 +316,23 @@ void TestPuzzle2::picks()
 
     // A right click on a number that is not B's pick does nothing.
     ClickCell(f.get(), T::TableB, 8, Qt::RightButton);
-    QCOMPARE(GameState.SecondIndex, 9);
+    QCOMPARE(f->Model().Picks().secondIndex, 9);
     QCOMPARE(TilesOf(f.get(), T::TableB, Green), (QList<int>{2}));
 
     // Un-picking B: silent, in-place tiles of both tables back, A's pick stays.
     ClickCell(f.get(), T::TableB, 9, Qt::RightButton);
-    QCOMPARE(GameState.SecondIndex, 0);
+    QCOMPARE(f->Model().Picks().secondIndex, 0);
     QCOMPARE(NumberColorOf(f.get(), T::TableB, 9), Navy);
     QCOMPARE(TilesOf(f.get(), T::TableA, Pink), (QList<int>{3, 4, 5, 6, 7, 8, 9}));
     QCOMPARE(TilesOf(f.get(), T::TableB, Pink), (QList<int>{2, 3, 4, 6, 7, 8, 9}));
-    QCOMPARE(GameState.FirstIndex, 2);
+    QCOMPARE(f->Model().Picks().firstIndex, 2);
     QCOMPARE(NumberColorOf(f.get(), T::TableA, 2), DarkRed);
     QCOMPARE(sounds.ids.size(), 3);
 
     // Picks work while interrupted; only the exchange waits for "再開".
     QTest::mouseClick(f->InterruptButton(), Qt::LeftButton);
     ClickCell(f.get(), T::TableB, 1);
-    QCOMPARE(GameState.SecondIndex, 1);
+    QCOMPARE(f->Model().Picks().secondIndex, 1);
     QVERIFY(!f->SwapButton()->isEnabled());
 }
 
@@ -348,10 +345,10 @@ void TestPuzzle2::labelsOutsideGridAndEmptyTables()
     // Empty tables: nothing to pick.
     QTest::mouseClick(f->findChild<QLabel*>("Label33"), Qt::LeftButton);
     QTest::mouseClick(f->findChild<QLabel*>("Label58"), Qt::RightButton);
-    QCOMPARE(GameState.FirstIndex + GameState.SecondIndex, 0);
+    QCOMPARE(f->Model().Picks().firstIndex + f->Model().Picks().secondIndex, 0);
     QVERIFY(sounds.ids.isEmpty());
 
-    StartPuzzle2(f.get(), With(Solved(), {{1, 2}}), With(Solved(), {{2, 1}}));
+    StartPuzzle2(f.get(), With(Solved(f.get()), {{1, 2}}), With(Solved(f.get()), {{2, 1}}));
     sounds.ids.clear();
     // Layout column 4 or row 4 lies outside 3×3, whatever the label shows.
     for (QLabel* outside : {f->findChild<QLabel*>("Label36"), f->findChild<QLabel*>("Label48"),
@@ -359,11 +356,11 @@ void TestPuzzle2::labelsOutsideGridAndEmptyTables()
         outside->setText(QStringLiteral("4"));
         QTest::mouseClick(outside, Qt::LeftButton);
     }
-    QCOMPARE(GameState.FirstIndex + GameState.SecondIndex, 0);
+    QCOMPARE(f->Model().Picks().firstIndex + f->Model().Picks().secondIndex, 0);
     QVERIFY(sounds.ids.isEmpty());
     QCOMPARE(f->findChild<QLabel*>("Label45")->pos(), QPoint(134, 150));
     QTest::mouseClick(f->findChild<QLabel*>("Label45"), Qt::LeftButton);  // layout row 3, column 3
-    QCOMPARE(GameState.FirstIndex, 9);
+    QCOMPARE(f->Model().Picks().firstIndex, 9);
 }
 
 void TestPuzzle2::newProblem_data()
@@ -393,11 +390,12 @@ void TestPuzzle2::newProblem()
     for (T t : {T::TableA, T::TableB}) {
         const QStringList texts = TableTexts(f.get(), t);
         QString code;
-        for (int v = 1; v <= CellCount(); ++v) {
+        for (int v = 1; v <= f->Model().Cells(); ++v) {
             QCOMPARE(texts.count(QString::number(v)), 1);
             code += QStringLiteral("%1").arg(texts[v - 1].toInt(), 2, 10, QLatin1Char('0'));
         }
-        QCOMPARE(QString::fromStdString(t == T::TableA ? GameState.ProblemCodeA : GameState.ProblemCodeB), code);
+        const GameProblem& problem = f->Model().Problem();
+        QCOMPARE(QString::fromStdString(t == T::TableA ? problem.codeA : problem.codeB), code);
         QVERIFY(TilesOf(f.get(), t, Pink).size() <= 1);
         inPlace += TilesOf(f.get(), t, Pink).size();
     }

@@ -1,9 +1,7 @@
 // Record tables and the record table window on a real SQLite file in a fresh working directory.
-#include "core/GameState.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/ColoredButton.h"
-#include "support/DesignedRecord.h"
 #include "support/Doubles.h"
 
 #include <sys/stat.h>
@@ -27,7 +25,6 @@
 #include <memory>
 
 using qx::BoardSize;
-using qx::GameState;
 using qx::GameType;
 using qx::SwapCondition;
 using qx::test::Box;
@@ -89,26 +86,16 @@ QByteArray FileBytes()
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QString StateSnapshot()
-{
-    const qx::TGameState& s = GameState;
-    QStringList parts{QString::number(s.ActiveCondition),     QString::number(s.SwapCount[0]),
-                      QString::number(s.ElapsedSeconds[0]),   QString::fromStdString(s.ProblemCodeA),
-                      QString::fromStdString(s.ProblemCodeB), QString::number(s.StoredProblemPending)};
-    for (const std::string& n : s.StartNumbersA) parts << QString::fromStdString(n);
-    return parts.join(QLatin1Char(','));
-}
-
 // What each child process of these tests sets up: fakes and a data module of its own on `dir`,
-// with Puzzle I of 9 cells under `condition` active.
+// and the context of Puzzle I of 9 cells under `condition`.
 struct ChildSetup {
     ChildSetup(const QString& dir, int condition) : inDir(QDir::setCurrent(dir))
     {
-        GameState.ActiveGame = 1;
-        GameState.ActiveSize = 1;
-        GameState.ActiveCondition = condition;
+        context.game = GameType::PuzzleI;
+        context.condition = SwapCondition(condition);
     }
     bool inDir;
+    RecordContext context;
     qx::test::FakeMessages messages;
     qx::test::FakeSounds sounds;
     TDataModule1 module;
@@ -118,7 +105,7 @@ struct ChildSetup {
 int RecordingChild(const QString& dir)
 {
     ChildSetup child(dir, 6);
-    TForm4 form(qx::test::RecordContextOfGameState());
+    TForm4 form(child.context);
     form.NameEdit()->setText(QStringLiteral("child"));
     for (int posted = 1; posted < 1000000; ++posted) {
         form.OnRecord();
@@ -139,7 +126,7 @@ int DeletingChild(const QString& dir)
         fflush(stdout);
         for (;;) QThread::sleep(1);
     };
-    TForm4 form(qx::test::RecordContextOfGameState());
+    TForm4 form(child.context);
     form.RecordGrid()->setCurrentIndex(form.RecordGrid()->model()->index(1, 0));
     form.OnDelete();
     return 2;
@@ -151,7 +138,7 @@ int ReadOnlyChild(const QString& dir)
 {
     if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 4;
     ChildSetup child(dir, 1);
-    TForm4 form(qx::test::RecordContextOfGameState());
+    TForm4 form(child.context);
     form.show();
     form.NameEdit()->setText(QStringLiteral("A"));
     form.OnRecord();
@@ -175,13 +162,14 @@ private:
     std::unique_ptr<TDataModule1> module_;
     QString home_ = QDir::currentPath();
 
-    // A shown record window for game, size and condition, with the grid on the active table.
-    std::unique_ptr<TForm4> OpenWindow(int game, int size, int condition)
+    // A shown record window for game (0: none), size and condition, with the grid on that table;
+    // `played` has the game's counters and codes.
+    std::unique_ptr<TForm4> OpenWindow(int game, int size, int condition, RecordContext played = RecordContext())
     {
-        GameState.ActiveGame = game;
-        GameState.ActiveSize = size;
-        GameState.ActiveCondition = condition;
-        auto form = std::make_unique<TForm4>(qx::test::RecordContextOfGameState());
+        played.game = qx::GameTypeOf(game);
+        played.size = BoardSize(size);
+        played.condition = SwapCondition(condition);
+        auto form = std::make_unique<TForm4>(played);
         form->today = [] { return QDate(2005, 3, 7); };
         form->show();
         return form;
@@ -211,7 +199,6 @@ private slots:
     {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir::setCurrent(dir_->path()));
-        qx::ResetGameState();
         messages_ = std::make_unique<qx::test::FakeMessages>();
         sounds_ = std::make_unique<qx::test::FakeSounds>();
         module_ = std::make_unique<TDataModule1>();
@@ -247,9 +234,6 @@ private slots:
         QFETCH(QList<int>, existing);
         QFETCH(int, expected);
         for (int nb : existing) Seed(QStringLiteral("kirokuA9"), nb);
-        GameState.ActiveGame = 1;
-        GameState.ActiveSize = 1;
-        GameState.ActiveCondition = condition;
         QCOMPARE(module_->Store().NextNumber(GameType::PuzzleI, BoardSize::Cells9, SwapCondition(condition)),
                  std::optional<int>(expected));
         // every row shows in the grid, banded or not
@@ -313,12 +297,13 @@ private slots:
         QFETCH(int, finished);
         QFETCH(QString, count);
         QFETCH(QString, time);
-        GameState.Finished = finished;
-        GameState.SwapCount[game - 1] = 23;
-        GameState.ElapsedSeconds[game - 1] = 125;
-        GameState.ProblemCodeA = CodeA9;
-        GameState.ProblemCodeB = CodeB9;
-        auto form = OpenWindow(game, 1, 2);
+        RecordContext played;
+        played.finished = finished == 1;
+        played.swapCount = 23;
+        played.elapsedSeconds = 125;
+        played.codeA = CodeA9;
+        played.codeB = CodeB9;
+        auto form = OpenWindow(game, 1, 2, played);
         form->NameEdit()->setText(QStringLiteral("ABC"));
         Click(*form, "CuteButton1");
         Click(*form, "CuteButton1");
@@ -329,9 +314,6 @@ private slots:
         QCOMPARE(RowsOf(table), (QStringList{QStringLiteral("201") + fields, QStringLiteral("202") + fields}));
         QCOMPARE(sounds_->ids, (QList<int>{7, 7}));
         QVERIFY(messages_->boxes.isEmpty());
-        // The running game's counters are left alone even when nothing was counted.
-        QCOMPARE(GameState.SwapCount[game - 1], 23);
-        QCOMPARE(GameState.ElapsedSeconds[game - 1], 125);
         QCOMPARE(form->RecordGrid()->model()->rowCount(), 2);
         QCOMPARE(form->NameEdit()->text(), QStringLiteral("ABC"));
     }
@@ -375,21 +357,18 @@ private slots:
         SelectRow(*form, 401);
         Click(*form, "CuteButton2");
         QCOMPARE(messages_->texts(), QStringList{QStringLiteral("401　番を表示してもいいですか？")});
-        QCOMPARE(GameState.ActiveCondition, 4);
-        QCOMPARE(GameState.StoredProblemPending, 1);
-        QCOMPARE(GameState.ProblemCodeA, CodeA9);
-        const std::array<std::string, 9> a{"2", "3", "1", "4", "5", "6", "7", "8", "9"};
-        const std::array<std::string, 9> b{"9", "8", "7", "6", "5", "4", "3", "2", "1"};
-        for (int k = 0; k < 9; ++k) QCOMPARE(GameState.StartNumbersA[k], a[k]);
-        if (game == 2) {
-            QCOMPARE(GameState.ProblemCodeB, CodeB9);
-            for (int k = 0; k < 9; ++k) QCOMPARE(GameState.StartNumbersB[k], b[k]);
-        }
+        QVERIFY(form->HandedOver());
+        const HandedProblem& handed = *form->HandedOver();
+        QCOMPARE(handed.condition, SwapCondition::RowAdvance);
+        QCOMPARE(handed.problem.codeA, CodeA9);
+        QCOMPARE(handed.problem.startA, (qx::Table{2, 3, 1, 4, 5, 6, 7, 8, 9}));
+        QCOMPARE(handed.problem.codeB, game == 2 ? CodeB9 : std::string());
+        QCOMPARE(handed.problem.startB, game == 2 ? (qx::Table{9, 8, 7, 6, 5, 4, 3, 2, 1}) : qx::Table{});
         QVERIFY(!form->isVisible());
         QCOMPARE(sounds_->ids, QList<int>{1});
     }
 
-    // Each refusal shows its message and changes neither the tables nor GameState.
+    // Each refusal shows its message, changes no table and hands no problem over.
     void refusals_data()
     {
         QTest::addColumn<int>("game");
@@ -445,20 +424,20 @@ private slots:
         QFETCH(QString, message);
         const QString table = game == 1 ? QStringLiteral("kirokuA9") : QStringLiteral("kirokuB9");
         for (int nb : existing) Seed(table, nb, prba, prbb);
-        GameState.Finished = 1;
-        GameState.SwapCount[0] = 5;
-        GameState.ElapsedSeconds[0] = 9;
-        GameState.ProblemCodeA = "999";
-        auto form = OpenWindow(game, 1, 1);
+        RecordContext played;
+        played.finished = true;
+        played.swapCount = 5;
+        played.elapsedSeconds = 9;
+        played.codeA = "999";
+        auto form = OpenWindow(game, 1, 1, played);
         form->NameEdit()->setText(name);
         const QStringList rows = RowsOf(table);
-        const QString state = StateSnapshot();
         messages_->answers = {false};  // キャンセル wherever asked
         Click(*form, button.toLatin1().constData());
         QCOMPARE(messages_->boxes.size(), 1);
         QVERIFY2(messages_->last().text.startsWith(message), qPrintable(messages_->last().text));
         QCOMPARE(RowsOf(table), rows);
-        QCOMPARE(StateSnapshot(), state);
+        QVERIFY(!form->HandedOver());
         QVERIFY(form->isVisible());
         QVERIFY(sounds_->ids.isEmpty());
         QCOMPARE(form->StatusText(), QString());
@@ -468,8 +447,9 @@ private slots:
     void recordAfterLargestNumber()
     {
         Seed(QStringLiteral("kirokuA9"), std::numeric_limits<int>::max());
-        GameState.Finished = 1;
-        auto form = OpenWindow(1, 1, 6);
+        RecordContext played;
+        played.finished = true;
+        auto form = OpenWindow(1, 1, 6, played);
         form->NameEdit()->setText(QStringLiteral("A"));
         const QStringList rows = RowsOf(QStringLiteral("kirokuA9"));
         Click(*form, "CuteButton1");
@@ -512,18 +492,17 @@ private slots:
 
     void showRecordTableReleasesWindow()
     {
-        GameState.ActiveGame = 1;
-        GameState.ActiveSize = 1;
         QWidget owner;
         QPointer<TForm4> seen;
         QTimer::singleShot(0, [&] {
             seen = owner.findChild<TForm4*>();
             if (seen) seen->findChild<QAction*>("N1")->trigger();
         });
-        ShowRecordTable(&owner, qx::test::RecordContextOfGameState());
+        RecordContext context;
+        context.game = GameType::PuzzleI;
+        QVERIFY(!ShowRecordTable(&owner, context));
         QVERIFY(seen.isNull());
         QVERIFY(owner.findChildren<TForm4*>().isEmpty());
-        QCOMPARE(GameState.StoredProblemPending, 0);
     }
 
     // A damaged file is reported and never written, and every record operation fails clearly.

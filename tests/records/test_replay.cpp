@@ -2,7 +2,6 @@
 // window lays it out under the row's condition, asks to start, and a later record of the game
 // stores the same codes again.
 #include "core/Board.h"
-#include "core/GameState.h"
 #include "core/Problem.h"
 #include "games/Puzzle1Window.h"
 #include "games/Puzzle2Window.h"
@@ -23,7 +22,6 @@
 #include <functional>
 #include <memory>
 
-using qx::GameState;
 using qx::test::Box;
 
 namespace {
@@ -72,7 +70,6 @@ class TestReplay : public QObject {
 private slots:
     void init()
     {
-        qx::ResetGameState();
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir::setCurrent(dir_->path()));
     }
@@ -117,7 +114,7 @@ private slots:
             numberB = [f](int k) { return f->Cells(TForm3::TableB).Number(k); };
             window.reset(f);
         }
-        QCOMPARE(GameState.ActiveGame, game);
+        QCOMPARE(int(window->Model().Type()), game);
 
         QSqlQuery seed = Sql();
         seed.prepare(QStringLiteral("INSERT INTO %1 (NB, DATE, NAME, JKN, JKNCD, CNT, TIME, PRBA%2) "
@@ -136,8 +133,8 @@ private slots:
         sounds.ids.clear();
         window->OpenRecords();
 
-        QCOMPARE(GameState.ActiveCondition, condition);
-        QCOMPARE(GameState.StoredProblemPending, 0);
+        QCOMPARE(int(window->Model().Condition()), condition);
+        QCOMPARE(QString::fromStdString(window->Model().Problem().codeA), codeA);  // the window has taken it
         QCOMPARE(window->ConditionLabel()->text(), label);
         QCOMPARE(Texts(numberA, 9), Decoded(codeA));
         if (game == 2) QCOMPARE(Texts(numberB, 9), Decoded(codeB));

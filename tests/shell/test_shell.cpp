@@ -202,8 +202,10 @@ private slots:
         QTest::keyClick(form.Puzzle2Button(), Qt::Key_Tab);
         QCOMPARE(form.focusWidget(), form.Puzzle1Button());
 
-        QVERIFY(GameState.ProgramDir.ends_with('/'));
-        QCOMPARE(HelpFile(), QString::fromStdString(GameState.ProgramDir) + QStringLiteral("ＱＸパズル.html"));
+        // The help page lies beside the program, whose directory the designed record keeps.
+        const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        QCOMPARE(HelpFile(), programDir + QStringLiteral("ＱＸパズル.html"));
+        QCOMPARE(GameState.ProgramDir, programDir.toStdString());
 
         QVERIFY(form.ClockText().isEmpty());
         form.ShowTime();
