@@ -19,7 +19,9 @@ inline RecordContext RecordContextOfGameState()
             .swapCount = s.SwapCount[slot],
             .elapsedSeconds = s.ElapsedSeconds[slot],
             .codeA = s.ProblemCodeA,
-            .codeB = s.ProblemCodeB};
+            .codeB = s.ProblemCodeB,
+            .par = std::nullopt,
+            .hints = 0};
 }
 
 }  // namespace qx::test
