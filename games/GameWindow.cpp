@@ -324,7 +324,9 @@ void TGameWindow::OpenRecords()
                                                                        .swapCount = game.SwapCount(),
                                                                        .elapsedSeconds = game.ElapsedSeconds(),
                                                                        .codeA = game.Problem().codeA,
-                                                                       .codeB = game.Problem().codeB});
+                                                                       .codeB = game.Problem().codeB,
+                                                                       .par = game.ProblemPar(),
+                                                                       .hints = game.HintsUsed()});
     if (stored) ConfirmStart(Model().LayOutStoredProblem(stored->problem, stored->condition));
 }
 

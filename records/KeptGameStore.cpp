@@ -32,10 +32,12 @@ std::optional<SavedGame> KeptGameStore::Read(GameType game)
     database_.RequireReadable();
     const QString what = QStringLiteral("前回の続きを読めませんでした。");
     if (!database_.HasKeptGameTable()) return std::nullopt;
-    QSqlQuery q = database_.Run(QStringLiteral("SELECT GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS FROM %1 "
-                                               "WHERE GAME = ?")
-                                    .arg(RecordDatabase::KeptGameTable()),
-                                {int(game)}, what);
+    const bool par = database_.KeptGameHasPar();
+    QSqlQuery q = database_.Run(
+        QStringLiteral("SELECT GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS%1 FROM %2 "
+                       "WHERE GAME = ?")
+            .arg(par ? QStringLiteral(", HINTS, PARLB, PARFOUND") : QString(), RecordDatabase::KeptGameTable()),
+        {int(game)}, what);
     if (!q.next()) {
         if (q.lastError().isValid()) throw RecordDatabase::Failure(what, q.lastError());
         return std::nullopt;
@@ -50,6 +52,13 @@ std::optional<SavedGame> KeptGameStore::Read(GameType game)
     saved.boardB = q.value(6).toString().toStdString();
     saved.swapCount = StoredInteger(q.value(7));
     saved.elapsedSeconds = StoredInteger(q.value(8));
+    if (par) {
+        // A row the previous version wrote has NULL here: no hints, no par.
+        const auto fact = [&q](int column) { return q.value(column).isNull() ? 0 : StoredInteger(q.value(column)); };
+        saved.hints = fact(9);
+        saved.parLowerBound = fact(10);
+        saved.parFound = fact(11);
+    }
     return saved;
 }
 
@@ -57,13 +66,24 @@ void KeptGameStore::Save(const SavedGame& saved, int busyTimeoutMs)
 {
     const QString what = QStringLiteral("続きを保存できませんでした。");
     InWriteTransaction(what, busyTimeoutMs, [&] {
-        database_.Run(QStringLiteral("INSERT OR REPLACE INTO %1 (GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS) "
-                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                          .arg(RecordDatabase::KeptGameTable()),
-                      {saved.game, saved.size, saved.condition, QString::fromStdString(saved.codeA),
-                       QString::fromStdString(saved.codeB), QString::fromStdString(saved.boardA),
-                       QString::fromStdString(saved.boardB), saved.swapCount, saved.elapsedSeconds},
-                      what);
+        QString columns = QStringLiteral("GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS");
+        QVariantList values{saved.game,
+                            saved.size,
+                            saved.condition,
+                            QString::fromStdString(saved.codeA),
+                            QString::fromStdString(saved.codeB),
+                            QString::fromStdString(saved.boardA),
+                            QString::fromStdString(saved.boardB),
+                            saved.swapCount,
+                            saved.elapsedSeconds};
+        if (database_.KeptGameHasPar()) {
+            columns += QStringLiteral(", HINTS, PARLB, PARFOUND");
+            values << saved.hints << saved.parLowerBound << saved.parFound;
+        }
+        const QString marks = QStringList(values.size(), QStringLiteral("?")).join(QLatin1String(", "));
+        database_.Run(QStringLiteral("INSERT OR REPLACE INTO %1 (%2) VALUES (%3)")
+                          .arg(RecordDatabase::KeptGameTable(), columns, marks),
+                      values, what);
         if (afterWritten) afterWritten();
     });
 }

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QUrl>
+#include <algorithm>
 
 EDatabaseError::EDatabaseError(const QString& message, int engineCode)
     : std::runtime_error(message.toStdString()), engineCode_(engineCode)
@@ -50,6 +51,23 @@ const QStringList& RecordTables()
 const QString KeptGameColumns = QStringLiteral(
     "GAME INTEGER PRIMARY KEY, SIZE INTEGER, JKNCD INTEGER, PRBA TEXT, PRBB TEXT, BANA TEXT, BANB TEXT, "
     "CNT INTEGER, SECS INTEGER");
+
+// The side table's columns: the record's table and rowid, the par (NULL when unknown), the hints,
+// and the record's CNT and PRBA copied as stored, without affinity, so that a side row left by the
+// previous version's delete is told from the later record that took its rowid.
+const QString ParColumns = QStringLiteral(
+    "TBL TEXT NOT NULL, ID INTEGER NOT NULL, PARLB INTEGER, PARFOUND INTEGER, HINTS INTEGER, CNT, PRBA, "
+    "PRIMARY KEY (TBL, ID)");
+const QStringList ParColumnNames{QStringLiteral("TBL"),      QStringLiteral("ID"),    QStringLiteral("PARLB"),
+                                 QStringLiteral("PARFOUND"), QStringLiteral("HINTS"), QStringLiteral("CNT"),
+                                 QStringLiteral("PRBA")};
+const QStringList KeptGameParColumns{QStringLiteral("HINTS"), QStringLiteral("PARLB"), QStringLiteral("PARFOUND")};
+
+bool ContainsAll(const QStringList& columns, const QStringList& wanted)
+{
+    return std::all_of(wanted.begin(), wanted.end(),
+                       [&columns](const QString& c) { return columns.contains(c, Qt::CaseInsensitive); });
+}
 
 // The engine reports extended codes (a read-only directory is 1544); their low byte is the kind.
 int PrimaryCode(const QSqlError& error) { return error.nativeErrorCode().toInt() & 0xff; }
@@ -161,9 +179,11 @@ RecordAccess RecordDatabase::OpenFile()
             CheckIntegrity();
         }
         CheckRecordTables();
+        CheckAdditions();
         return RecordAccess::ReadOnly;
     }
     CheckRecordTables();
+    CheckAdditions();
     return PrepareForWriting();
 }
 
@@ -190,6 +210,7 @@ void RecordDatabase::Close()
 {
     prepared_.clear();
     recordTables_.clear();
+    parTableExists_ = hasParTable_ = keptGameHasPar_ = false;
     if (QSqlDatabase::contains(connection_)) {
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
         db.close();
@@ -224,6 +245,20 @@ void RecordDatabase::InWriteTransaction(const QString& what, const std::function
     transaction.Commit();
 }
 
+bool RecordDatabase::InSavepoint(const QString& name, const std::function<void()>& body)
+{
+    QSqlQuery q(Connection());
+    if (!q.exec(QStringLiteral("SAVEPOINT %1").arg(Quoted(name)))) return false;
+    try {
+        body();
+    } catch (const EDatabaseError&) {
+        q.exec(QStringLiteral("ROLLBACK TO %1").arg(Quoted(name)));
+        q.exec(QStringLiteral("RELEASE %1").arg(Quoted(name)));
+        return false;
+    }
+    return q.exec(QStringLiteral("RELEASE %1").arg(Quoted(name)));
+}
+
 QSqlDatabase RecordDatabase::Connection() const { return QSqlDatabase::database(connection_, false); }
 
 void RecordDatabase::CheckIntegrity()
@@ -246,10 +281,7 @@ void RecordDatabase::CheckRecordTables()
 {
     recordTables_.clear();
     for (const QString& table : RecordTables()) {
-        QSqlQuery q = Run(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(table)), {},
-                          QStringLiteral("記録表 %1 を調べられませんでした。").arg(table));
-        QStringList columns;
-        while (q.next()) columns << q.value(1).toString();
+        const QStringList columns = ColumnsOf(table);
         if (columns.isEmpty()) continue;
         for (int pos = 0; pos < FieldCount(table); ++pos) {
             const QString expected = QLatin1String(Fields[pos].name);
@@ -265,6 +297,24 @@ void RecordDatabase::CheckRecordTables()
     }
 }
 
+QStringList RecordDatabase::ColumnsOf(const QString& table)
+{
+    QSqlQuery q = Run(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(table)), {},
+                      QStringLiteral("記録表 %1 を調べられませんでした。").arg(table));
+    QStringList columns;
+    while (q.next()) columns << q.value(1).toString();
+    return columns;
+}
+
+// A side table or kept games' table made elsewhere without our columns is simply not used.
+void RecordDatabase::CheckAdditions()
+{
+    const QStringList side = ColumnsOf(ParTable());
+    parTableExists_ = !side.isEmpty();
+    hasParTable_ = ContainsAll(side, ParColumnNames);
+    keptGameHasPar_ = ContainsAll(ColumnsOf(KeptGameTable()), KeptGameParColumns);
+}
+
 // Creates the missing tables and indexes in one transaction, which also shows whether the file
 // may be written at all.
 RecordAccess RecordDatabase::PrepareForWriting()
@@ -277,7 +327,8 @@ RecordAccess RecordDatabase::PrepareForWriting()
     const QString what = QStringLiteral("記録表を用意できませんでした。");
     try {
         ProbeWriting(what);
-        if (!MissingRecordTablesOrIndexes() && HasKeptGameTable()) return RecordAccess::ReadWrite;
+        if (!MissingRecordTablesOrIndexes() && HasKeptGameTable() && parTableExists_ && keptGameHasPar_)
+            return RecordAccess::ReadWrite;
         InWriteTransaction(what, [this] { CreateTables(); });
     } catch (const EDatabaseError& e) {
         // Another copy of the game writing just now: the file is fine, and each write waits.
@@ -287,10 +338,13 @@ RecordAccess RecordDatabase::PrepareForWriting()
         return RecordAccess::ReadOnly;
     }
     recordTables_ = RecordTables();
+    CheckAdditions();
     return RecordAccess::ReadWrite;
 }
 
-// The record tables with their indexes, then the kept games' table.
+// The record tables with their indexes, then the kept games' table, then what this version adds
+// beside them: the additions may fail (a table of that name made elsewhere) without costing the
+// records.
 void RecordDatabase::CreateTables()
 {
     for (const QString& table : RecordTables()) {
@@ -304,6 +358,17 @@ void RecordDatabase::CreateTables()
     }
     Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(KeptGameTable(), KeptGameColumns), {},
         QStringLiteral("表 %1 を作れませんでした。").arg(KeptGameTable()));
+    InSavepoint(QStringLiteral("additions"), [this] { CreateAdditions(); });
+}
+
+void RecordDatabase::CreateAdditions()
+{
+    const QString failed = QStringLiteral("表 %1 を作れませんでした。").arg(ParTable());
+    Run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(ParTable(), ParColumns), {}, failed);
+    const QStringList kept = ColumnsOf(KeptGameTable());
+    for (const QString& column : KeptGameParColumns)
+        if (!kept.contains(column, Qt::CaseInsensitive))
+            Run(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 INTEGER").arg(KeptGameTable(), column), {}, failed);
 }
 
 // A write that is rolled back: a file that may only be read refuses it, and nothing changes.

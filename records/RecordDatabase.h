@@ -59,6 +59,12 @@ public:
     // Whether the file holds the kept games' table (one made by an older version has none).
     bool HasKeptGameTable();
     static QString KeptGameTable() { return QStringLiteral("chudan"); }
+    // Par and hints of the records sit in a side table keyed by record table and rowid, and in
+    // added columns of chudan, so that the previous version, which knows only the designed
+    // tables, still opens the file. Either may be missing from a file that could not be upgraded.
+    static QString ParTable() { return QStringLiteral("kirokupar"); }
+    bool HasParTable() const { return hasParTable_; }
+    bool KeptGameHasPar() const { return keptGameHasPar_; }
 
     // Runs a statement; a failure throws `what` with the advice for the engine's error.
     QSqlQuery Run(const QString& sql, const QVariantList& binds, const QString& what);
@@ -66,6 +72,9 @@ public:
     QSqlQuery& Prepared(const QString& sql, const QString& what);
     // Runs body in one write transaction, committed when it returns.
     void InWriteTransaction(const QString& what, const std::function<void()>& body);
+    // Runs body in a savepoint of the open write transaction: a failure undoes only what body
+    // wrote, and the transaction goes on. Whether body succeeded.
+    bool InSavepoint(const QString& name, const std::function<void()>& body);
 
     // `what` failed because of the engine's error: with what to do about it and the engine's text.
     static EDatabaseError Failure(const QString& what, const QSqlError& error);
@@ -78,8 +87,11 @@ private:
     void Close();
     void CheckIntegrity();
     void CheckRecordTables();
+    void CheckAdditions();
+    QStringList ColumnsOf(const QString& table);
     RecordAccess PrepareForWriting();
     void CreateTables();
+    void CreateAdditions();
     void ProbeWriting(const QString& what);
     bool MissingRecordTablesOrIndexes();
     QSqlDatabase Connection() const;
@@ -89,7 +101,10 @@ private:
     int busyTimeoutMs_;
     RecordAccess access_ = RecordAccess::Unusable;
     QString problem_;
-    QStringList recordTables_;            // the record tables the file holds
+    QStringList recordTables_;     // the record tables the file holds
+    bool parTableExists_ = false;  // under that name, whatever its columns
+    bool hasParTable_ = false;     // with the columns this version reads
+    bool keptGameHasPar_ = false;
     QHash<QString, QSqlQuery> prepared_;  // by statement
 };
 

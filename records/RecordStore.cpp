@@ -19,6 +19,36 @@ QVariantList BandBounds(SwapCondition band)
     return {lower, lower, upper, upper};
 }
 
+// No game takes more hints than a record may count swaps.
+constexpr int MaxHints = 99'999'999;
+
+bool Known(const Par& par) { return IsPlausible(par) && (par.lowerBound > 0 || par.found > 0); }
+
+// A stored integer within 0 … max; nothing for NULL, text, a fraction or a figure out of range.
+std::optional<int> StoredFigure(const QVariant& value, int max)
+{
+    if (value.isNull() || (value.typeId() != QMetaType::LongLong && value.typeId() != QMetaType::Int))
+        return std::nullopt;
+    const qlonglong n = value.toLongLong();
+    if (n < 0 || n > max) return std::nullopt;
+    return int(n);
+}
+
+// The facts of a side row: one damaged value leaves the whole row out, and the cell empty.
+void ReadFacts(const QVariant& lowerBound, const QVariant& found, const QVariant& hints, RecordRow& row)
+{
+    const std::optional<int> taken = StoredFigure(hints, MaxHints);
+    if (!taken) return;
+    if (lowerBound.isNull() && found.isNull()) {
+        row.hints = *taken;
+        return;
+    }
+    const std::optional<int> bound = StoredFigure(lowerBound, MaxPar), way = StoredFigure(found, MaxPar);
+    if (!bound || !way || !Known({.lowerBound = *bound, .found = *way})) return;
+    row.par = Par{.lowerBound = *bound, .found = *way};
+    row.hints = *taken;
+}
+
 }  // namespace
 
 QString RecordStore::TableName(GameType game, BoardSize size)
@@ -65,10 +95,18 @@ RecordRow RecordStore::Read(GameType game, BoardSize size, qint64 rowid)
     const QString table = ExistingTable(game, size);
     const QString what = QStringLiteral("記録を読めませんでした。");
     if (table.isEmpty()) throw EDatabaseError(what);
-    const QString codeB = game == GameType::PuzzleII ? QStringLiteral(", PRBB") : QString();
+    const bool two = game == GameType::PuzzleII;
+    // A side row counts only while it carries the CNT and PRBA of the row it was written for: the
+    // previous version deletes records without it, and a later record may take the rowid.
+    const QString from = database_.HasParTable()
+                             ? QStringLiteral(
+                                   ", p.PARLB, p.PARFOUND, p.HINTS FROM %1 AS r LEFT JOIN %2 AS p ON p.TBL = '%1' AND "
+                                   "p.ID = r.rowid AND p.CNT IS r.CNT AND p.PRBA IS r.PRBA")
+                                   .arg(table, RecordDatabase::ParTable())
+                             : QStringLiteral(" FROM %1 AS r").arg(table);
     QSqlQuery& q = database_.Prepared(
-        QStringLiteral("SELECT NB, DATE, NAME, JKN, JKNCD, CNT, TIME, PRBA%1 FROM %2 WHERE rowid = ?")
-            .arg(codeB, table),
+        QStringLiteral("SELECT r.NB, r.DATE, r.NAME, r.JKN, r.JKNCD, r.CNT, r.TIME, r.PRBA%1%2 WHERE r.rowid = ?")
+            .arg(two ? QStringLiteral(", r.PRBB") : QString(), from),
         what);
     q.bindValue(0, rowid);
     if (!q.exec()) throw RecordDatabase::Failure(what, q.lastError());
@@ -84,7 +122,11 @@ RecordRow RecordStore::Read(GameType game, BoardSize size, qint64 rowid)
                   q.value(5).toString(),
                   q.value(6).toString(),
                   q.value(7).toString(),
-                  game == GameType::PuzzleII ? q.value(8).toString() : QString()};
+                  two ? q.value(8).toString() : QString(),
+                  std::nullopt,
+                  0};
+    const int facts = two ? 9 : 8;
+    if (database_.HasParTable()) ReadFacts(q.value(facts), q.value(facts + 1), q.value(facts + 2), row);
     q.finish();
     return row;
 }
@@ -140,9 +182,34 @@ AddResult RecordStore::Add(GameType game, BoardSize size, const NewRecord& recor
         const QString marks = QStringList(values.size(), QStringLiteral("?")).join(QLatin1String(", "));
         QSqlQuery q =
             database_.Run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns, marks), values, what);
-        result.added = RecordKey{q.lastInsertId().toLongLong(), *number};
+        const qint64 rowid = q.lastInsertId().toLongLong();
+        q.finish();
+        // The record is stored even when what is kept beside it cannot be.
+        if (database_.HasParTable())
+            database_.InSavepoint(QStringLiteral("facts"), [&] { KeepFacts(table, rowid, record); });
+        result.added = RecordKey{rowid, *number};
     });
     return result;
+}
+
+void RecordStore::KeepFacts(const QString& table, qint64 rowid, const NewRecord& record)
+{
+    const QString what = QStringLiteral("記録の最短手数を保存できませんでした。");
+    bool counted = false;
+    const bool completed = record.count.toLongLong(&counted) > 0 && counted;
+    const bool par = record.par && Known(*record.par);
+    if (!completed || record.hints < 0 || record.hints > MaxHints || (!par && record.hints == 0)) {
+        // Nor may a side row that another record left at this rowid be read as this one's.
+        database_.Run(QStringLiteral("DELETE FROM %1 WHERE TBL = ? AND ID = ?").arg(RecordDatabase::ParTable()),
+                      {table, rowid}, what);
+        return;
+    }
+    database_.Run(QStringLiteral("INSERT OR REPLACE INTO %1 (TBL, ID, PARLB, PARFOUND, HINTS, CNT, PRBA) "
+                                 "SELECT ?, rowid, ?, ?, ?, CNT, PRBA FROM %2 WHERE rowid = ?")
+                      .arg(RecordDatabase::ParTable(), table),
+                  {table, par ? QVariant(record.par->lowerBound) : QVariant(),
+                   par ? QVariant(record.par->found) : QVariant(), record.hints, rowid},
+                  what);
 }
 
 void RecordStore::DeleteAndRenumber(GameType game, BoardSize size, qint64 rowid, SwapCondition condition)
@@ -154,6 +221,12 @@ void RecordStore::DeleteAndRenumber(GameType game, BoardSize size, qint64 rowid,
         throw EDatabaseError(what + QStringLiteral("入れ替え条件 %1 の記録番号は振り直せません。").arg(int(condition)));
     database_.InWriteTransaction(what, [&] {
         database_.Run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(table), {rowid}, what);
+        // Renumbering keeps every rowid, so the other rows' side rows stay theirs.
+        if (database_.HasParTable())
+            database_.InSavepoint(QStringLiteral("facts"), [&] {
+                database_.Run(QStringLiteral("DELETE FROM %1 WHERE TBL = ? AND ID = ?").arg(RecordDatabase::ParTable()),
+                              {table, rowid}, what);
+            });
         if (afterDelete) afterDelete();
         // The band's rows in list order get 100 × condition + 1, + 2, … in one statement;
         // rows that already carry their number are not written.

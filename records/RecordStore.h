@@ -4,6 +4,7 @@
 // transaction.
 
 #include "core/Board.h"
+#include "core/Par.h"
 #include "records/RecordDatabase.h"
 
 #include <QString>
@@ -20,18 +21,24 @@ struct RecordKey {
     QVariant number;  // NB as stored
 };
 
-// Every field of a row, as stored.
+// Every field of a row, as stored, and what is kept beside it.
 struct RecordRow {
     QVariant number;
     QString date, name, conditionName;
     QVariant condition;  // JKNCD
     QString count, time, codeA, codeB;
+    // Kept beside the designed fields: none when unknown, damaged or left by another record.
+    std::optional<Par> par;
+    int hints = 0;
 };
 
 // A record to store; the store gives it its number.
 struct NewRecord {
     SwapCondition condition = SwapCondition::FreeSwap;
     QString date, name, conditionName, count, time, codeA, codeB;
+    // Stored beside the record when the game was completed (count above 0).
+    std::optional<Par> par;
+    int hints = 0;
 };
 
 // A stored record's key, or why nothing was stored (its band is full).
@@ -69,6 +76,7 @@ public:
 
 private:
     QString ExistingTable(GameType game, BoardSize size) const;
+    void KeepFacts(const QString& table, qint64 rowid, const NewRecord& record);
 
     RecordDatabase& database_;
 };

@@ -17,8 +17,11 @@ struct RecordColumn {
 };
 inline constexpr RecordColumn RecordColumns[] = {
     {"番号", 30, Qt::AlignHCenter, 13}, {"年月日", 50, Qt::AlignHCenter, 13}, {"名前", 80, Qt::AlignLeft, 13},
-    {"条件", 80, Qt::AlignHCenter, 13}, {"回数", 40, Qt::AlignHCenter, 12},   {"時間", 0, Qt::AlignHCenter, 12},
+    {"条件", 80, Qt::AlignHCenter, 13}, {"回数", 40, Qt::AlignHCenter, 12},   {"時間", 44, Qt::AlignHCenter, 12},
+    {"最短", 40, Qt::AlignHCenter, 12},
 };
+// The column of par and hints, kept beside the designed ones.
+inline constexpr int ParColumn = 6;
 
 class RecordTableModel : public QAbstractTableModel {
 public:
@@ -37,7 +40,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    // The row's fields, read on first view; null when the row cannot be read.
+    const qx::RecordRow* Row(int row) const;
     QVariant Field(int row, int column) const;
+    QVariant Spoken(int row, int column) const;
 
     qx::RecordStore* store_ = nullptr;
     qx::GameType game_ = qx::GameType::PuzzleI;

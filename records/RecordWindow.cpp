@@ -248,6 +248,10 @@ void TForm4::RecordCurrentGame()
     record.time = RecordTime(finished ? context_.elapsedSeconds : 0);
     record.codeA = Q(context_.codeA);
     if (game == qx::GameType::PuzzleII) record.codeB = Q(context_.codeB);
+    if (finished) {
+        record.par = context_.par;
+        record.hints = context_.hints;
+    }
 
     const qx::AddResult result = store->Add(game, context_.size, record);
     if (!result.added) {

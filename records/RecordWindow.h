@@ -3,6 +3,7 @@
 // current game under a name, hands a stored problem back to the game window, deletes a record.
 
 #include "core/Game.h"
+#include "core/Par.h"
 #include "shell/FormBase.h"
 
 #include <QDate>
@@ -34,6 +35,9 @@ struct RecordContext {
     int swapCount = 0;
     int elapsedSeconds = 0;
     std::string codeA, codeB;
+    // What is known of the problem's fewest swaps, and the hints taken; kept with a completed game.
+    std::optional<qx::Par> par;
+    int hints = 0;
 };
 
 class TForm4 : public TFormBase {

@@ -35,6 +35,10 @@ void SeedTable()
     q.prepare(
         QStringLiteral("INSERT INTO kirokuA9 VALUES (?, '05.3.7', ' player', ?, ?, '23', '2分5秒', "
                        "'020301040506070809')"));
+    // Every record completed with par and hints beside it, as this version stores them.
+    QSqlQuery facts(db);
+    facts.prepare(
+        QStringLiteral("INSERT INTO kirokupar VALUES ('kirokuA9', ?, 20, 23, 1, '23', '020301040506070809')"));
     int added = 0;
     for (int c = 1; c <= 6; ++c) {
         const int count = c < 6 ? PerBand : Rows - 5 * PerBand;
@@ -43,10 +47,13 @@ void SeedTable()
             q.addBindValue(QString::fromStdString(qx::ConditionName(qx::SwapCondition(c))));
             q.addBindValue(c);
             q.exec();
+            facts.addBindValue(q.lastInsertId());
+            facts.exec();
         }
     }
     db.commit();
     q.finish();
+    facts.finish();
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("seed"));

@@ -354,7 +354,8 @@ private slots:
         QSqlQuery seed = Raw();
         // Puzzle II: 1 of table A and 9 of table B exchanged, both codes as their problems.
         QVERIFY(
-            seed.prepare(QStringLiteral("INSERT INTO chudan VALUES (?, 1, 5, '020301040506070809', ?, ?, ?, 3, 65)")));
+            seed.prepare(QStringLiteral("INSERT INTO chudan (GAME, SIZE, JKNCD, PRBA, PRBB, BANA, BANB, CNT, SECS) "
+                                        "VALUES (?, 1, 5, '020301040506070809', ?, ?, ?, 3, 65)")));
         seed.addBindValue(game);
         seed.addBindValue(game == 2 ? QVariant("090807060504030201") : QVariant(""));
         seed.addBindValue(game == 2 ? "020309040506070809" : "030201040506070809");

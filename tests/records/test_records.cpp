@@ -486,8 +486,8 @@ private slots:
             titles << grid->model()->headerData(c, Qt::Horizontal).toString();
             widths << grid->columnWidth(c);
         }
-        QCOMPARE(titles, (QStringList{"番号", "年月日", "名前", "条件", "回数", "時間"}));
-        QCOMPARE(widths, (QList<int>{30, 50, 80, 80, 40, 64}));
+        QCOMPARE(titles, (QStringList{"番号", "年月日", "名前", "条件", "回数", "時間", "最短"}));
+        QCOMPARE(widths, (QList<int>{30, 50, 80, 80, 40, 44, 40}));
     }
 
     void showRecordTableReleasesWindow()
