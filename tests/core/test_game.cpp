@@ -208,8 +208,17 @@ private slots:
             played.Swap();
         }
         played.Tick();
+        played.LearnPar({.lowerBound = 40, .found = 52});
+        played.LearnPar({.lowerBound = 38, .found = 60});  // only ever more exact
+        played.TakeHint(3, 4);
+        played.Unpick(Puzzle2Game::TableA, 3);
+        played.Unpick(Puzzle2Game::TableB, 4);
         const ParsedSave parsed = ParseSavedGame(*SaveOf(played));
         QVERIFY2(parsed.position, parsed.reason.c_str());
+        // A damaged par is dropped, the game itself never.
+        SavedGame damaged = *SaveOf(played);
+        damaged.parFound = 12;
+        QVERIFY(ParseSavedGame(damaged).position && !ParseSavedGame(damaged).position->par);
 
         Puzzle2Game resumed;
         QCOMPARE(resumed.Restore(*parsed.position).status,
@@ -224,6 +233,8 @@ private slots:
         QVERIFY(resumed.Tick());
         QCOMPARE(resumed.SwapCount(), 2);
         QCOMPARE(resumed.ElapsedSeconds(), 2);
+        QCOMPARE(resumed.HintsUsed(), 1);
+        QCOMPARE(resumed.ProblemPar(), std::optional<Par>(Par{.lowerBound = 40, .found = 52}));
         resumed.Cancel();
         resumed.SameProblem();
         QCOMPARE(Numbers(resumed, 1), played.Problem().startB);

@@ -119,6 +119,8 @@ private slots:
     void shortestTexts();
     void followToCompletion_data();
     void followToCompletion();
+    void parDisplay_data();
+    void parDisplay();
 };
 
 void TestHints::outsideGame_data()
@@ -417,6 +419,52 @@ void TestHints::shortestTexts()
     Solution answer{Solution::Status(status), bound, {}};
     if (found > 0) answer.path.assign(size_t(found), SolverSwap{1, 2});
     QCOMPARE(Q(count < 0 ? ShortestFromBoardText(answer) : ShortestOfProblemText(answer, count)), text);
+}
+
+void TestHints::parDisplay_data()
+{
+    QTest::addColumn<int>("game");
+    QTest::addColumn<bool>("hinted");
+    for (int game : {int(GameType::PuzzleI), int(GameType::PuzzleII)})
+        for (bool hinted : {false, true})
+            QTest::addRow("%s/%s", game == int(GameType::PuzzleI) ? "I" : "II", hinted ? "hinted" : "alone")
+                << game << hinted;
+}
+
+// "最短" shows the problem's proven minimum, ★ only for a game completed in it without hints, and
+// keeps the figure for the same problem; the hints are counted with the game.
+void TestHints::parDisplay()
+{
+    QFETCH(int, game);
+    QFETCH(bool, hinted);
+    Window w(game, int(BoardSize::Cells9), int(SwapCondition::FreeSwap));
+    QCOMPARE(w->ParDisplay()->text(), QString());
+    w.Deal();
+    const std::optional<Solution> answer = w.SettledAnswer();
+    QVERIFY(answer && answer->Proven());
+    const int minimum = int(answer->path.size());
+    const QString figure = QString::number(minimum);
+    QTRY_COMPARE(w->ParDisplay()->text(), figure);
+    QCOMPARE(w->ParDisplay()->accessibleDescription(), QStringLiteral("最短 %1 回").arg(minimum));
+
+    for (const SolverSwap& swap : answer->path) {
+        if (hinted) {
+            w.Trigger("nextMoveItem");
+        } else {
+            w.Click(0, swap.first);
+            w.Click(game == int(GameType::PuzzleI) ? 0 : 1, swap.second);
+        }
+        QTest::mouseClick(w->SwapButton(), Qt::LeftButton);
+    }
+    QVERIFY(w->Model().Finished());
+    QCOMPARE(w->Model().HintsUsed(), hinted ? minimum : 0);
+    QCOMPARE(w->ParDisplay()->text(), hinted ? figure : QStringLiteral("★") + figure);
+    QCOMPARE(w->ParDisplay()->accessibleDescription(),
+             QStringLiteral("最短 %1 回").arg(minimum) + (hinted ? QString() : QStringLiteral("、最短で完成")));
+
+    QTest::mouseClick(w->SameProblemButton(), Qt::LeftButton);
+    QCOMPARE(w->ParDisplay()->text(), figure);
+    QCOMPARE(w->Model().HintsUsed(), 0);
 }
 
 QTEST_MAIN(TestHints)
