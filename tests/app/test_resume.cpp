@@ -10,6 +10,7 @@
 #include "games/Puzzle2Window.h"
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
+#include "support/DataDirTest.h"
 #include "support/Doubles.h"
 #include "support/SaidTexts.h"
 
@@ -34,7 +35,7 @@ using qx::test::Box;
 
 namespace {
 
-const QString Seeder = QStringLiteral("seeder");
+using qx::test::Seeder;
 
 QSqlQuery Raw()
 {
@@ -142,16 +143,10 @@ int ReadOnlyChild(const QString& dir)
 
 }  // namespace
 
-class TestResume : public QObject {
+class TestResume : public qx::test::DataDirTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<qx::test::FakeMessages> messages_;
-    std::unique_ptr<qx::test::FakeSounds> sounds_;
-    std::unique_ptr<TDataModule1> module_;
-    QString home_ = QDir::currentPath();
-
     // A window of game type 1 or 2 that keeps its games in the test's data module.
     std::unique_ptr<TGameWindow> GameWindow(int game)
     {
@@ -178,23 +173,14 @@ private:
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(dir_->path()));
+        QVERIFY(EnterDataDir());
         ResetGameState();
-        messages_ = std::make_unique<qx::test::FakeMessages>();
-        sounds_ = std::make_unique<qx::test::FakeSounds>();
-        module_ = std::make_unique<TDataModule1>();
         QCOMPARE(module_->Database().Access(), RecordAccess::ReadWrite);
     }
     void cleanup()
     {
-        module_.reset();
-        QSqlDatabase::removeDatabase(Seeder);
-        sounds_.reset();
-        messages_.reset();
         TFormBase::QuitHook() = nullptr;
-        QDir::setCurrent(home_);
-        dir_.reset();
+        LeaveDataDir();
     }
 
     // Which steps of a game keep it (with what count and seconds) and which forget it.

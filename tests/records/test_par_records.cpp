@@ -3,6 +3,7 @@
 #include "records/DataModule.h"
 #include "records/RecordTableModel.h"
 #include "records/RecordWindow.h"
+#include "support/DataDirTest.h"
 #include "support/Doubles.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ using qx::Par;
 
 namespace {
 
-const QString Seeder = QStringLiteral("seeder");
+using qx::test::Seeder;
 const QString File = QStringLiteral("data/kiroku.sqlite");
 const QString Code = QStringLiteral("020301040506070809");
 
@@ -74,16 +75,10 @@ void MakePreviousVersionFile()
 
 }  // namespace
 
-class TestParRecords : public QObject {
+class TestParRecords : public qx::test::DataDirTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<qx::test::FakeMessages> messages_;
-    std::unique_ptr<qx::test::FakeSounds> sounds_;
-    std::unique_ptr<TDataModule1> module_;
-    QString home_ = QDir::currentPath();
-
     // A record window on Puzzle I of 9 cells, 自由入替, for a game of `count` swaps.
     std::unique_ptr<TForm4> Window(int count = 25, std::optional<Par> par = std::nullopt, int hints = 0)
     {
@@ -114,23 +109,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(dir_->path()));
-        messages_ = std::make_unique<qx::test::FakeMessages>();
-        sounds_ = std::make_unique<qx::test::FakeSounds>();
-        module_ = std::make_unique<TDataModule1>();
-    }
-    void cleanup()
-    {
-        module_.reset();
-        QSqlDatabase::removeDatabase(Seeder);
-        sounds_.reset();
-        messages_.reset();
-        QDir::setCurrent(home_);
-        dir_.reset();
-    }
+    void init() { QVERIFY(EnterDataDir()); }
+    void cleanup() { LeaveDataDir(); }
 
     void parCell_data()
     {

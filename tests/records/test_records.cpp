@@ -2,6 +2,7 @@
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/ColoredButton.h"
+#include "support/DataDirTest.h"
 #include "support/Doubles.h"
 
 #include <sys/stat.h>
@@ -31,7 +32,7 @@ using qx::test::Box;
 
 namespace {
 
-const QString Seeder = QStringLiteral("seeder");
+using qx::test::Seeder;
 const std::string CodeA9 = "020301040506070809";  // a permutation of 1 … 9
 const std::string CodeB9 = "090807060504030201";
 
@@ -152,16 +153,10 @@ int ReadOnlyChild(const QString& dir)
 
 }  // namespace
 
-class TestRecords : public QObject {
+class TestRecords : public qx::test::DataDirTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<qx::test::FakeMessages> messages_;
-    std::unique_ptr<qx::test::FakeSounds> sounds_;
-    std::unique_ptr<TDataModule1> module_;
-    QString home_ = QDir::currentPath();
-
     // A shown record window for game (0: none), size and condition, with the grid on that table;
     // `played` has the game's counters and codes.
     std::unique_ptr<TForm4> OpenWindow(int game, int size, int condition, RecordContext played = RecordContext())
@@ -197,23 +192,11 @@ private:
 private slots:
     void init()
     {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(dir_->path()));
-        messages_ = std::make_unique<qx::test::FakeMessages>();
-        sounds_ = std::make_unique<qx::test::FakeSounds>();
-        module_ = std::make_unique<TDataModule1>();
+        QVERIFY(EnterDataDir());
         QCOMPARE(module_->Database().Access(), qx::RecordAccess::ReadWrite);
         QCOMPARE(DataModule1(), module_.get());
     }
-    void cleanup()
-    {
-        module_.reset();
-        QSqlDatabase::removeDatabase(Seeder);
-        sounds_.reset();
-        messages_.reset();
-        QDir::setCurrent(home_);
-        dir_.reset();
-    }
+    void cleanup() { LeaveDataDir(); }
 
     void nextNumber_data()
     {
