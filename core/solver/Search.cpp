@@ -1,5 +1,7 @@
 #include "core/solver/Search.h"
 
+#include "core/solver/Bounds.h"
+
 #include <algorithm>
 #include <functional>
 #include <limits>
@@ -21,8 +23,8 @@ namespace {
 // growing, so no shortest line is lost.
 class DeepeningSearch {
 public:
-    DeepeningSearch(const Space& space, const std::stop_token& stop, SolverClock::time_point deadline)
-        : s_(space), stop_(stop), deadline_(deadline), seen_(size_t(1) << SeenBits)
+    DeepeningSearch(const Space& space, Bounds& bounds, const std::stop_token& stop, SolverClock::time_point deadline)
+        : s_(space), bounds_(bounds), stop_(stop), deadline_(deadline), seen_(size_t(1) << SeenBits)
     {
         for (int p = 0; p < int(s_.pairs.size()); ++p) {
             bool any = false;
@@ -37,7 +39,7 @@ public:
     bool Run(Cells start, int& bound, std::vector<SolverSwap>& path, const std::function<bool(int)>& passed)
     {
         cells_ = start;
-        for (int threshold = std::max(bound, LowerBound(s_, start)); !cut_;) {
+        for (int threshold = std::max(bound, bounds_.Of(start)); !cut_;) {
             bound = threshold;
             moves_.clear();
             std::fill(seen_.begin(), seen_.end(), 0);
@@ -92,9 +94,12 @@ private:
         m.cycles += oneCycle ? 1 : -1;
         return m;
     }
-    int BoundOf(const Measures& m) const
+    // The cheap bound first; the sharper one only where the cheap one leaves the position in reach.
+    int BoundOf(const Measures& m, int room)
     {
-        return s_.game == GameType::PuzzleI ? BoundOfOneTable(s_, m.steps, m.cycles) : LowerBound(s_, cells_);
+        if (s_.game != GameType::PuzzleI) return LowerBound(s_, cells_);
+        const int cheap = BoundOfOneTable(s_, m.steps, m.cycles);
+        return cheap > room || !bounds_.Sharper() ? cheap : bounds_.OfOneTable(cells_, m.steps, m.cycles);
     }
     // Neither the same pair again nor a pair on other cells that sorts below the last one.
     bool Follows(int last, int p) const
@@ -111,7 +116,7 @@ private:
     {
         if ((++nodes_ & 4095) == 0 && OutOfTime(stop_, deadline_)) cut_ = true;
         if (cut_) return false;
-        const int h = BoundOf(measures);
+        const int h = BoundOf(measures, threshold - g);
         if (g + h > threshold) {
             next_ = std::min(next_, g + h);
             return false;
@@ -134,6 +139,7 @@ private:
     }
 
     const Space& s_;
+    Bounds& bounds_;
     const std::stop_token& stop_;
     SolverClock::time_point deadline_;
     std::vector<int> usable_;  // the pairs some numbers may be swapped on
@@ -150,8 +156,8 @@ private:
 // whose bound shows it cannot beat `shorterThan`.
 class BeamSearch {
 public:
-    BeamSearch(const Space& space, const std::stop_token& stop, SolverClock::time_point deadline)
-        : s_(space), stop_(stop), deadline_(deadline)
+    BeamSearch(const Space& space, Bounds& bounds, const std::stop_token& stop, SolverClock::time_point deadline)
+        : s_(space), bounds_(bounds), stop_(stop), deadline_(deadline)
     {
     }
 
@@ -171,17 +177,17 @@ public:
             // of them, the second keeps those, so that memory stays at one layer.
             // A single line of positions never goes back to one it has met: it turns aside instead.
             if (width > 1) seen.clear();
-            std::vector<int> histogram(1024, 0);
+            std::vector<int> histogram(ScoreLimit, 0);
             ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int, int, int score) {
                 if (width == 1 && seen.count(Hash(s_, child))) return;
-                ++histogram[size_t(std::min(score, 1023))];
+                ++histogram[size_t(score)];
             });
             int cutoff = 0;
-            while (cutoff < 1024 && histogram[size_t(cutoff)] == 0) ++cutoff;
-            if (cutoff == 1024) return std::nullopt;  // no child can still beat `shorterThan`
+            while (cutoff < ScoreLimit && histogram[size_t(cutoff)] == 0) ++cutoff;
+            if (cutoff == ScoreLimit) return std::nullopt;  // no child can still beat `shorterThan`
             ++cutoff;  // at least the best score, even if it alone is wider than the beam
             for (size_t total = size_t(histogram[size_t(cutoff - 1)]);
-                 cutoff < 1024 && total + size_t(histogram[size_t(cutoff)]) <= width; ++cutoff)
+                 cutoff < ScoreLimit && total + size_t(histogram[size_t(cutoff)]) <= width; ++cutoff)
                 total += size_t(histogram[size_t(cutoff)]);
             following.clear();
             std::vector<Step> kept;
@@ -208,8 +214,10 @@ public:
     }
 
 private:
+    static constexpr int ScoreLimit = 1 << 16;
+
     template <class Visit>
-    void ForEachChild(const std::vector<Cells>& layer, int depth, int shorterThan, Visit&& visit) const
+    void ForEachChild(const std::vector<Cells>& layer, int depth, int shorterThan, Visit&& visit)
     {
         for (size_t at = 0; at < layer.size(); ++at) {
             Cells c = layer[at];
@@ -217,13 +225,14 @@ private:
                 const auto [i, j] = s_.pairs[size_t(p)];
                 if (c[i] == c[j] || !s_.Allowed(p, c[i], c[j])) continue;
                 std::swap(c[i], c[j]);
-                const int bound = LowerBound(s_, c);
-                if (depth + bound < shorterThan) visit(c, int(at), p, Score(c, bound));
+                const int bound = bounds_.Of(c);
+                if (depth + bound < shorterThan) visit(c, int(at), p, std::min(Score(c, bound), ScoreLimit - 1));
                 std::swap(c[i], c[j]);
             }
         }
     }
-    // How far from complete a position looks: the steps still to go, and the cycles still to split.
+    // How far from complete a position looks. One table: the bound first, then the steps still to
+    // go; the cycles still to split mislead on the grid, where most of them are split on the way.
     int Score(const Cells& c, int bound) const
     {
         if (s_.game == GameType::PuzzleII) {
@@ -232,9 +241,10 @@ private:
             const auto [a, b] = NeedSums(s_, c);
             return s_.slowCells ? a + b + 2 * bound : StepSum(s_, c) + 2 * (a + b) + bound;
         }
-        return StepSum(s_, c) + 2 * (s_.n - Cycles(s_, c));
+        return bound * 256 + std::min(StepSum(s_, c), 255);
     }
     const Space& s_;
+    Bounds& bounds_;
     const std::stop_token& stop_;
     SolverClock::time_point deadline_;
 };
@@ -354,7 +364,8 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
                 SolverClock::time_point deadline, Reporter& reporter)
 {
     const Cells start = ToCells(position);
-    int bound = std::max(knownBound, LowerBound(s, start));
+    Bounds bounds(s);
+    int bound = std::max(knownBound, bounds.Of(start));
     if (bound >= NeverBound) return {Solution::Status::Impossible, 0, {}};
     reporter.best = {Solution::Status::Bounded, bound, {}};
     auto offerPath = [&](std::vector<SolverSwap> path) {
@@ -366,7 +377,7 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
     // A first solution at once, so that a hint never waits for the proof.
     if (auto carried = CarryHome(s, start)) offerPath(std::move(*carried));
     if (auto stepped = StepNumbers(s, start)) offerPath(std::move(*stepped));
-    BeamSearch beam(s, stop, deadline);
+    BeamSearch beam(s, bounds, stop, deadline);
     for (size_t width : {size_t(1), size_t(16)}) {
         const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
         if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
@@ -384,7 +395,8 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
     };
     for (bool first = true; !OutOfTime(stop, deadline); first = false) {
         DeepeningSearch pass(
-            s, stop, first ? std::min(deadline, SolverClock::now() + std::chrono::milliseconds(300)) : deadline);
+            s, bounds, stop,
+            first ? std::min(deadline, SolverClock::now() + std::chrono::milliseconds(300)) : deadline);
         if (pass.Run(start, bound, shortest, raised)) {
             reporter.Offer({Solution::Status::Proven, int(shortest.size()), shortest});
             return reporter.best;

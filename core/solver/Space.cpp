@@ -14,6 +14,7 @@ void ReadPairs(Space& s)
         for (int j = s.game == GameType::PuzzleI ? i + 1 : s.n; j < (s.game == GameType::PuzzleI ? s.n : 2 * s.n); ++j)
             s.pairs.emplace_back(std::uint8_t(i), std::uint8_t(j));
     s.allowed.assign(s.pairs.size() * s.n * s.n, 0);
+    s.linked.assign(size_t(s.cells) * s.cells, 0);
     for (size_t p = 0; p < s.pairs.size(); ++p) {
         const int a = s.pairs[p].first + 1;
         const int b = s.pairs[p].second + 1 - (s.game == GameType::PuzzleI ? 0 : s.n);
@@ -27,6 +28,8 @@ void ReadPairs(Space& s)
                 all = all && ok;
             }
         if (any && !all) s.cellsOnly = false;
+        const auto [i, j] = s.pairs[p];
+        s.linked[size_t(i) * s.cells + j] = s.linked[size_t(j) * s.cells + i] = any;
     }
 }
 

@@ -40,12 +40,14 @@ struct Space {
     bool cellsOnly = true;  // whether a pair may be swapped depends on the cells alone
     std::vector<std::pair<std::uint8_t, std::uint8_t>> pairs;
     std::vector<std::uint8_t> allowed;  // [pair][x − 1][y − 1]: x at pair.first, y at pair.second
+    std::vector<std::uint8_t> linked;   // [cell][cell]: some numbers may be swapped between the two
     std::vector<std::uint8_t> dist;     // [x − 1][from][to]: swaps number x needs between two cells
     std::vector<std::uint8_t> need;     // Puzzle II, [cell][v − 1]: swaps the cell needs to turn v into its own
     bool slowCells = false;             // some cell needs more than two swaps to turn a number into its own
     int Need(int cell, int v) const { return Steps(need[size_t(cell) * n + v - 1]); }
 
     bool Allowed(int p, int x, int y) const { return allowed[(size_t(p) * n + x - 1) * n + y - 1] != 0; }
+    bool Linked(int i, int j) const { return linked[size_t(i) * cells + j] != 0; }
     // Far more than any sum of reachable steps: a sum this large cannot be completed.
     static constexpr int Never = 1 << 16;
     static int Steps(std::uint8_t v) { return v == Unreachable ? Never : v; }

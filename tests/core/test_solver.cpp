@@ -2,6 +2,7 @@
 // two tables against a search of every position, and dealt problems followed to completion.
 #include "core/Problem.h"
 #include "core/Solver.h"
+#include "core/solver/Bounds.h"
 
 #include <QtTest>
 #include <random>
@@ -40,6 +41,49 @@ std::uint64_t Key(const std::vector<int>& a, const std::vector<int>& b)
     for (const auto* t : {&a, &b})
         for (int v : *t) key = key << 3 | std::uint64_t(v);
     return key;
+}
+
+// How the sharper bounds are held against exact minima: as the search uses them, and two variants
+// that overestimate, to show that the check catches a bound that is not admissible.
+enum class Variant { AsUsed, JoinPerBadCycle, TwoSwapsPerConflict };
+
+int BoundUnderTest(solver::Bounds& bounds, solver::BadCycleCounter& badCycles, const solver::Space& s,
+                   const solver::Cells& c, Variant variant)
+{
+    using namespace solver;
+    const int cycles = Cycles(s, c), steps = StepSum(s, c), split = s.n - cycles;
+    int bound = LowerBound(s, c);
+    if (variant == Variant::AsUsed) return bounds.Of(c);
+    if (variant == Variant::JoinPerBadCycle) bound = std::max(bound, split + 2 * badCycles.Count(c));
+    if (variant == Variant::TwoSwapsPerConflict) bound = std::max(bound, (steps + 1) / 2 + 2 * LineConflicts(s, c));
+    return bound + (bound - split) % 2;
+}
+
+// The least number of swaps, by a search of its own resting on steps and cycles alone.
+int LeastSwaps(const solver::Space& s, solver::Cells& c, int g, int threshold, int last)
+{
+    const int h = solver::LowerBound(s, c);
+    if (g + h > threshold) return g + h;
+    if (h == 0) return -1;
+    int next = std::numeric_limits<int>::max();
+    for (int p = 0; p < int(s.pairs.size()); ++p) {
+        const auto [i, j] = s.pairs[size_t(p)];
+        if (p == last || !s.Allowed(p, c[i], c[j])) continue;
+        std::swap(c[i], c[j]);
+        const int found = LeastSwaps(s, c, g + 1, threshold, p);
+        std::swap(c[i], c[j]);
+        if (found < 0) return -1;
+        next = std::min(next, found);
+    }
+    return next;
+}
+int LeastSwaps(const solver::Space& s, solver::Cells c)
+{
+    for (int threshold = solver::LowerBound(s, c);;) {
+        const int next = LeastSwaps(s, c, 0, threshold, -1);
+        if (next < 0) return threshold;
+        threshold = next;
+    }
 }
 
 }  // namespace
@@ -89,6 +133,68 @@ private slots:
             QVERIFY2(found.Proven(), qPrintable(QString("rank %1 not proven").arg(rank)));
             QCOMPARE(int(found.path.size()), int(table[size_t(rank)]));
         }
+    }
+
+    // Every 9-cell position against its exact minimum, and 16-cell positions a few swaps from
+    // complete against a search of their own; the bound used must be sharper somewhere.
+    void sharperBoundsNeverExceedTheMinimum_data()
+    {
+        QTest::addColumn<int>("condition");
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<bool>("admissible");
+        const int rook = int(SwapCondition::SameRowOrColumn), grid = int(SwapCondition::Neighbours);
+        QTest::newRow("bad cycles") << rook << int(Variant::AsUsed) << true;
+        QTest::newRow("line conflicts") << grid << int(Variant::AsUsed) << true;
+        QTest::newRow("a join per bad cycle") << rook << int(Variant::JoinPerBadCycle) << false;
+        QTest::newRow("two swaps per line conflict") << grid << int(Variant::TwoSwapsPerConflict) << false;
+    }
+    void sharperBoundsNeverExceedTheMinimum()
+    {
+        QFETCH(int, condition);
+        QFETCH(int, variant);
+        QFETCH(bool, admissible);
+        const std::vector<std::uint8_t>& table = Memory().Distances9(SwapCondition(condition));
+        Position p{GameType::PuzzleI, BoardSize::Cells9, SwapCondition(condition), Unrank9(0), {}};
+        int over = 0, sharper = 0;
+        auto hold = [&](const Position& position, int least) {
+            const solver::Space s = solver::MakeSpace(position);
+            solver::Bounds bounds(s);
+            solver::BadCycleCounter badCycles(s);
+            const solver::Cells c = solver::ToCells(position);
+            const int bound = BoundUnderTest(bounds, badCycles, s, c, Variant(variant));
+            over += bound > least;
+            sharper += bound > solver::LowerBound(s, c);
+        };
+        const solver::Space nine = solver::MakeSpace(p);
+        solver::Bounds bounds(nine);
+        solver::BadCycleCounter badCycles(nine);
+        for (int rank = 0; rank < int(table.size()); ++rank) {
+            p.a = Unrank9(rank);
+            const solver::Cells c = solver::ToCells(p);
+            const int bound = BoundUnderTest(bounds, badCycles, nine, c, Variant(variant));
+            over += bound > table[size_t(rank)];
+            sharper += bound > solver::LowerBound(nine, c);
+        }
+        if (!admissible) {
+            QVERIFY(over > 0);
+            return;
+        }
+        Position sixteen = Dealt(GameType::PuzzleI, BoardSize::Cells16, SwapCondition(condition), 1);
+        std::mt19937 rng{7};
+        for (int k = 0; k < 60; ++k) {
+            std::iota(sixteen.a.begin(), sixteen.a.end(), 1);
+            for (int walk = 0; walk < 4 + k % 6;) {
+                const SolverSwap swap{int(rng() % 16) + 1, int(rng() % 16) + 1};
+                if (swap.first < swap.second && IsAllowedSwap(sixteen, swap)) {
+                    sixteen = AfterSwap(sixteen, swap);
+                    ++walk;
+                }
+            }
+            const solver::Space s = solver::MakeSpace(sixteen);
+            hold(sixteen, LeastSwaps(s, solver::ToCells(sixteen)));
+        }
+        QCOMPARE(over, 0);
+        QVERIFY(sharper > 0);
     }
 
     // Every position of two tables of 3, 4 and 5 numbers, searched outwards from the complete one;
