@@ -14,7 +14,7 @@ namespace qx::solver {
 // the rule allows in which no two pairs cross. A cycle of k cells can be sorted by k − 1 swaps
 // among its own cells only then: the swaps of a shortest sorting of a cycle always form a
 // non-crossing tree in cycle order (Dénes; Goulden and Yong), and every such tree is the set of
-// swaps of one. Cells-only rules; O(k³).
+// swaps of one. Cells-only rules; O(k²) word operations.
 bool SortableBySplits(const Space& s, std::span<const std::uint8_t> cycle);
 
 // Puzzle I under swaps along rows and columns: the cycles that cannot be sorted by splits among

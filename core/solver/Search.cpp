@@ -17,10 +17,15 @@ namespace {
 // exists, so the first solution found is a shortest one. A position met again in the same pass,
 // after the same last swap and with no fewer swaps behind it, has already failed with at least as
 // much room and the same swaps to follow (or lies on the current line, and a detour is never
-// shortest), so it is cut; the same pair twice in a row undoes itself and is never tried. Two swaps
-// on four different cells give the same position in either order, so only the order with the lower
-// pair first is tried: every line of swaps can be reordered into one that keeps this rule without
-// growing, so no shortest line is lost.
+// shortest), so it is cut; the same pair twice in a row undoes itself and is never tried.
+// Two swaps on four different cells give the same position in either order. Where the pairs are
+// few, a pair tried (or cut by the bound) at a position sleeps in the lines below its later
+// siblings until a swap touches one of its cells: a line that takes it there is the same line with
+// it taken first, which was tried already, at the same length (sleep sets: every class of lines
+// equal up to such exchanges keeps one line that is tried). A position met again is then cut only
+// when fewer pairs slept the first time. Where the pairs are many, only the order with the lower
+// pair first is tried of two such swaps in a row: every line can be reordered into one that keeps
+// this rule without growing.
 class DeepeningSearch {
 public:
     DeepeningSearch(const Space& space, Bounds& bounds, const std::stop_token& stop, SolverClock::time_point deadline)
@@ -32,6 +37,12 @@ public:
                 for (int y = 1; y <= s_.n && !any; ++y) any = s_.Allowed(p, x, y);
             if (any) usable_.push_back(p);
         }
+        sleepy_ = usable_.size() <= SleepBits;
+        if (!sleepy_) return;
+        apartFrom_.resize(usable_.size());
+        for (size_t u = 0; u < usable_.size(); ++u)
+            for (size_t v = 0; v < usable_.size(); ++v)
+                if (Apart(usable_[u], usable_[v])) Add(apartFrom_[u], v);
     }
 
     // Raises `bound` with every finished pass; fills `path` and returns true once solved. `passed`
@@ -42,9 +53,12 @@ public:
         for (int threshold = std::max(bound, bounds_.Of(start)); !cut_;) {
             bound = threshold;
             moves_.clear();
-            std::fill(seen_.begin(), seen_.end(), 0);
+            std::fill(seen_.begin(), seen_.end(), Met{});
             next_ = std::numeric_limits<int>::max();
-            if (Deepen(0, threshold, -1, Measure())) {
+            const int h = BoundOf(Measure(), threshold);
+            if (h > threshold) {
+                next_ = h;
+            } else if (Deepen(0, threshold, -1, Measure(), h, Sleep{})) {
                 for (int p : moves_) path.push_back(s_.ToSwap(p));
                 return true;
             }
@@ -58,18 +72,45 @@ public:
     bool Exhausted() const { return !cut_; }
 
 private:
-    static constexpr int SeenBits = 20;  // 8 MiB of positions met in this pass
+    static constexpr int SeenBits = 20;  // 24 MiB of positions met in this pass
+    static constexpr size_t SleepBits = 128;
+    // Bit u: the usable pair u is asleep.
+    using Sleep = std::array<std::uint64_t, SleepBits / 64>;
+    static void Add(Sleep& sleep, size_t u) { sleep[u / 64] |= std::uint64_t(1) << (u % 64); }
+    static bool Has(const Sleep& sleep, size_t u) { return (sleep[u / 64] >> (u % 64)) & 1; }
+    static bool Within(const Sleep& inner, const Sleep& outer)
+    {
+        for (size_t w = 0; w < inner.size(); ++w)
+            if (inner[w] & ~outer[w]) return false;
+        return true;
+    }
+    static Sleep Both(Sleep a, const Sleep& b)
+    {
+        for (size_t w = 0; w < a.size(); ++w) a[w] &= b[w];
+        return a;
+    }
+    struct Met {
+        std::uint64_t key = 0;  // position and last swap above, swaps behind below
+        Sleep sleep{};
+    };
 
-    // True when the position was met before in this pass after the same last swap (so with the
-    // same swaps to follow) with no more swaps behind it.
-    bool MetBefore(int g, int last)
+    // True when the position was met before in this pass after the same last swap, with no more
+    // swaps behind it and no more pairs asleep, so with at least the same swaps to follow.
+    bool MetBefore(int g, int last, const Sleep& sleep)
     {
         const std::uint64_t h = (Hash(s_, cells_) ^ std::uint64_t(last + 1)) * HashPrime;
-        std::uint64_t& slot = seen_[size_t(h >> (64 - SeenBits))];
+        Met& slot = seen_[size_t(h >> (64 - SeenBits))];
         const std::uint64_t key = (h << 8) | std::uint64_t(std::min(g, 255));
-        if (slot && (slot >> 8) == (key >> 8) && int(slot & 0xFF) <= g) return true;
-        slot = key;
+        if (slot.key && (slot.key >> 8) == (key >> 8) && int(slot.key & 0xFF) <= g && Within(slot.sleep, sleep))
+            return true;
+        slot = {key, sleep};
         return false;
+    }
+    bool Apart(int p, int q) const
+    {
+        const auto [a, b] = s_.pairs[size_t(p)];
+        const auto [i, j] = s_.pairs[size_t(q)];
+        return a != i && a != j && b != i && b != j;
     }
 
     // One table: the steps and cycles after a swap follow from the two cells it touches.
@@ -105,32 +146,63 @@ private:
     bool Follows(int last, int p) const
     {
         if (last < 0) return true;
-        if (p == last) return false;
-        const auto [a, b] = s_.pairs[size_t(last)];
-        const auto [i, j] = s_.pairs[size_t(p)];
-        const bool apart = a != i && a != j && b != i && b != j;
-        return !(apart && p < last);
+        return p != last && (sleepy_ || !Apart(last, p) || p > last);
     }
 
-    bool Deepen(int g, int threshold, int last, Measures measures)
+    // The children within the threshold, nearest to complete first, so that the pass that finds a
+    // solution finds it early; those beyond tell the next threshold.
+    struct Child {
+        int bound;
+        size_t use;  // in usable_
+        Measures measures;
+    };
+    // Fills `done` with the pairs cut by the bound.
+    std::vector<Child>& ChildrenOf(int g, int threshold, int last, const Measures& measures, const Sleep& sleep,
+                                   Sleep& done)
     {
-        if ((++nodes_ & 4095) == 0 && OutOfTime(stop_, deadline_)) cut_ = true;
-        if (cut_) return false;
-        const int h = BoundOf(measures, threshold - g);
-        if (g + h > threshold) {
-            next_ = std::min(next_, g + h);
-            return false;
-        }
-        if (h == 0 && Solved(s_, cells_)) return true;
-        if (MetBefore(g, last)) return false;
-        for (int p : usable_) {
-            if (!Follows(last, p)) continue;
+        if (size_t(g) >= children_.size()) children_.resize(size_t(g) + 1);
+        std::vector<Child>& children = children_[size_t(g)];
+        children.clear();
+        for (size_t u = 0; u < usable_.size(); ++u) {
+            const int p = usable_[u];
+            if (!Follows(last, p) || (sleepy_ && Has(sleep, u))) continue;
             const auto [i, j] = s_.pairs[size_t(p)];
             if (cells_[i] == cells_[j] || !s_.Allowed(p, cells_[i], cells_[j])) continue;
             const Measures after = AfterSwap(measures, i, j);
             std::swap(cells_[i], cells_[j]);
-            moves_.push_back(p);
-            if (Deepen(g + 1, threshold, p, after)) return true;
+            const int h = BoundOf(after, threshold - g - 1);
+            std::swap(cells_[i], cells_[j]);
+            if (g + 1 + h <= threshold) {
+                children.push_back({h, u, after});
+                continue;
+            }
+            next_ = std::min(next_, g + 1 + h);
+            if (sleepy_) Add(done, u);
+        }
+        std::stable_sort(children.begin(), children.end(),
+                         [](const Child& a, const Child& b) { return a.bound < b.bound; });
+        return children;
+    }
+
+    // `h` is the position's bound, within the threshold.
+    bool Deepen(int g, int threshold, int last, const Measures& measures, int h, const Sleep& sleep)
+    {
+        if ((++nodes_ & 4095) == 0 && OutOfTime(stop_, deadline_)) cut_ = true;
+        if (cut_) return false;
+        if (h == 0 && Solved(s_, cells_)) return true;
+        if (MetBefore(g, last, sleep)) return false;
+        Sleep done = sleep;
+        // By index: deeper calls may add levels and move the vectors.
+        const size_t count = ChildrenOf(g, threshold, last, measures, sleep, done).size();
+        for (size_t k = 0; k < count; ++k) {
+            const Child child = children_[size_t(g)][k];
+            const int pair = usable_[child.use];
+            const auto [i, j] = s_.pairs[size_t(pair)];
+            std::swap(cells_[i], cells_[j]);
+            moves_.push_back(pair);
+            const Sleep below = sleepy_ ? Both(done, apartFrom_[child.use]) : Sleep{};
+            if (Deepen(g + 1, threshold, pair, child.measures, child.bound, below)) return true;
+            if (sleepy_) Add(done, child.use);
             moves_.pop_back();
             std::swap(cells_[i], cells_[j]);
             if (cut_) return false;
@@ -142,10 +214,13 @@ private:
     Bounds& bounds_;
     const std::stop_token& stop_;
     SolverClock::time_point deadline_;
-    std::vector<int> usable_;  // the pairs some numbers may be swapped on
-    std::vector<std::uint64_t> seen_;
+    std::vector<int> usable_;       // the pairs some numbers may be swapped on
+    bool sleepy_ = false;           // few enough of them for sleep sets
+    std::vector<Sleep> apartFrom_;  // by usable pair, the usable pairs on other cells
+    std::vector<Met> seen_;
     Cells cells_{};
     std::vector<int> moves_;
+    std::vector<std::vector<Child>> children_;  // by depth, reused
     int next_ = 0;
     long long nodes_ = 0;
     bool cut_ = false;
@@ -404,9 +479,13 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
         if (reporter.best.Proven()) return reporter.best;
         if (pass.Exhausted()) return {Solution::Status::Impossible, 0, {}};
         if (!first) break;
-        const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
-        if (auto path = beam.Run(start, 256, limit)) offerPath(std::move(*path));
-        if (reporter.best.Proven()) return reporter.best;
+        // Two tables rarely finish a pass in a second, so a wider beam first shortens the path.
+        for (size_t width : {size_t(256), size_t(1024)}) {
+            if (width > 256 && s.game != GameType::PuzzleII) break;
+            const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
+            if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
+            if (reporter.best.Proven()) return reporter.best;
+        }
     }
     return reporter.best;
 }
