@@ -1,5 +1,6 @@
 #include "core/solver/FreeAcross.h"
 
+#include "core/solver/Bounds.h"
 #include "core/solver/Space.h"
 
 #include <algorithm>
@@ -14,9 +15,16 @@ namespace {
 // one table can only be split after it was joined with a cell of the other table: one extra join
 // (and its split) serves one such cycle of each table. The fewest swaps are the least, over the
 // ways of sending the copies, of 2n − c + 2·max(pA, pB).
+// Under a rule that refuses some swaps, a mixed cycle may be bad as well: sorting a cycle of k cells
+// by k − 1 splits among its own cells swaps along a non-crossing tree of its cells in cycle order
+// (see SortableBySplits), and swaps of numbers of one parity only are never allowed under the odd
+// and even rule. Each bad cycle must then be touched by a join, and a join touches at most two
+// cycles of the assignment for the first time, at most one of each table's pure ones: with m bad
+// mixed cycles at least max(pA, pB, ⌈(pA + pB + m)/2⌉) joins, each with its split.
 class AcrossAssignment {
 public:
-    AcrossAssignment(const std::vector<int>& a, const std::vector<int>& b) : n_(int(a.size())), numbers_(a)
+    AcrossAssignment(const std::vector<int>& a, const std::vector<int>& b, const Space* rule = nullptr)
+        : n_(int(a.size())), numbers_(a), rule_(rule)
     {
         numbers_.insert(numbers_.end(), b.begin(), b.end());
         copies_.assign(size_t(n_), {-1, -1});
@@ -37,6 +45,14 @@ public:
         Branch(0);
         return {best_, bestTarget_};
     }
+    // Whether some way costs at most `cost`; the search ends at the first.
+    bool Within(int cost, const std::stop_token& stop, SolverClock::time_point deadline)
+    {
+        best_ = cost + 1;
+        firstOnly_ = true;
+        Least(stop, deadline);
+        return best_ <= cost;
+    }
     bool Complete() const { return !cut_; }
 
 private:
@@ -50,7 +66,8 @@ private:
         End end;
     };
 
-    int Cost() const { return 2 * n_ - cycles_ + 2 * std::max(pureA_, pureB_); }
+    int Joins() const { return std::max({pureA_, pureB_, (pureA_ + pureB_ + badMixed_ + 1) / 2}); }
+    int Cost() const { return 2 * n_ - cycles_ + 2 * Joins(); }
     // Every cycle still to close holds an open fragment; a fragment closes on its own only when the
     // number at its end belongs to the home it starts at, and the others need a partner.
     int Bound() const
@@ -61,7 +78,7 @@ private:
             const int last = ends_[size_t(h)].other;
             (numbers_[size_t(last)] == h % n_ + 1 ? alone : partnered) += 1;
         }
-        return 2 * n_ - (cycles_ + alone + partnered / 2) + 2 * std::max(pureA_, pureB_);
+        return 2 * n_ - (cycles_ + alone + partnered / 2) + 2 * Joins();
     }
 
     // Adds the arc from cell u to cell w (u has no arc out, w none in).
@@ -75,6 +92,7 @@ private:
             const bool longer = u != w;
             if (longer && e.inA && !e.inB) ++pureA_;
             if (longer && e.inB && !e.inA) ++pureB_;
+            if (longer && e.inA && e.inB && BadMixed(w)) ++badMixed_;
             return;
         }
         const int last = ends_[size_t(w)].other;
@@ -87,7 +105,7 @@ private:
 
     void Branch(int decided)
     {
-        if (cut_) return;
+        if (cut_ || (firstOnly_ && !bestTarget_.empty())) return;
         if ((++nodes_ & 1023) == 0 && OutOfTime(*stop_, deadline_)) cut_ = true;
         if (decided == n_) {
             if (Cost() < best_) {
@@ -135,15 +153,31 @@ private:
     }
     bool HasArcIn(int h) const { return choice_[size_t(h % n_)] >= 0; }
 
+    // The closed cycle through `cell`, which holds cells of both tables.
+    bool BadMixed(int cell) const
+    {
+        if (!rule_) return false;
+        std::array<std::uint8_t, MaxCells> cycle{};
+        size_t length = 0;
+        int parities = 0;
+        for (int j = cell; length == 0 || j != cell; j = target_[size_t(j)]) {
+            cycle[length++] = std::uint8_t(j);
+            parities |= 1 << (numbers_[size_t(j)] % 2);
+        }
+        if (rule_->condition == SwapCondition::OddEven) return parities != 3;
+        return rule_->cellsOnly && !SortableBySplits(*rule_, {cycle.data(), length});
+    }
+
     struct State {
-        int cycles, pureA, pureB;
+        int cycles, pureA, pureB, badMixed;
     };
-    State Save() const { return {cycles_, pureA_, pureB_}; }
+    State Save() const { return {cycles_, pureA_, pureB_, badMixed_}; }
     void Restore(const State& s)
     {
         cycles_ = s.cycles;
         pureA_ = s.pureA;
         pureB_ = s.pureB;
+        badMixed_ = s.badMixed;
     }
 
     int n_;
@@ -152,13 +186,15 @@ private:
     std::vector<End> ends_;
     std::vector<int> choice_;
     std::vector<int> target_;
-    int cycles_ = 0, pureA_ = 0, pureB_ = 0;
+    const Space* rule_;  // null: every swap allowed
+    int cycles_ = 0, pureA_ = 0, pureB_ = 0, badMixed_ = 0;
     int best_ = std::numeric_limits<int>::max();
     std::vector<int> bestTarget_;
     const std::stop_token* stop_ = nullptr;
     SolverClock::time_point deadline_{};
     long long nodes_ = 0;
     bool cut_ = false;
+    bool firstOnly_ = false;
 };
 
 // Swaps that realise the least cost for given targets: join each cycle lying in one table with
@@ -236,6 +272,17 @@ std::optional<Solution> SolveFreeAcross(const Position& position, const std::sto
     std::vector<SolverSwap> path = SwapsForTargets(CellsOf(position), target);
     if (!assignment.Complete()) return Solution{Solution::Status::Bounded, 0, std::move(path)};
     return Solution{Solution::Status::Proven, cost, std::move(path)};
+}
+
+int RaisedAcrossBound(const Space& s, const Position& position, int freeLeast, const std::stop_token& stop,
+                      SolverClock::time_point deadline)
+{
+    // Every way costs at least as much under the rule as under free swaps: raise the bound while
+    // no way costs that little, which bites sooner than a search for the least.
+    for (int bound = freeLeast;; ++bound) {
+        AcrossAssignment ruled(position.a, position.b, &s);
+        if (ruled.Within(bound, stop, deadline) || !ruled.Complete()) return bound;
+    }
 }
 
 }  // namespace qx::solver

@@ -15,4 +15,11 @@ namespace qx::solver {
 std::optional<Solution> SolveFreeAcross(const Position& position, const std::stop_token& stop,
                                         SolverClock::time_point deadline);
 
+struct Space;
+// Puzzle II under a rule that refuses some swaps: the least swaps under free swaps, raised while
+// no way of sending the copies home is cheap enough once the cycles the rule keeps from sorting
+// among their own cells cost joins too. A bound from below when cut short as well.
+int RaisedAcrossBound(const Space& s, const Position& position, int freeLeast, const std::stop_token& stop,
+                      SolverClock::time_point deadline);
+
 }  // namespace qx::solver

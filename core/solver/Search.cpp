@@ -390,7 +390,11 @@ std::optional<std::vector<SolverSwap>> StepNumbers(const Space& s, Cells c)
     const int n = s.n;
     std::vector<SolverSwap> path;
     bool refused = false;
-    auto exchange = [&](int i, int j) {  // i in A, j in B
+    auto exchange = [&](int i, int j) {  // i in A, j in B; −1 where the table lacks the number
+        if (i < 0 || j < 0) {
+            refused = true;
+            return;
+        }
         const int p = i * n + (j - n);
         refused = refused || !s.Allowed(p, c[size_t(i)], c[size_t(j)]);
         std::swap(c[size_t(i)], c[size_t(j)]);
@@ -462,7 +466,9 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
     if (auto carried = CarryHome(s, start)) offerPath(std::move(*carried));
     if (auto stepped = StepNumbers(s, start)) offerPath(std::move(*stepped));
     BeamSearch beam(s, bounds, stop, deadline);
-    for (size_t width : {size_t(1), size_t(16)}) {
+    // Two tables rarely finish a pass in a second: they take the wider beam at once.
+    for (size_t width : {size_t(1), size_t(16), size_t(256)}) {
+        if (width > 16 && s.game != GameType::PuzzleII) break;
         const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
         if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
         if (reporter.best.Proven()) return reporter.best;
@@ -488,9 +494,8 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
         if (reporter.best.Proven()) return reporter.best;
         if (pass.Exhausted()) return {Solution::Status::Impossible, 0, {}};
         if (!first) break;
-        // Two tables rarely finish a pass in a second, so a wider beam first shortens the path.
         for (size_t width : {size_t(256), size_t(1024)}) {
-            if (width > 256 && s.game != GameType::PuzzleII) break;
+            if ((width > 256) != (s.game == GameType::PuzzleII)) continue;
             const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
             if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
             if (reporter.best.Proven()) return reporter.best;
