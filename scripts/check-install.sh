@@ -14,7 +14,7 @@ for f in games/qxpuzzle libexec/qxpuzzle/qxpuzzle libexec/qxpuzzle/libqxcues.so 
   [ -e "$stage/usr/$f" ] || fail "/usr/$f is not installed"
 done
 desktop-file-validate "$stage/usr/share/applications/qxpuzzle.desktop" || fail "desktop entry"
-appstreamcli validate --no-net "$stage/usr/share/metainfo/io.github.qxpuzzle.metainfo.xml" \
+appstreamcli validate --pedantic --no-net "$stage/usr/share/metainfo/io.github.qxpuzzle.metainfo.xml" \
   || fail "AppStream data"
 
 tmp=$(mktemp -d)

@@ -34,14 +34,6 @@ find_window() {  # title pattern, seconds
   echo "$id"
 }
 
-# Clicks at (x, y) of a window's client area, which lies below the menu bar: the window is the
-# client (width × height) plus the menu bar.
-click_client() {  # window, client width, client height, x, y
-  local WIDTH HEIGHT X Y SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove --window "$1" $(((WIDTH - $2) / 2 + $4)) $((HEIGHT - $3 + $5)) click 1
-}
-
 shoot() {  # main-menu button top, game title pattern, 新しい問題 left, 新しい問題 top, file
   rm -rf "$tmp/home" && mkdir "$tmp/home"
   # A UTF-8 locale as in a desktop session: in the C locale the WM_NAME that Qt sets does not

@@ -170,6 +170,7 @@ void TFormBase::ShowHelpContents() { Help().showContents(); }
 void TFormBase::ShowModal()
 {
     if (modalLoop_ || isVisible()) return;
+    const FocusReturn focusBack;
     OnShowModal();
     setWindowModality(Qt::ApplicationModal);
     KeepAboveOpener();

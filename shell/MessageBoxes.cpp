@@ -94,6 +94,7 @@ std::unique_ptr<QMessageBox> MakeOkBox(QMessageBox::Icon icon, const QString& ti
 // Gives the box back once it is closed, or null when it went with its window while open.
 std::unique_ptr<QMessageBox> Open(std::unique_ptr<QMessageBox> box, BoxPosition pos)
 {
+    const FocusReturn focusBack;
     if (QWidget* opener = OpeningWindow(box.get())) box->setParent(opener, box->windowFlags());
     if (pos && PlatformPlacesWindows()) box->move(*pos);
     const QPointer<QMessageBox> alive(box.get());
@@ -113,6 +114,19 @@ QWidget* OpeningWindow(const QWidget* except)
     for (QWidget* w : QApplication::topLevelWidgets())
         if (usable(w) && w->windowType() == Qt::Window) return w;
     return nullptr;
+}
+
+FocusReturn::FocusReturn() : control_(QApplication::focusWidget())
+{
+    window_ = control_ ? control_->window() : OpeningWindow();
+}
+
+FocusReturn::~FocusReturn()
+{
+    if (!window_ || !window_->isVisible()) return;
+    // Without a window manager this sets the X input focus itself.
+    window_->activateWindow();
+    if (control_ && control_->isVisible()) control_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 bool PlatformPlacesWindows() { return QGuiApplication::platformName() != QLatin1String("wayland"); }

@@ -4,6 +4,7 @@
 #include "shell/Seams.h"
 
 #include <QMessageBox>
+#include <QPointer>
 #include <memory>
 
 namespace qx {
@@ -22,6 +23,21 @@ QWidget* OpeningWindow(const QWidget* except = nullptr);
 // Whether the platform puts windows where the program asks (X11 does; Wayland leaves it to the
 // compositor, which places a window with a transient parent over that parent).
 bool PlatformPlacesWindows();
+
+// Hands the keyboard focus, when it goes, back to the control that had it when it came, and
+// activates that control's window again. A box or modal window that closes leaves the focus
+// nowhere: X11 without a window manager gives it to the root window, where no shortcut works.
+class FocusReturn {
+public:
+    FocusReturn();
+    ~FocusReturn();
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+private:
+    QPointer<QWidget> control_;
+    QPointer<QWidget> window_;
+};
 
 class QtMessageBoxes : public MessageBoxes {
 public:

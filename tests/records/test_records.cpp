@@ -2,6 +2,7 @@
 #include "records/DataModule.h"
 #include "records/RecordWindow.h"
 #include "shell/ColoredButton.h"
+#include "shell/MessageBoxes.h"
 #include "support/DataDirTest.h"
 #include "support/Doubles.h"
 
@@ -486,6 +487,40 @@ private slots:
         QVERIFY(!ShowRecordTable(&owner, context));
         QVERIFY(seen.isNull());
         QVERIFY(owner.findChildren<TForm4*>().isEmpty());
+    }
+
+    // When a real box or the record window closes, the keyboard focus is back on the control of
+    // the opening window that had it, and that window is active again.
+    void focusComesBack_data()
+    {
+        QTest::addColumn<int>("opened");
+        QTest::newRow("confirmation") << 0;
+        QTest::newRow("plain box") << 1;
+        QTest::newRow("record window") << 2;
+    }
+    void focusComesBack()
+    {
+        QFETCH(int, opened);
+        TFormBase owner(QStringLiteral("owner"), 700, 540);
+        new QLineEdit(owner.Client());
+        auto* focused = new QLineEdit(owner.Client());
+        focused->move(0, 40);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowActive(&owner));
+        focused->setFocus();
+        qx::QtMessageBoxes boxes;
+        qx::InstallMessages(&boxes);
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &owner) closed = modal->close();
+        });
+        if (opened == 0) boxes.confirm(QStringLiteral("始めてもいいですか？"));
+        if (opened == 1) boxes.plain(QStringLiteral("問題がありません。"));
+        if (opened == 2) ShowRecordTable(&owner, RecordContext{});
+        qx::InstallMessages(messages_.get());
+        QVERIFY(closed);
+        QTRY_COMPARE(QApplication::activeWindow(), &owner);
+        QCOMPARE(QApplication::focusWidget(), focused);
     }
 
     // A damaged file is reported and never written, and every record operation fails clearly.
