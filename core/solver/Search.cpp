@@ -251,20 +251,28 @@ public:
             int parent;
             int pair;
         };
+        struct Candidate {
+            int score;
+            int parent;
+            int pair;
+        };
         std::vector<std::vector<Step>> steps;
         std::vector<Cells> layer{start};
         std::vector<Cells> following;
+        std::vector<Candidate> candidates;
+        std::vector<int> histogram(ScoreLimit, 0);
         std::unordered_set<std::uint64_t> seen;
         for (int depth = 1; depth < shorterThan && !layer.empty(); ++depth) {
             if (OutOfTime(stop_, deadline_)) return std::nullopt;
-            // Two passes over the children: the first finds the score that admits about `width`
-            // of them, the second keeps those, so that memory stays at one layer.
+            // The children's scores first, to find the score that admits about `width` of them;
+            // only those kept are made again, so that memory stays at one layer of positions.
             // A single line of positions never goes back to one it has met: it turns aside instead.
             if (width > 1) seen.clear();
-            std::vector<int> histogram(ScoreLimit, 0);
-            ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int, int, int score) {
+            candidates.clear();
+            ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int parent, int pair, int score) {
                 if (width == 1 && seen.count(Hash(s_, child))) return;
                 ++histogram[size_t(score)];
+                candidates.push_back({score, parent, pair});
             });
             int cutoff = 0;
             while (cutoff < ScoreLimit && histogram[size_t(cutoff)] == 0) ++cutoff;
@@ -273,16 +281,21 @@ public:
             for (size_t total = size_t(histogram[size_t(cutoff - 1)]);
                  cutoff < ScoreLimit && total + size_t(histogram[size_t(cutoff)]) <= width; ++cutoff)
                 total += size_t(histogram[size_t(cutoff)]);
+            for (const Candidate& k : candidates) histogram[size_t(k.score)] = 0;
             following.clear();
             std::vector<Step> kept;
             std::optional<size_t> solved;
-            ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int parent, int pair, int score) {
-                if (score >= cutoff || kept.size() >= 4 * width || solved) return;
-                if (!seen.insert(Hash(s_, child)).second) return;
+            for (const Candidate& k : candidates) {
+                if (k.score >= cutoff) continue;
+                if (kept.size() >= 4 * width || solved) break;
+                Cells child = layer[size_t(k.parent)];
+                const auto [i, j] = s_.pairs[size_t(k.pair)];
+                std::swap(child[i], child[j]);
+                if (!seen.insert(Hash(s_, child)).second) continue;
                 following.push_back(child);
-                kept.push_back({parent, pair});
+                kept.push_back({k.parent, k.pair});
                 if (Solved(s_, child)) solved = kept.size() - 1;
-            });
+            }
             steps.push_back(std::move(kept));
             if (solved) {
                 std::vector<SolverSwap> path(static_cast<size_t>(depth));
