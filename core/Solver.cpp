@@ -76,8 +76,8 @@ Solution Solve(const Position& position, const std::stop_token& stop, SolverCloc
         return reporter.best;
     }
     // Under free swaps across the tables every other condition's solution is one too, so their
-    // least number of swaps, raised by the cycles the rule keeps from sorting alone, bounds every
-    // condition's from below.
+    // least number of swaps bounds every condition's from below; the search raises it under the
+    // rule once it has a first path.
     int known = 0;
     if (IsPuzzleII(position) && position.condition != SwapCondition::FreeSwap) {
         Position free = position;
@@ -85,8 +85,7 @@ Solution Solve(const Position& position, const std::stop_token& stop, SolverCloc
         if (auto least =
                 SolveFreeAcross(free, stop, std::min(deadline, SolverClock::now() + std::chrono::milliseconds(200)));
             least && least->Proven())
-            known = RaisedAcrossBound(space, position, least->lowerBound, stop,
-                                      std::min(deadline, SolverClock::now() + std::chrono::milliseconds(100)));
+            known = least->lowerBound;
     }
     if (answer && !answer->path.empty()) reporter.best = *answer;
     return Search(space, position, known, stop, deadline, reporter);

@@ -1,6 +1,7 @@
 #include "core/solver/Search.h"
 
 #include "core/solver/Bounds.h"
+#include "core/solver/FreeAcross.h"
 
 #include <algorithm>
 #include <functional>
@@ -478,16 +479,6 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
     // A first solution at once, so that a hint never waits for the proof.
     if (auto carried = CarryHome(s, start)) offerPath(std::move(*carried));
     if (auto stepped = StepNumbers(s, start)) offerPath(std::move(*stepped));
-    BeamSearch beam(s, bounds, stop, deadline);
-    // Two tables rarely finish a pass in a second: they take the wider beam at once.
-    for (size_t width : {size_t(1), size_t(16), size_t(256)}) {
-        if (width > 16 && s.game != GameType::PuzzleII) break;
-        const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
-        if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
-        if (reporter.best.Proven()) return reporter.best;
-    }
-    // Then the proof, and a wider beam for a better solution once the proof takes long.
-    std::vector<SolverSwap> shortest;
     // A bound that reaches the best path found proves that path shortest: no pass is needed for it.
     auto raised = [&](int threshold) {
         bound = threshold;
@@ -496,6 +487,25 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
                         reached ? int(reporter.best.path.size()) : bound, reporter.best.path});
         return !reached;
     };
+    BeamSearch beam(s, bounds, stop, deadline);
+    auto beamOf = [&](size_t width) {
+        const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
+        if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
+        return reporter.best.Proven();
+    };
+    if (beamOf(1) || beamOf(16)) return reporter.best;
+    // Two tables: once a first path is there, the bound of the ways across under the rule, and
+    // the wider beam at once, as their proof rarely finishes a pass in a second.
+    if (s.game == GameType::PuzzleII) {
+        if (knownBound > 0 && s.condition != SwapCondition::FreeSwap) {
+            const int across = RaisedAcrossBound(
+                s, position, knownBound, stop, std::min(deadline, SolverClock::now() + std::chrono::milliseconds(100)));
+            if (across > bound && !raised(across)) return reporter.best;
+        }
+        if (beamOf(256)) return reporter.best;
+    }
+    // Then the proof, and a wider beam for a better solution once the proof takes long.
+    std::vector<SolverSwap> shortest;
     for (bool first = true; !OutOfTime(stop, deadline); first = false) {
         DeepeningSearch pass(
             s, bounds, stop,
@@ -507,12 +517,7 @@ Solution Search(const Space& s, const Position& position, int knownBound, const 
         if (reporter.best.Proven()) return reporter.best;
         if (pass.Exhausted()) return {Solution::Status::Impossible, 0, {}};
         if (!first) break;
-        for (size_t width : {size_t(256), size_t(1024)}) {
-            if ((width > 256) != (s.game == GameType::PuzzleII)) continue;
-            const int limit = reporter.best.path.empty() ? NoPathYet : int(reporter.best.path.size());
-            if (auto path = beam.Run(start, width, limit)) offerPath(std::move(*path));
-            if (reporter.best.Proven()) return reporter.best;
-        }
+        if (beamOf(s.game == GameType::PuzzleII ? 1024 : 256)) return reporter.best;
     }
     return reporter.best;
 }

@@ -19,7 +19,8 @@ struct Reporter {
 };
 
 // Searches until the minimum is proven, `stop` is requested or `deadline` passes; `knownBound` is
-// a lower bound found elsewhere. Keeps a path already in `reporter` when nothing shorter is found.
+// a lower bound found elsewhere (Puzzle II: the least under free swaps, which the search raises
+// under the rule). Keeps a path already in `reporter` when nothing shorter is found.
 Solution Search(const Space& s, const Position& position, int knownBound, const std::stop_token& stop,
                 SolverClock::time_point deadline, Reporter& reporter);
 
