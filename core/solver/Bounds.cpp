@@ -115,13 +115,13 @@ int LineConflicts(const Space& s, const Cells& c)
     if (s.game != GameType::PuzzleI || s.condition != SwapCondition::Neighbours) return 0;
     const int side = s.side;
     // Row and column of each cell, without a division in the loop below.
-    static const auto places = [] {
+    static const auto Places = [] {
         std::array<std::array<std::array<std::uint8_t, 2>, 25>, 6> table{};
         for (int w = 3; w <= 5; ++w)
             for (int k = 0; k < w * w; ++k) table[size_t(w)][size_t(k)] = {std::uint8_t(k / w), std::uint8_t(k % w)};
         return table;
     }();
-    const auto& place = places[size_t(side)];
+    const auto& place = Places[size_t(side)];
     std::array<std::uint32_t, 25> adjacent{};
     std::uint32_t alive = 0;
     for (int line = 0; line < side; ++line)
