@@ -4,6 +4,7 @@
 #include "core/solver/FreeAcross.h"
 
 #include <algorithm>
+#include <bitset>
 #include <functional>
 #include <limits>
 #include <optional>
@@ -43,7 +44,7 @@ public:
         apartFrom_.resize(usable_.size());
         for (size_t u = 0; u < usable_.size(); ++u)
             for (size_t v = 0; v < usable_.size(); ++v)
-                if (Apart(usable_[u], usable_[v])) Add(apartFrom_[u], v);
+                if (Apart(usable_[u], usable_[v])) apartFrom_[u].set(v);
     }
 
     // Raises `bound` with every finished pass; fills `path` and returns true once solved. `passed`
@@ -76,20 +77,7 @@ private:
     static constexpr int SeenBits = 17;  // 3 MiB of positions met in this pass: more only misses the cache
     static constexpr size_t SleepBits = 128;
     // Bit u: the usable pair u is asleep.
-    using Sleep = std::array<std::uint64_t, SleepBits / 64>;
-    static void Add(Sleep& sleep, size_t u) { sleep[u / 64] |= std::uint64_t(1) << (u % 64); }
-    static bool Has(const Sleep& sleep, size_t u) { return (sleep[u / 64] >> (u % 64)) & 1; }
-    static bool Within(const Sleep& inner, const Sleep& outer)
-    {
-        for (size_t w = 0; w < inner.size(); ++w)
-            if (inner[w] & ~outer[w]) return false;
-        return true;
-    }
-    static Sleep Both(Sleep a, const Sleep& b)
-    {
-        for (size_t w = 0; w < a.size(); ++w) a[w] &= b[w];
-        return a;
-    }
+    using Sleep = std::bitset<SleepBits>;
     struct Met {
         std::uint64_t key = 0;  // position and last swap above, swaps behind below
         Sleep sleep{};
@@ -102,7 +90,7 @@ private:
         const std::uint64_t h = (Hash(s_, cells_) ^ std::uint64_t(last + 1)) * HashPrime;
         Met& slot = seen_[size_t(h >> (64 - SeenBits))];
         const std::uint64_t key = (h << 8) | std::uint64_t(std::min(g, 255));
-        if (slot.key && (slot.key >> 8) == (key >> 8) && int(slot.key & 0xFF) <= g && Within(slot.sleep, sleep))
+        if (slot.key && (slot.key >> 8) == (key >> 8) && int(slot.key & 0xFF) <= g && (slot.sleep & ~sleep).none())
             return true;
         slot = {key, sleep};
         return false;
@@ -175,7 +163,7 @@ private:
         const auto cycleOf = CycleLabels();
         for (size_t u = 0; u < usable_.size(); ++u) {
             const int p = usable_[u];
-            if (!Follows(last, p) || (sleepy_ && Has(sleep, u))) continue;
+            if (!Follows(last, p) || (sleepy_ && sleep.test(u))) continue;
             const auto [i, j] = s_.pairs[size_t(p)];
             if (cells_[i] == cells_[j] || !s_.Allowed(p, cells_[i], cells_[j])) continue;
             const Measures after = AfterSwap(measures, i, j, cycleOf);
@@ -187,7 +175,7 @@ private:
                 continue;
             }
             next_ = std::min(next_, g + 1 + h);
-            if (sleepy_) Add(done, u);
+            if (sleepy_) done.set(u);
         }
         std::stable_sort(children.begin(), children.end(),
                          [](const Child& a, const Child& b) { return a.bound < b.bound; });
@@ -210,9 +198,9 @@ private:
             const auto [i, j] = s_.pairs[size_t(pair)];
             std::swap(cells_[i], cells_[j]);
             moves_.push_back(pair);
-            const Sleep below = sleepy_ ? Both(done, apartFrom_[child.use]) : Sleep{};
+            const Sleep below = sleepy_ ? done & apartFrom_[child.use] : Sleep{};
             if (Deepen(g + 1, threshold, pair, child.measures, child.bound, below)) return true;
-            if (sleepy_) Add(done, child.use);
+            if (sleepy_) done.set(child.use);
             moves_.pop_back();
             std::swap(cells_[i], cells_[j]);
             if (cut_) return false;
@@ -254,8 +242,7 @@ public:
         };
         struct Candidate {
             int score;
-            int parent;
-            int pair;
+            Step step;
         };
         std::vector<std::vector<Step>> steps;
         std::vector<Cells> layer{start};
@@ -273,7 +260,7 @@ public:
             ForEachChild(layer, depth, shorterThan, [&](const Cells& child, int parent, int pair, int score) {
                 if (width == 1 && seen.count(Hash(s_, child))) return;
                 ++histogram[size_t(score)];
-                candidates.push_back({score, parent, pair});
+                candidates.push_back({score, {parent, pair}});
             });
             int cutoff = 0;
             while (cutoff < ScoreLimit && histogram[size_t(cutoff)] == 0) ++cutoff;
@@ -289,12 +276,12 @@ public:
             for (const Candidate& k : candidates) {
                 if (k.score >= cutoff) continue;
                 if (kept.size() >= 4 * width || solved) break;
-                Cells child = layer[size_t(k.parent)];
-                const auto [i, j] = s_.pairs[size_t(k.pair)];
+                Cells child = layer[size_t(k.step.parent)];
+                const auto [i, j] = s_.pairs[size_t(k.step.pair)];
                 std::swap(child[i], child[j]);
                 if (!seen.insert(Hash(s_, child)).second) continue;
                 following.push_back(child);
-                kept.push_back({k.parent, k.pair});
+                kept.push_back(k.step);
                 if (Solved(s_, child)) solved = kept.size() - 1;
             }
             steps.push_back(std::move(kept));
